@@ -1,0 +1,19 @@
+# Options every target of the project links: the include root, warnings as errors, and the
+# sanitizers of the asan preset. Third-party code (GoogleTest) does not link this.
+add_library(zel_options INTERFACE)
+target_include_directories(zel_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+target_compile_options(zel_options INTERFACE -Wall -Wextra -Werror)
+
+if(WIN32)
+  # The module must load on a bare Windows: no runtime DLLs besides the system's own.
+  target_link_options(zel_options INTERFACE -static -static-libgcc -static-libstdc++)
+  target_compile_definitions(zel_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX
+                                                   _WIN32_WINNT=0x0601)
+endif()
+
+if(ZEL_SANITIZE)
+  set(ZEL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+                          -fno-omit-frame-pointer)
+  add_compile_options(${ZEL_SANITIZER_FLAGS})
+  add_link_options(${ZEL_SANITIZER_FLAGS})
+endif()

@@ -1,0 +1,107 @@
+#pragma once
+
+// The one intrusive reference-counting scheme of zelXML, and its one smart handle.
+//
+//   Ref<TXmlElement> e = MakeRef<TXmlElement>(table, id);  // count 1: e holds it
+//   Ref<IXmlNode> n = e;                                   // count 2
+//   e.Reset();                                             // count 1
+//   n.Reset();                                             // count 0: destroyed
+//
+// An object starts with a count of 0; each holder adds one. Raw pointers never own: turning
+// one into a holder is spelled out as Ref<T>::Retain (take a new reference) or Ref<T>::Adopt
+// (take over a reference someone already counted). Counting is not synchronised: zelXML runs
+// on the host's one scripting thread.
+
+#include <cassert>
+#include <cstddef>
+#include <utility>
+
+class TRefCounted {
+ public:
+  void AddRef() const noexcept { ++refCount_; }
+
+  // Drops one reference; at zero the object is handed to Destroy.
+  void Release() const noexcept {
+    assert(refCount_ > 0);
+    if (--refCount_ == 0) Destroy();
+  }
+
+  int RefCount() const noexcept { return refCount_; }
+
+ protected:
+  TRefCounted() noexcept = default;
+  // A copy is a new object: it starts unreferenced.
+  TRefCounted(const TRefCounted&) noexcept {}
+  TRefCounted& operator=(const TRefCounted&) = delete;
+  virtual ~TRefCounted() { assert(refCount_ == 0); }
+
+  // How an unreferenced object goes away. Classes whose destruction could recurse deeply
+  // (trees) override this to take themselves apart iteratively.
+  virtual void Destroy() const noexcept { delete this; }
+
+ private:
+  mutable int refCount_ = 0;
+};
+
+template <class T>
+class Ref {
+ public:
+  Ref() noexcept = default;
+  Ref(std::nullptr_t) noexcept {}
+  Ref(const Ref& other) noexcept : ptr_(other.ptr_) { Acquire(); }
+  Ref(Ref&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+  template <class U>
+  Ref(const Ref<U>& other) noexcept : ptr_(other.Get()) {
+    Acquire();
+  }
+  template <class U>
+  Ref(Ref<U>&& other) noexcept : ptr_(other.Detach()) {}
+  ~Ref() { ReleaseHeld(); }
+
+  Ref& operator=(Ref other) noexcept {
+    std::swap(ptr_, other.ptr_);
+    return *this;
+  }
+
+  // A holder that takes a new reference to p (p may be null).
+  static Ref Retain(T* p) noexcept {
+    Ref r;
+    r.ptr_ = p;
+    r.Acquire();
+    return r;
+  }
+  // A holder that takes over a reference already counted for p.
+  static Ref Adopt(T* p) noexcept {
+    Ref r;
+    r.ptr_ = p;
+    return r;
+  }
+
+  T* Get() const noexcept { return ptr_; }
+  T* operator->() const noexcept { return ptr_; }
+  T& operator*() const noexcept { return *ptr_; }
+  explicit operator bool() const noexcept { return ptr_ != nullptr; }
+
+  // Gives up the held reference without releasing it; the caller now owns that count.
+  T* Detach() noexcept { return std::exchange(ptr_, nullptr); }
+  void Reset() noexcept { Ref().swap(*this); }
+  void swap(Ref& other) noexcept { std::swap(ptr_, other.ptr_); }
+
+  friend bool operator==(const Ref& a, const Ref& b) noexcept { return a.ptr_ == b.ptr_; }
+  friend bool operator==(const Ref& a, std::nullptr_t) noexcept { return a.ptr_ == nullptr; }
+
+ private:
+  void Acquire() const noexcept {
+    if (ptr_) ptr_->AddRef();
+  }
+  void ReleaseHeld() noexcept {
+    if (ptr_) std::exchange(ptr_, nullptr)->Release();
+  }
+
+  T* ptr_ = nullptr;
+};
+
+template <class T, class... Args>
+Ref<T> MakeRef(Args&&... args) {
+  return Ref<T>::Retain(new T(std::forward<Args>(args)...));
+}
