@@ -1,0 +1,152 @@
+// Load, save and memory of whole XML documents: our library against the peers, in one run.
+//
+//   xml_load_bench [--records-mb N] [--runs N] [FILE...]
+//
+// Inputs: every FILE given, else freedesktop.org.xml of the shared MIME database, plus a
+// generated record-style document of N MB (default 50). For each input and engine: the best
+// load time of the runs, the best save time, and the peak memory growth of a load measured in
+// a child process, per input byte. Ratios are to our text load.
+
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Engine.h"
+#include "common/RecordDocument.h"
+
+namespace {
+
+struct TInput {
+  std::string Name;
+  std::string Text;
+};
+
+struct TFigures {
+  double LoadSeconds = 0, SaveSeconds = 0, PeakBytesPerInputByte = 0;
+};
+
+long StatusField(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(field, 0) == 0) return std::atol(line.c_str() + std::strlen(field)) * 1024;
+  return 0;
+}
+
+template <class Work>
+double BestSeconds(int runs, Work work) {
+  double best = 1e30;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    best = std::min(best, elapsed.count());
+  }
+  return best;
+}
+
+// Peak resident growth of one load, measured in a child so that nothing else the benchmark
+// holds or has freed is counted.
+std::vector<std::unique_ptr<TEngine>> AllEngines(const std::string& text) {
+  auto engines = MakeOwnEngines(text);
+  for (auto& peer : MakePeerEngines()) engines.push_back(std::move(peer));
+  return engines;
+}
+
+// The child makes a fresh engine: pools that a used one keeps would hide the growth.
+double PeakPerByte(std::size_t engineIndex, const std::string& text) {
+  int channel[2];
+  if (pipe(channel) != 0) return 0;
+  const pid_t child = fork();
+  if (child == 0) {
+    // Give back what earlier runs freed, so that reused memory is not mistaken for none.
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    auto engines = AllEngines(text);
+    const long before = StatusField("VmRSS:");
+    engines[engineIndex]->Load(text);
+    const long peak = StatusField("VmHWM:");
+    const double perByte = double(peak - before) / double(text.size());
+    (void)!write(channel[1], &perByte, sizeof perByte);
+    _exit(0);
+  }
+  close(channel[1]);
+  double perByte = 0;
+  (void)!read(channel[0], &perByte, sizeof perByte);
+  close(channel[0]);
+  waitpid(child, nullptr, 0);
+  return perByte;
+}
+
+TFigures Measure(TEngine& engine, std::size_t engineIndex, const std::string& text, int runs) {
+  TFigures figures;
+  figures.LoadSeconds = BestSeconds(runs, [&] {
+    engine.Clear();
+    engine.Load(text);
+  });
+  figures.SaveSeconds = BestSeconds(runs, [&] { engine.Save(); });
+  engine.Clear();
+  figures.PeakBytesPerInputByte = PeakPerByte(engineIndex, text);
+  return figures;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void Report(const TInput& input, int runs) {
+  std::printf("\n%s: %.1f MB, best of %d runs\n", input.Name.c_str(),
+              double(input.Text.size()) / 1e6, runs);
+  std::printf("  %-26s %10s %9s %10s %9s %12s\n", "engine", "load ms", "MB/s", "save ms", "x ours",
+              "peak B/B");
+  auto engines = AllEngines(input.Text);
+  const std::size_t own = MakeOwnEngines(input.Text).size();
+  double ownLoad = 0;
+  for (std::size_t i = 0; i < engines.size(); ++i) {
+    const TFigures f = Measure(*engines[i], i, input.Text, runs);
+    if (i == 0 && own > 0) ownLoad = f.LoadSeconds;
+    std::printf("  %-26s %10.2f %9.1f %10.2f %9.2f %12.2f\n", engines[i]->Name().c_str(),
+                f.LoadSeconds * 1e3, double(input.Text.size()) / 1e6 / f.LoadSeconds,
+                f.SaveSeconds * 1e3, ownLoad > 0 ? f.LoadSeconds / ownLoad : 0.0,
+                f.PeakBytesPerInputByte);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::size_t recordsMb = 50;
+  int runs = 5;
+  std::vector<TInput> inputs;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--records-mb" && i + 1 < argc)
+      recordsMb = std::strtoul(argv[++i], nullptr, 10);
+    else if (arg == "--runs" && i + 1 < argc)
+      runs = std::atoi(argv[++i]);
+    else
+      inputs.push_back({arg, ReadFile(arg)});
+  }
+  if (inputs.empty()) {
+    const char* mime = "/usr/share/mime/packages/freedesktop.org.xml";
+    inputs.push_back({"freedesktop.org.xml", ReadFile(mime)});
+  }
+  if (recordsMb > 0)
+    inputs.push_back(
+        {"generated records", testing_support::GenerateRecordDocument(recordsMb * 1000 * 1000)});
+  std::printf("Column 'x ours': load time relative to our text load (above 1 = slower than us).\n");
+  for (const TInput& input : inputs) Report(input, runs);
+}
