@@ -1,0 +1,87 @@
+#include "XmlDom/XmlDocument.h"
+
+#include "XmlDom/XmlCharacterData.h"
+#include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlProcessingInstruction.h"
+#include "XmlDom/XmlSerializer.h"
+#include "XmlDom/XmlText.h"
+
+void TXmlDocument::SetText(std::string_view text) {
+  TXmlNodeList& children = GetChildList();
+  children.ClearItems();
+  auto node = MakeRef<TXmlText>(NameTable(), XmlValue::FromString(text));
+  children.InsertNode(node.Get(), 0);
+}
+
+void TXmlDocument::WriteXml(TStringBuilder& out) {
+  WriteXmlTree(*this, out);
+}
+
+// The flag is not copied: a clone starts like any new document.
+Ref<TXmlNode> TXmlDocument::CloneSelf() {
+  return MakeRef<TXmlDocument>(NameTable());
+}
+
+Ref<IXmlElement> TXmlDocument::GetDocumentElement() {
+  if (const TXmlNodeList* children = ChildList())
+    for (TXmlNode* child : *children)
+      if (child->GetNodeType() == kElementNode) return child->ToElement();
+  return nullptr;
+}
+
+Ref<IXmlElement> TXmlDocument::InitDocument(std::string_view version, std::string_view encoding,
+                                            int rootId) {
+  CheckNameId(rootId);
+  ClearChildren();
+  std::string declaration = "version=\"";
+  declaration.append(version);
+  declaration += "\" encoding=\"";
+  declaration.append(encoding.empty() ? kDefaultXmlEncoding : encoding);
+  declaration += '"';
+  AddChildInstruction(kXmlNameId, declaration);
+  return AddChildElement(rootId);
+}
+
+Ref<IXmlElement> TXmlDocument::InitDocument(std::string_view version, std::string_view encoding,
+                                            std::string_view rootName) {
+  return InitDocument(version, encoding, NameTable().InternName(rootName));
+}
+
+Ref<IXmlElement> TXmlDocument::CreateElement(int id) {
+  CheckNameId(id);
+  return MakeRef<TXmlElement>(NameTable(), id);
+}
+
+Ref<IXmlElement> TXmlDocument::CreateElement(std::string_view name) {
+  return CreateElement(NameTable().InternName(name));
+}
+
+Ref<IXmlText> TXmlDocument::CreateText(std::string_view text) {
+  return MakeRef<TXmlText>(NameTable(), XmlValue::FromString(text));
+}
+
+Ref<IXmlCDATASection> TXmlDocument::CreateCDATASection(std::string_view text) {
+  return MakeRef<TXmlCDATASection>(NameTable(), text);
+}
+
+Ref<IXmlComment> TXmlDocument::CreateComment(std::string_view text) {
+  return MakeRef<TXmlComment>(NameTable(), text);
+}
+
+Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(std::string_view name,
+                                                                         std::string_view data) {
+  return CreateProcessingInstruction(NameTable().InternName(name), data);
+}
+
+Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(int id,
+                                                                         std::string_view data) {
+  CheckNameId(id);
+  return MakeRef<TXmlProcessingInstruction>(NameTable(), id, data);
+}
+
+Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName, std::string_view version,
+                                  std::string_view encoding, TXmlNameTable* table) {
+  auto document = MakeRef<TXmlDocument>(table ? *table : SharedNameTable());
+  if (!rootName.empty()) document->InitDocument(version, encoding, rootName);
+  return document;
+}

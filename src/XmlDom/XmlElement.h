@@ -1,0 +1,47 @@
+#pragma once
+
+// Elements: a name id, attributes, and either a typed value or children, never both at once.
+// Reaching the children through the child list turns a held value into a text child first.
+
+#include "XmlDom/XmlNode.h"
+
+// The interface of element nodes: the operations of IXmlNode; it marks the node's kind.
+class IXmlElement : public TXmlNode {
+ protected:
+  using TXmlNode::TXmlNode;
+};
+
+class TXmlElement final : public IXmlElement {
+ public:
+  TXmlElement(TXmlNameTable& table, int nameId) noexcept : IXmlElement(table), nameId_(nameId) {}
+
+  int GetNodeNameIndex() override { return nameId_; }
+  int GetNodeType() override { return kElementNode; }
+  // With children, their joined text; without, the value's XML text form.
+  std::string GetText() override;
+  // Removes the children and holds the text as a byte-string value.
+  void SetText(std::string_view text) override;
+  int GetValueType() override;
+  XmlValue GetNodeValue() override;
+  // Removes the children and holds a copy of the value.
+  void SetNodeValue(const XmlValue& value) override;
+  Ref<IXmlElement> ToElement() override { return Ref<IXmlElement>::Retain(this); }
+
+  TXmlNodeList& GetChildList() override;
+  void SetNodeNameIndex(int id) override { nameId_ = id; }
+  void WriteXml(TStringBuilder& out) override;
+
+  int NameId() const noexcept { return nameId_; }
+  // The held value (empty once children exist).
+  const XmlValue& Value() const noexcept { return value_; }
+  // Stores a value without touching the children (binary XML reads both).
+  void AssignValue(XmlValue value) noexcept { value_ = std::move(value); }
+
+ protected:
+  Ref<TXmlNode> CloneSelf() override;
+  bool CloneCopiesChildren() const noexcept override { return true; }
+
+ private:
+  int nameId_;
+  XmlValue value_;
+};

@@ -1,0 +1,82 @@
+#include "XmlDom/XmlNameTable.h"
+
+#include <utility>
+
+#include "common/Error.h"
+#include "common/Messages.h"
+
+namespace {
+
+constexpr std::string_view kPredefinedNames[] = {"#text", "#cdata-section", "#comment", "#document",
+                                                 "xml"};
+
+Ref<TXmlNameTable>& SharedTableHolder() {
+  static Ref<TXmlNameTable> table;
+  return table;
+}
+
+[[noreturn]] void RaiseBadTable() {
+  throw EXmlError(msg::kDataReadError.View());
+}
+
+}  // namespace
+
+TXmlNameTable::TXmlNameTable(int bucketCount) : buckets_(bucketCount > 0 ? bucketCount : 1) {
+  for (std::string_view name : kPredefinedNames) InternName(name);
+}
+
+std::uint32_t TXmlNameTable::Hash(std::string_view name) noexcept {
+  std::uint32_t h = 0;
+  for (unsigned char byte : name) h = h * 33 + byte;
+  return h;
+}
+
+int TXmlNameTable::InternName(std::string_view name) {
+  if (name.empty()) return -1;
+  std::vector<std::int32_t>& bucket = buckets_[Hash(name) % std::uint32_t(buckets_.size())];
+  for (std::int32_t id : bucket)
+    if (names_[id] == name) return id;
+  const auto id = static_cast<std::int32_t>(names_.size());
+  names_.emplace_back(name);
+  bucket.push_back(id);
+  return id;
+}
+
+int TXmlNameTable::FindName(std::string_view name) const {
+  if (name.empty()) return -1;
+  for (std::int32_t id : buckets_[Hash(name) % std::uint32_t(buckets_.size())])
+    if (names_[id] == name) return id;
+  return -1;
+}
+
+std::string TXmlNameTable::NameOfIndex(int id) {
+  return std::string(NameView(id));
+}
+
+std::string_view TXmlNameTable::NameView(int id) const {
+  if (id < 0) return {};
+  if (id >= NameCount()) throw EXmlError(msg::kListIndexOutOfRange.View());
+  return names_[id];
+}
+
+void TXmlNameTable::ReplaceArrays(std::vector<std::string> names,
+                                  std::vector<std::vector<std::int32_t>> buckets) {
+  if (buckets.empty() || names.size() < std::size(kPredefinedNames)) RaiseBadTable();
+  for (std::size_t i = 0; i < std::size(kPredefinedNames); ++i)
+    if (names[i] != kPredefinedNames[i]) RaiseBadTable();
+  for (const auto& bucket : buckets)
+    for (std::int32_t id : bucket)
+      if (id < 0 || std::size_t(id) >= names.size()) RaiseBadTable();
+  names_ = std::move(names);
+  buckets_ = std::move(buckets);
+}
+
+TXmlNameTable& SharedNameTable() {
+  Ref<TXmlNameTable>& table = SharedTableHolder();
+  if (!table) table = MakeRef<TXmlNameTable>();
+  return *table;
+}
+
+void ReleaseSharedNameTable() noexcept {
+  SharedTableHolder().Reset();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+// The interned name table. Nodes never store names as text: they store 32-bit ids, and the
+// table maps ids to names and back. Ids are dense from 0 and are never reused or removed, so an
+// id stays valid as long as the table lives.
+//
+// The hash (h = h * 33 + byte, 32-bit unsigned) and the bucket rule (h modulo the bucket count)
+// are fixed: binary XML stores the names and buckets as they are, and later lookups must find
+// the stored names.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "XmlDom/XmlBase.h"
+
+class IXmlNameTable : public TXmlBase {
+ public:
+  // The id of the name, interning it when new; the empty name gives -1 and interns nothing.
+  virtual int InternName(std::string_view name) = 0;
+  // The name with that id; a negative id gives "". An id not below the number of names raises
+  // the list index error.
+  virtual std::string NameOfIndex(int id) = 0;
+};
+
+// Ids every table holds from its creation.
+enum : int {
+  kTextNameId = 0,      // "#text"
+  kCDataNameId = 1,     // "#cdata-section"
+  kCommentNameId = 2,   // "#comment"
+  kDocumentNameId = 3,  // "#document"
+  kXmlNameId = 4        // "xml", the target of the XML declaration
+};
+
+class TXmlNameTable final : public IXmlNameTable {
+ public:
+  // Every table of the system has this many buckets.
+  static constexpr int kStandardBucketCount = 4096;
+
+  explicit TXmlNameTable(int bucketCount = kStandardBucketCount);
+
+  int InternName(std::string_view name) override;
+  std::string NameOfIndex(int id) override;
+
+  // The name without a copy; valid until the next InternName. Same rules as NameOfIndex.
+  std::string_view NameView(int id) const;
+  // The id of the name, or -1 when it is not interned (nothing is added).
+  int FindName(std::string_view name) const;
+  // True when id names an entry of this table.
+  bool HasId(int id) const noexcept { return id >= 0 && id < NameCount(); }
+
+  int NameCount() const noexcept { return int(names_.size()); }
+  int BucketCount() const noexcept { return int(buckets_.size()); }
+  const std::vector<std::string>& Names() const noexcept { return names_; }
+  const std::vector<std::int32_t>& Bucket(int index) const { return buckets_.at(index); }
+
+  // Installs stored arrays as they are, without hashing (binary XML). Raises the data read
+  // error, and
+  // leaves the table unchanged, when a bucket holds an id outside the names or when the first
+  // five names are not the predefined ones.
+  void ReplaceArrays(std::vector<std::string> names,
+                     std::vector<std::vector<std::int32_t>> buckets);
+
+  static std::uint32_t Hash(std::string_view name) noexcept;
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<std::vector<std::int32_t>> buckets_;
+};
+
+// The process-wide table that documents share unless they are given their own. Made on first
+// use; ReleaseSharedNameTable drops the library's reference at shutdown (nodes that still use
+// it keep it alive).
+TXmlNameTable& SharedNameTable();
+void ReleaseSharedNameTable() noexcept;

@@ -1,0 +1,311 @@
+#include "XmlDom/XmlNode.h"
+
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "XmlDom/StringBuilder.h"
+#include "XmlDom/XmlCharacterData.h"
+#include "XmlDom/XmlConvert.h"
+#include "XmlDom/XmlDocument.h"
+#include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlProcessingInstruction.h"
+#include "XmlDom/XmlText.h"
+#include "common/Error.h"
+#include "common/Messages.h"
+
+namespace {
+
+long gLiveNodes = 0;
+
+// Nodes whose count reached zero while another node was being destroyed, linked through their
+// parent field (which means nothing once a node is unreferenced).
+TXmlNode* gDoomed = nullptr;
+bool gDestroying = false;
+
+template <class Interface, class Node>
+Ref<Interface> AsInterface(const Ref<Node>& node) {
+  return Ref<Interface>(node);
+}
+
+}  // namespace
+
+TXmlNode& NodeOf(IXmlNode* node) {
+  if (node)
+    if (TXmlBase* object = node->ImplementingObject())
+      if (TXmlNode* xmlNode = object->AsXmlNode()) return *xmlNode;
+  throw EXmlError(msg::kInvalidTypecast);
+}
+
+// ---- Life cycle.
+
+TXmlNode::TXmlNode(TXmlNameTable& table) noexcept : nameTable_(Ref<TXmlNameTable>::Retain(&table)) {
+  ++gLiveNodes;
+}
+
+TXmlNode::~TXmlNode() {
+  --gLiveNodes;
+  // A child list that outlives its owner (someone holds it) must never reach it again.
+  if (childList_ && childList_->RefCount() > 1) childList_->DetachOwner();
+}
+
+void TXmlNode::Destroy() const noexcept {
+  auto* node = const_cast<TXmlNode*>(this);
+  node->parent_ = gDoomed;
+  gDoomed = node;
+  if (gDestroying) return;
+  // Destroying a node releases its children, whose destruction would release theirs: run
+  // them one after another here instead, so that the depth of a tree never becomes the depth
+  // of the call stack.
+  gDestroying = true;
+  while (TXmlNode* next = gDoomed) {
+    gDoomed = next->parent_;
+    delete next;
+  }
+  gDestroying = false;
+}
+
+long TXmlNode::LiveCount() noexcept {
+  return gLiveNodes;
+}
+
+void TXmlNode::ReplaceNameTable(TXmlNameTable& table) noexcept {
+  nameTable_ = Ref<TXmlNameTable>::Retain(&table);
+}
+
+// ---- Identity and content.
+
+Ref<IXmlNameTable> TXmlNode::NodeNameTable() {
+  return Ref<IXmlNameTable>(nameTable_);
+}
+
+std::string TXmlNode::GetNodeName() {
+  return std::string(nameTable_->NameView(GetNodeNameIndex()));
+}
+
+void TXmlNode::SetNodeValue(const XmlValue& value) {
+  SetText(XmlValueToGeneralText(value));
+}
+
+std::string TXmlNode::GetXML() {
+  TStringBuilder out;
+  WriteXml(out);
+  return out.TakeText();
+}
+
+void TXmlNode::CheckNameId(int id) const {
+  if (id < -1 || id >= nameTable_->NameCount()) throw EXmlError(msg::kListIndexOutOfRange.View());
+}
+
+std::string TXmlNode::JoinedChildText() {
+  std::string text;
+  if (!HasChildItems()) return text;
+  // The nested joins flatten: every non-empty piece of the subtree, in order, one space apart.
+  std::vector<std::pair<const TXmlNodeList*, int>> stack{{childList_.Get(), 0}};
+  while (!stack.empty()) {
+    auto& [list, next] = stack.back();
+    if (next == list->Count()) {
+      stack.pop_back();
+      continue;
+    }
+    TXmlNode* child = list->Item(next++);
+    const int type = child->GetNodeType();
+    if (type == kElementNode && child->HasChildItems()) {
+      stack.emplace_back(child->ChildList(), 0);
+    } else if (type == kElementNode || type == kTextNode || type == kCDataSectionNode) {
+      const std::string piece = child->GetText();
+      if (piece.empty()) continue;
+      if (!text.empty()) text += ' ';
+      text += piece;
+    }
+  }
+  return text;
+}
+
+// ---- Copies.
+
+Ref<IXmlNode> TXmlNode::CloneNode(bool deep) {
+  Ref<TXmlNode> root = CloneSelf();
+  if (!deep || !CloneCopiesChildren()) return Ref<IXmlNode>(root);
+  // Copied level by level with an explicit list of pending pairs, so a deep tree does not
+  // become a deep call stack.
+  std::vector<std::pair<TXmlNode*, TXmlNode*>> pending{{this, root.Get()}};
+  while (!pending.empty()) {
+    const auto [source, copy] = pending.back();
+    pending.pop_back();
+    const TXmlNodeList* children = source->ChildList();
+    if (!children) continue;
+    for (TXmlNode* child : *children) {
+      Ref<TXmlNode> childCopy = child->CloneSelf();
+      copy->GetChildList().AppendNode(childCopy.Get());
+      if (child->CloneCopiesChildren()) pending.emplace_back(child, childCopy.Get());
+    }
+  }
+  return Ref<IXmlNode>(root);
+}
+
+Ref<IXmlElement> TXmlNode::ToElement() {
+  return nullptr;
+}
+Ref<IXmlText> TXmlNode::ToText() {
+  return nullptr;
+}
+Ref<IXmlCDATASection> TXmlNode::ToCDATASection() {
+  return nullptr;
+}
+Ref<IXmlComment> TXmlNode::ToComment() {
+  return nullptr;
+}
+Ref<IXmlProcessingInstruction> TXmlNode::ToInstruction() {
+  return nullptr;
+}
+
+// ---- Navigation.
+
+Ref<IXmlNode> TXmlNode::GetParentNode() {
+  return Ref<IXmlNode>::Retain(parent_);
+}
+
+TXmlDocument* TXmlNode::OwnerDocument() noexcept {
+  for (TXmlNode* node = this; node; node = node->parent_)
+    if (node->GetNodeType() == kDocumentNode) return static_cast<TXmlDocument*>(node);
+  return nullptr;
+}
+
+bool TXmlNode::KeepsWhitespace() noexcept {
+  const TXmlDocument* document = OwnerDocument();
+  return document ? document->KeepWhitespace() : DefaultKeepWhitespace;
+}
+
+Ref<IXmlDocument> TXmlNode::GetOwnerDocument() {
+  return Ref<IXmlDocument>::Retain(OwnerDocument());
+}
+
+Ref<IXmlNode> TXmlNode::GetNextSibling() {
+  if (!parent_) return nullptr;
+  const TXmlNodeList& siblings = parent_->GetChildList();
+  const int index = siblings.IndexOfNode(this);
+  if (index < 0 || index + 1 >= siblings.Count()) return nullptr;
+  return Ref<IXmlNode>::Retain(siblings.Item(index + 1));
+}
+
+// ---- Children.
+
+TXmlNodeList& TXmlNode::GetChildList() {
+  if (!childList_) childList_ = MakeRef<TXmlNodeList>(this);
+  return *childList_;
+}
+
+Ref<IXmlNodeList> TXmlNode::GetChildNodes() {
+  return Ref<IXmlNodeList>::Retain(&GetChildList());
+}
+
+void TXmlNode::InsertChild(TXmlNode& child, int index) {
+  TXmlNodeList& children = GetChildList();
+  children.CheckInsertable(child);
+  children.InsertNode(&child, index);
+}
+
+void TXmlNode::AppendChild(IXmlNode* child) {
+  InsertChild(NodeOf(child), -1);
+}
+
+void TXmlNode::InsertBefore(IXmlNode* child, IXmlNode* before) {
+  TXmlNode& node = NodeOf(child);
+  const TXmlNode* position = before ? &NodeOf(before) : nullptr;
+  const int index = position ? GetChildList().IndexOfNode(position) : -1;
+  InsertChild(node, index);
+}
+
+void TXmlNode::ReplaceChild(IXmlNode* newChild, IXmlNode* oldChild) {
+  TXmlNode& node = NodeOf(newChild);
+  const TXmlNode& old = NodeOf(oldChild);
+  TXmlNodeList& children = GetChildList();
+  const int index = children.IndexOfNode(&old);
+  if (index < 0 || &node == &old) return;
+  children.CheckInsertable(node);
+  children.ReplaceAt(index, &node);
+}
+
+int TXmlNode::RemoveChild(IXmlNode* child) {
+  const TXmlNode& node = NodeOf(child);
+  TXmlNodeList& children = GetChildList();
+  const int index = children.IndexOfNode(&node);
+  if (index >= 0) children.RemoveAt(index);
+  return index;
+}
+
+void TXmlNode::ClearChildren() {
+  if (childList_) childList_->ClearItems();
+}
+
+Ref<IXmlElement> TXmlNode::AddChildElement(int id) {
+  CheckNameId(id);
+  auto element = MakeRef<TXmlElement>(*nameTable_, id);
+  GetChildList().AppendNode(element.Get());
+  return AsInterface<IXmlElement>(element);
+}
+
+Ref<IXmlElement> TXmlNode::AddChildElement(std::string_view name) {
+  return AddChildElement(nameTable_->InternName(name));
+}
+
+Ref<IXmlText> TXmlNode::AddChildText(std::string_view text) {
+  auto node = MakeRef<TXmlText>(*nameTable_, XmlValue::FromString(text));
+  GetChildList().AppendNode(node.Get());
+  return AsInterface<IXmlText>(node);
+}
+
+Ref<IXmlCDATASection> TXmlNode::AddChildCDATA(std::string_view text) {
+  auto node = MakeRef<TXmlCDATASection>(*nameTable_, text);
+  GetChildList().AppendNode(node.Get());
+  return AsInterface<IXmlCDATASection>(node);
+}
+
+Ref<IXmlComment> TXmlNode::AddChildComment(std::string_view text) {
+  auto node = MakeRef<TXmlComment>(*nameTable_, text);
+  GetChildList().AppendNode(node.Get());
+  return AsInterface<IXmlComment>(node);
+}
+
+Ref<IXmlProcessingInstruction> TXmlNode::AddChildInstruction(int id, std::string_view data) {
+  CheckNameId(id);
+  auto node = MakeRef<TXmlProcessingInstruction>(*nameTable_, id, data);
+  GetChildList().AppendNode(node.Get());
+  return AsInterface<IXmlProcessingInstruction>(node);
+}
+
+Ref<IXmlProcessingInstruction> TXmlNode::AddChildInstruction(std::string_view name,
+                                                             std::string_view data) {
+  return AddChildInstruction(nameTable_->InternName(name), data);
+}
+
+// ---- Name tables.
+
+void TXmlNode::AdoptNameTable(TXmlNameTable& table) {
+  // One map per old table, from its ids to the new table's; each covers every name of its
+  // table and is built once. A node in two lists may have been moved to a third table
+  // already, which then gets a map of its own.
+  std::unordered_map<const TXmlNameTable*, std::vector<int>> maps;
+  const auto mapFor = [&](const TXmlNameTable& old) -> const std::vector<int>& {
+    auto [entry, added] = maps.try_emplace(&old);
+    if (added) {
+      entry->second.reserve(old.Names().size());
+      for (const std::string& name : old.Names()) entry->second.push_back(table.InternName(name));
+    }
+    return entry->second;
+  };
+  std::vector<TXmlNode*> pending{this};
+  while (!pending.empty()) {
+    TXmlNode* node = pending.back();
+    pending.pop_back();
+    if (node->nameTable_.Get() == &table) continue;
+    const std::vector<int>& map = mapFor(*node->nameTable_);
+    const auto remap = [&map](int id) { return id < 0 ? id : map[id]; };
+    node->SetNodeNameIndex(remap(node->GetNodeNameIndex()));
+    node->attributes_.RenameAll(remap);
+    node->nameTable_ = Ref<TXmlNameTable>::Retain(&table);
+    if (const TXmlNodeList* children = node->ChildList())
+      pending.insert(pending.end(), children->begin(), children->end());
+  }
+}

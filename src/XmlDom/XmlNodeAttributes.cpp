@@ -1,0 +1,215 @@
+// The attribute operations of nodes: finding, setting and removing attributes, and the typed
+// getters and setters with their defaults and conversions. A getter returns its default only
+// for an absent attribute; a present value that does not convert raises the conversion error.
+#include <utility>
+
+#include "XmlDom/XmlConvert.h"
+#include "XmlDom/XmlNode.h"
+#include "common/Error.h"
+#include "common/FormatText.h"
+#include "common/Messages.h"
+
+namespace {
+
+[[noreturn]] void RaiseNotSet(std::string_view name) {
+  throw EXmlError(FormatText(msg::kAttributeNotSet, {name}));
+}
+
+std::string JoinLines(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) {
+    if (&word != &words.front()) text += "\r\n";
+    text += word;
+  }
+  return text;
+}
+
+}  // namespace
+
+int TXmlNode::GetAttributeNameIndex(int index) {
+  if (index < 0 || index >= attributes_.Count()) throw EXmlError(msg::kListIndexOutOfRange.View());
+  return attributes_[index].NameId;
+}
+
+std::string TXmlNode::GetAttributeName(int index) {
+  return nameTable_->NameOfIndex(GetAttributeNameIndex(index));
+}
+
+void TXmlNode::RemoveAttribute(std::string_view name) {
+  RemoveAttribute(AttributeId(name));
+}
+void TXmlNode::RemoveAttribute(int id) {
+  attributes_.Remove(id);
+}
+
+bool TXmlNode::HasAttribute(std::string_view name) {
+  return HasAttribute(AttributeId(name));
+}
+
+int TXmlNode::GetAttributeType(int id) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? int(attribute->Value.Type()) : int(xvtString);
+}
+int TXmlNode::GetAttributeType(std::string_view name) {
+  return GetAttributeType(AttributeId(name));
+}
+
+XmlValue TXmlNode::GetValueAttr(int id, const XmlValue& def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? attribute->Value : def;
+}
+XmlValue TXmlNode::GetValueAttr(std::string_view name, const XmlValue& def) {
+  return GetValueAttr(AttributeId(name), def);
+}
+
+void TXmlNode::SetValueAttr(int id, const XmlValue& value) {
+  if (id == -1) throw EXmlError(msg::kAttributeNameMissing.View());
+  CheckNameId(id);
+  attributes_.Set(id, value);
+}
+void TXmlNode::SetValueAttr(std::string_view name, const XmlValue& value) {
+  SetValueAttr(AttributeId(name), value);
+}
+
+XmlValue TXmlNode::RequireValueAttr(int id) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  if (!attribute) RaiseNotSet(nameTable_->NameView(id));
+  return attribute->Value;
+}
+// The by-name form answers the value's text, unlike the by-id form.
+XmlValue TXmlNode::RequireValueAttr(std::string_view name) {
+  return XmlValue::FromString(RequireTextAttr(name));
+}
+
+std::string TXmlNode::RequireTextAttr(int id) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  if (!attribute) RaiseNotSet(nameTable_->NameView(id));
+  return XmlValueToGeneralText(attribute->Value);
+}
+std::string TXmlNode::RequireTextAttr(std::string_view name) {
+  const TXmlAttrData* attribute = attributes_.Find(AttributeId(name));
+  if (!attribute) RaiseNotSet(name);
+  return XmlValueToGeneralText(attribute->Value);
+}
+
+std::string TXmlNode::GetTextAttr(int id, std::string_view def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? XmlValueToGeneralText(attribute->Value) : std::string(def);
+}
+std::string TXmlNode::GetTextAttr(std::string_view name, std::string_view def) {
+  return GetTextAttr(AttributeId(name), def);
+}
+
+void TXmlNode::SetTextAttr(int id, std::string_view text) {
+  SetValueAttr(id, XmlValue::FromString(text));
+}
+void TXmlNode::SetTextAttr(std::string_view name, std::string_view text) {
+  SetTextAttr(AttributeId(name), text);
+}
+
+bool TXmlNode::GetBoolAttr(int id, bool def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? XmlValueToBool(attribute->Value) : def;
+}
+bool TXmlNode::GetBoolAttr(std::string_view name, bool def) {
+  return GetBoolAttr(AttributeId(name), def);
+}
+void TXmlNode::SetBoolAttr(int id, bool value) {
+  SetValueAttr(id, XmlValue::FromBoolean(value));
+}
+void TXmlNode::SetBoolAttr(std::string_view name, bool value) {
+  SetBoolAttr(AttributeId(name), value);
+}
+
+int TXmlNode::GetIntAttr(int id, int def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? XmlValueToInt(attribute->Value) : def;
+}
+int TXmlNode::GetIntAttr(std::string_view name, int def) {
+  return GetIntAttr(AttributeId(name), def);
+}
+void TXmlNode::SetIntAttr(int id, int value) {
+  SetValueAttr(id, XmlValue::FromInt32(value));
+}
+void TXmlNode::SetIntAttr(std::string_view name, int value) {
+  SetIntAttr(AttributeId(name), value);
+}
+
+TXmlDateTime TXmlNode::GetDateAttr(int id, TXmlDateTime def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? XmlValueToDateTime(attribute->Value) : def;
+}
+TXmlDateTime TXmlNode::GetDateAttr(std::string_view name, TXmlDateTime def) {
+  return GetDateAttr(AttributeId(name), def);
+}
+void TXmlNode::SetDateAttr(int id, TXmlDateTime value) {
+  SetValueAttr(id, XmlValue::FromDateTime(value));
+}
+void TXmlNode::SetDateAttr(std::string_view name, TXmlDateTime value) {
+  SetDateAttr(AttributeId(name), value);
+}
+
+double TXmlNode::GetDoubleAttr(int id, double def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? XmlValueToDouble(attribute->Value) : def;
+}
+double TXmlNode::GetDoubleAttr(std::string_view name, double def) {
+  return GetDoubleAttr(AttributeId(name), def);
+}
+double TXmlNode::RequireDoubleAttr(int id) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  if (!attribute) RaiseNotSet(nameTable_->NameView(id));
+  return XmlValueToDouble(attribute->Value);
+}
+double TXmlNode::RequireDoubleAttr(std::string_view name) {
+  const TXmlAttrData* attribute = attributes_.Find(AttributeId(name));
+  if (!attribute) RaiseNotSet(name);
+  return XmlValueToDouble(attribute->Value);
+}
+void TXmlNode::SetDoubleAttr(int id, double value) {
+  SetValueAttr(id, XmlValue::FromFloat64(value));
+}
+void TXmlNode::SetDoubleAttr(std::string_view name, double value) {
+  SetDoubleAttr(AttributeId(name), value);
+}
+
+int TXmlNode::GetHexNumberAttr(int id, int def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? XmlHexTextToInt(XmlValueToGeneralText(attribute->Value)) : def;
+}
+int TXmlNode::GetHexNumberAttr(std::string_view name, int def) {
+  return GetHexNumberAttr(AttributeId(name), def);
+}
+void TXmlNode::SetHexNumberAttr(int id, int value, int digits) {
+  SetTextAttr(id, XmlIntToHexText(value, digits));
+}
+void TXmlNode::SetHexNumberAttr(std::string_view name, int value, int digits) {
+  SetHexNumberAttr(AttributeId(name), value, digits);
+}
+
+// The index of the attribute's text among the words, letter case ignored.
+int TXmlNode::ChoiceIndex(int id, const XmlValue& value, const std::vector<std::string>& words) {
+  const std::string text = XmlValueToGeneralText(value);
+  for (std::size_t i = 0; i < words.size(); ++i)
+    if (SameTextIgnoringCase(text, words[i])) return int(i);
+  throw EXmlError(FormatText(msg::kBadAttributeChoice,
+                             {nameTable_->NameView(id), GetNodeName(), JoinLines(words)}));
+}
+
+int TXmlNode::GetChoiceAttr(int id, const std::vector<std::string>& values, int def) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? ChoiceIndex(id, attribute->Value, values) : def;
+}
+int TXmlNode::GetChoiceAttr(std::string_view name, const std::vector<std::string>& values,
+                            int def) {
+  return GetChoiceAttr(AttributeId(name), values, def);
+}
+
+int TXmlNode::RequireChoiceAttr(int id, const std::vector<std::string>& values) {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  if (!attribute) throw EXmlError(FormatText(msg::kAttributeNotFound, {nameTable_->NameView(id)}));
+  return ChoiceIndex(id, attribute->Value, values);
+}
+int TXmlNode::RequireChoiceAttr(std::string_view name, const std::vector<std::string>& values) {
+  return RequireChoiceAttr(AttributeId(name), values);
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+// Node lists: the child list of a node (whose owner is that node) and the free-standing
+// results of selection (no owner). A list holds a counted reference to every item. Items of an
+// owned list have the owner as parent, and are moved onto the owner's name table when they come
+// from another.
+
+#include <functional>
+#include <string>
+
+#include "XmlDom/XmlBase.h"
+
+class IXmlNode;
+class TXmlNode;
+class TStringBuilder;
+
+// A negative number, 0 or a positive number, as a sorts before, with, or after b.
+using TXmlNodeCompare = std::function<int(IXmlNode* a, IXmlNode* b)>;
+
+class IXmlNodeList : public TXmlBase {
+ public:
+  virtual int GetCount() = 0;
+  // Raises the list index error for an index below 0 or not below the count.
+  virtual Ref<IXmlNode> GetItem(int index) = 0;
+  // The XML text of all items in order, without separators.
+  virtual std::string GetXML() = 0;
+  // Sorts in place; the order of equal items is not kept; parent links are not touched.
+  virtual void SortItems(const TXmlNodeCompare& compare) = 0;
+  // The position of that node object, or -1.
+  virtual int IndexOf(IXmlNode* node) = 0;
+  virtual void Add(IXmlNode* node) = 0;
+  // index -1 appends; any index outside -1 to count raises the list index error.
+  virtual void Insert(IXmlNode* node, int index) = 0;
+  // The index the node had, or -1 when it is not in the list.
+  virtual int Remove(IXmlNode* node) = 0;
+  // Raises the list index error for an index outside 0 to count - 1.
+  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;
+
+ protected:
+  IXmlNodeList() = default;
+  ~IXmlNodeList() override = default;
+};
+
+class TXmlNodeList final : public IXmlNodeList {
+ public:
+  // owner: the node whose children this list holds, or null for a free-standing list.
+  explicit TXmlNodeList(TXmlNode* owner = nullptr) noexcept;
+  ~TXmlNodeList() override;
+
+  int GetCount() override { return count_; }
+  Ref<IXmlNode> GetItem(int index) override;
+  std::string GetXML() override;
+  void SortItems(const TXmlNodeCompare& compare) override;
+  int IndexOf(IXmlNode* node) override;
+  void Add(IXmlNode* node) override { Insert(node, -1); }
+  void Insert(IXmlNode* node, int index) override;
+  int Remove(IXmlNode* node) override;
+  void Delete(int index) override;
+  void Clear() override { ClearItems(); }
+
+  // ---- Direct access for the library's own code: no checks beyond those stated.
+  TXmlNode* Owner() const noexcept { return owner_; }
+  int Count() const noexcept { return count_; }
+  int Capacity() const noexcept { return capacity_; }
+  // index from 0 to Count() - 1.
+  TXmlNode* Item(int index) const noexcept { return items_[index]; }
+  TXmlNode* const* begin() const noexcept { return items_; }
+  TXmlNode* const* end() const noexcept { return items_ + count_; }
+  int IndexOfNode(const TXmlNode* node) const noexcept;
+
+  // The insert step: index -1 (or Count()) appends. Takes a reference; in an owned list the
+  // node's parent becomes the owner and its subtree moves onto the owner's name table. The
+  // caller has checked the index and that the node does not contain the owner.
+  void InsertNode(TXmlNode* node, int index);
+  // Appending a node that has no children (the readers' path).
+  void AppendNode(TXmlNode* node) { InsertNode(node, -1); }
+  void RemoveAt(int index);
+  // Puts node in place of the item at index (nothing when it is the same node).
+  void ReplaceAt(int index, TXmlNode* node);
+  // Removes every item in order; the capacity stays.
+  void ClearItems() noexcept;
+  // Sets the capacity to exactly capacity (not below the count); binary XML sizes lists to the
+  // stored count.
+  void SetCapacity(int capacity);
+  // Called when the owner goes while the list lives on: the items lose their parent and the
+  // list becomes free-standing, so it never reaches the destroyed owner.
+  void DetachOwner() noexcept;
+  // Each item's XML, in order.
+  void WriteItems(TStringBuilder& out) const;
+  // Raises the "not supported" error when inserting node would make it its own ancestor.
+  void CheckInsertable(const TXmlNode& node) const;
+
+  // Node lists alive in the process (tests).
+  static long LiveCount() noexcept;
+
+ private:
+  void Grow();
+  void ReleaseRemoved(TXmlNode* node) noexcept;
+  void CheckIndex(int index, int limit) const;
+
+  TXmlNode* owner_;
+  TXmlNode** items_ = nullptr;
+  int count_ = 0;
+  int capacity_ = 0;
+};

@@ -1,0 +1,128 @@
+#include "XmlDom/XmlSerializer.h"
+
+#include <string_view>
+#include <vector>
+
+#include "XmlDom/StringBuilder.h"
+#include "XmlDom/XmlDocument.h"
+#include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlValueText.h"
+
+int XmlIndentDepth = 0;
+
+namespace {
+
+// An element or document whose children are being written.
+struct TOpenNode {
+  TXmlElement* Element;  // null for a document
+  const TXmlNodeList* Children;
+  int Next;
+  std::size_t Mark;  // position of the character that ends the element's start tag
+  bool Compact;      // layout of the children
+};
+
+class TTreeWriter {
+ public:
+  explicit TTreeWriter(TStringBuilder& out) : out_(out), outerDepth_(XmlIndentDepth) {}
+  TTreeWriter(const TTreeWriter&) = delete;
+  TTreeWriter& operator=(const TTreeWriter&) = delete;
+  // Restores the depth also when a value cannot be written.
+  ~TTreeWriter() { XmlIndentDepth = outerDepth_; }
+
+  void Write(TXmlNode& root) {
+    Enter(root, root.KeepsWhitespace());
+    while (!open_.empty()) {
+      TOpenNode& top = open_.back();
+      if (top.Next < top.Children->Count()) {
+        Enter(*top.Children->Item(top.Next++), top.Compact);
+      } else {
+        const TOpenNode done = top;
+        open_.pop_back();
+        Leave(done);
+      }
+    }
+  }
+
+ private:
+  void Enter(TXmlNode& node, bool compact) {
+    switch (node.GetNodeType()) {
+      case kElementNode:
+        return EnterElement(static_cast<TXmlElement&>(node), compact);
+      case kDocumentNode: {
+        auto& document = static_cast<TXmlDocument&>(node);
+        if (document.HasChildItems())
+          open_.push_back({nullptr, document.ChildList(), 0, 0, document.KeepWhitespace()});
+        return;
+      }
+      default:
+        node.WriteXml(out_);
+    }
+  }
+
+  // The start tag up to the character that ends it, which is written as a placeholder and
+  // settled once the content is known.
+  void EnterElement(TXmlElement& element, bool compact) {
+    if (!compact) {
+      out_.Add("\r\n");
+      out_.AddRepeated(XmlIndentUnit, std::size_t(XmlIndentDepth));
+    }
+    out_.Add('<');
+    out_.Add(element.NameTable().NameView(element.NameId()));
+    WriteXmlAttributes(element, out_);
+    const std::size_t mark = out_.Length();
+    out_.Add('>');
+    if (element.HasChildItems()) {
+      if (!compact) ++XmlIndentDepth;
+      open_.push_back({&element, element.ChildList(), 0, mark, compact});
+      return;
+    }
+    AppendEscapedValue(out_, element.Value());
+    Close(element, mark, compact);
+  }
+
+  void Leave(const TOpenNode& done) {
+    if (!done.Element) return;
+    if (!done.Compact) --XmlIndentDepth;
+    Close(*done.Element, done.Mark, done.Compact);
+  }
+
+  // Without content the element becomes an empty-element tag. In the indented layout an end
+  // tag after content with line breaks goes on a line of its own at the element's indent.
+  void Close(const TXmlElement& element, std::size_t mark, bool compact) {
+    const std::string_view content = out_.View().substr(mark + 1);
+    if (content.empty()) {
+      out_.SetAt(mark, '/');
+      out_.Add('>');
+      return;
+    }
+    if (!compact && content.find_first_of("\r\n") != std::string_view::npos) {
+      const bool endsWithBreak =
+          content.size() >= 2 && content.substr(content.size() - 2) == "\r\n";
+      if (!endsWithBreak) out_.Add("\r\n");
+      out_.AddRepeated(XmlIndentUnit, std::size_t(XmlIndentDepth));
+    }
+    out_.Add("</");
+    out_.Add(element.NameTable().NameView(element.NameId()));
+    out_.Add('>');
+  }
+
+  TStringBuilder& out_;
+  const int outerDepth_;
+  std::vector<TOpenNode> open_;
+};
+
+}  // namespace
+
+void WriteXmlTree(TXmlNode& root, TStringBuilder& out) {
+  TTreeWriter(out).Write(root);
+}
+
+void WriteXmlAttributes(const TXmlNode& node, TStringBuilder& out) {
+  for (const TXmlAttrData& attribute : node.Attributes()) {
+    out.Add(' ');
+    out.Add(node.NameTable().NameView(attribute.NameId));
+    out.Add("=\"");
+    AppendEscapedValue(out, attribute.Value);
+    out.Add('"');
+  }
+}

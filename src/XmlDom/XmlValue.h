@@ -1,0 +1,115 @@
+#pragma once
+
+// XmlValue: the tagged typed value that attributes, text nodes and elements hold. The type
+// codes follow the platform's variant codes (256 for an 8-bit string, 0x2011 for a byte array);
+// they are stored in binary XML and returned by GetValueType and GetAttributeType, so they are
+// part of the contract.
+//
+// 24 bytes: the code, a byte count for the string kinds, and an 8-byte payload that holds
+// numbers directly and strings of up to 16 bytes in place, so most names, numbers and short
+// texts of a document need no block of their own.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum TXmlValueType : std::uint16_t {
+  xvtEmpty = 0,
+  xvtNull = 1,
+  xvtInt16 = 2,
+  xvtInt32 = 3,
+  xvtFloat32 = 4,
+  xvtFloat64 = 5,
+  xvtCurrency = 6,    // 64-bit integer holding the amount x 10000
+  xvtDateTime = 7,    // 64-bit float: days since 30 December 1899 plus the fraction of the day
+  xvtWideString = 8,  // UTF-16 code units
+  xvtBoolean = 11,    // 16 bits: 0 false, -1 true
+  xvtInt8 = 16,
+  xvtUInt8 = 17,
+  xvtUInt16 = 18,
+  xvtUInt32 = 19,
+  xvtInt64 = 20,
+  xvtString = 256,       // 8-bit text in the document's code page
+  xvtByteArray = 0x2011  // binary data
+};
+
+// True for the codes above.
+bool IsXmlValueType(int code) noexcept;
+
+// Days since 30 December 1899 plus the fraction of the day.
+using TXmlDateTime = double;
+
+class XmlValue {
+ public:
+  XmlValue() noexcept {}
+  XmlValue(const XmlValue& other);
+  XmlValue(XmlValue&& other) noexcept;
+  XmlValue& operator=(const XmlValue& other);
+  XmlValue& operator=(XmlValue&& other) noexcept;
+  ~XmlValue() { ReleaseBytes(); }
+
+  static XmlValue Null();
+  static XmlValue FromInt8(std::int8_t value) { return Integer(xvtInt8, value); }
+  static XmlValue FromUInt8(std::uint8_t value) { return Integer(xvtUInt8, value); }
+  static XmlValue FromInt16(std::int16_t value) { return Integer(xvtInt16, value); }
+  static XmlValue FromUInt16(std::uint16_t value) { return Integer(xvtUInt16, value); }
+  static XmlValue FromInt32(std::int32_t value) { return Integer(xvtInt32, value); }
+  static XmlValue FromUInt32(std::uint32_t value) { return Integer(xvtUInt32, value); }
+  static XmlValue FromInt64(std::int64_t value) { return Integer(xvtInt64, value); }
+  // The 16-bit pattern as stored: 0 is false, anything else true (-1 when made from a bool).
+  static XmlValue FromBooleanBits(std::int16_t bits) { return Integer(xvtBoolean, bits); }
+  static XmlValue FromBoolean(bool value) { return FromBooleanBits(value ? -1 : 0); }
+  // The amount times 10000.
+  static XmlValue FromCurrency(std::int64_t scaledAmount) {
+    return Integer(xvtCurrency, scaledAmount);
+  }
+  static XmlValue FromFloat32(float value);
+  static XmlValue FromFloat64(double value);
+  static XmlValue FromDateTime(TXmlDateTime value);
+  static XmlValue FromString(std::string_view text) { return Bytes(xvtString, text); }
+  static XmlValue FromByteArray(std::string_view bytes) { return Bytes(xvtByteArray, bytes); }
+  static XmlValue FromWideString(std::u16string_view text);
+
+  std::uint16_t Type() const noexcept { return type_; }
+  bool IsEmpty() const noexcept { return type_ == xvtEmpty; }
+  bool IsEmptyOrNull() const noexcept { return type_ <= xvtNull; }
+
+  // The payload; each accessor is meaningful only for the kinds it names.
+  // Integer kinds, booleans (the stored bits) and currency (the scaled amount).
+  std::int64_t Int() const noexcept { return payload_.Int; }
+  float Float32() const noexcept { return payload_.Float32; }
+  // xvtFloat64 and xvtDateTime.
+  double Float64() const noexcept { return payload_.Float64; }
+  // xvtString and xvtByteArray: the bytes; xvtWideString: the UTF-16 units as raw bytes.
+  std::string_view ByteView() const noexcept {
+    return {size_ <= kInlineBytes ? payload_.Inline : payload_.Heap, size_};
+  }
+  std::u16string WideText() const;
+
+  // Back to empty.
+  void Clear() noexcept;
+
+  // Same code and same payload, bit for bit.
+  friend bool operator==(const XmlValue& a, const XmlValue& b) noexcept;
+
+ private:
+  static constexpr std::uint32_t kInlineBytes = 16;
+
+  static XmlValue Integer(TXmlValueType type, std::int64_t value) noexcept;
+  static XmlValue Bytes(TXmlValueType type, std::string_view bytes);
+  bool HasBytes() const noexcept {
+    return type_ == xvtString || type_ == xvtByteArray || type_ == xvtWideString;
+  }
+  void AssignBytes(std::string_view bytes);
+  void ReleaseBytes() noexcept;
+
+  std::uint16_t type_ = xvtEmpty;
+  std::uint32_t size_ = 0;  // byte count of the string kinds
+  union TPayload {
+    std::int64_t Int = 0;
+    double Float64;
+    float Float32;
+    char Inline[kInlineBytes];
+    char* Heap;
+  } payload_;
+};

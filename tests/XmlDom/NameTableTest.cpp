@@ -1,0 +1,80 @@
+#include "XmlDom/XmlNameTable.h"
+
+#include <gtest/gtest.h>
+
+#include "XmlTestSupport.h"
+#include "common/Messages.h"
+
+namespace {
+
+TEST(NameTable, PredefinedNamesHoldTheFirstFiveIds) {
+  auto table = MakeRef<TXmlNameTable>();
+  EXPECT_EQ(table->InternName("#text"), 0);
+  EXPECT_EQ(table->InternName("#cdata-section"), 1);
+  EXPECT_EQ(table->InternName("#comment"), 2);
+  EXPECT_EQ(table->InternName("#document"), 3);
+  EXPECT_EQ(table->InternName("xml"), 4);
+  EXPECT_EQ(table->NameCount(), 5);
+  EXPECT_EQ(table->BucketCount(), 4096);
+}
+
+TEST(NameTable, EmptyNameIsMinusOneAndNegativeIdsAreEmpty) {
+  auto table = MakeRef<TXmlNameTable>();
+  EXPECT_EQ(table->InternName(""), -1);
+  EXPECT_EQ(table->NameCount(), 5);
+  EXPECT_EQ(table->NameOfIndex(-1), "");
+  EXPECT_EQ(ErrorOf([&] { table->NameOfIndex(5); }), msg::kListIndexOutOfRange.View());
+}
+
+TEST(NameTable, InterningIsExactAndStable) {
+  auto table = MakeRef<TXmlNameTable>();
+  const int item = table->InternName("Item");
+  EXPECT_EQ(item, 5);
+  EXPECT_EQ(table->InternName("item"), 6);
+  EXPECT_EQ(table->InternName("Item"), item);
+  EXPECT_EQ(table->NameOfIndex(item), "Item");
+  EXPECT_EQ(table->FindName("item"), 6);
+  EXPECT_EQ(table->FindName("unseen"), -1);
+  EXPECT_EQ(table->NameCount(), 7);
+}
+
+TEST(NameTable, IdsGoToTheBucketOfTheirHash) {
+  // h = h * 33 + byte: "a" is 97, "ab" is 97 * 33 + 98 = 3299.
+  EXPECT_EQ(TXmlNameTable::Hash("a"), 97u);
+  EXPECT_EQ(TXmlNameTable::Hash("ab"), 3299u);
+  EXPECT_EQ(TXmlNameTable::Hash("\xFF"), 255u);
+  auto table = MakeRef<TXmlNameTable>(16);
+  const int a = table->InternName("a");    // 97 % 16 = 1
+  const int q = table->InternName("q");    // 113 % 16 = 1
+  const int ab = table->InternName("ab");  // 3299 % 16 = 3
+  // "xml" hashes to 134385, also bucket 1, and came first.
+  EXPECT_EQ(table->Bucket(1), (std::vector<std::int32_t>{kXmlNameId, a, q}));
+  EXPECT_EQ(table->Bucket(3).back(), ab);
+  // A long name wraps the 32-bit hash.
+  const std::string longName(40, 'z');
+  std::uint32_t h = 0;
+  for (char c : longName) h = h * 33u + std::uint32_t(static_cast<unsigned char>(c));
+  EXPECT_EQ(TXmlNameTable::Hash(longName), h);
+}
+
+TEST(NameTable, StoredArraysAreInstalledAndChecked) {
+  auto table = MakeRef<TXmlNameTable>();
+  std::vector<std::string> names{"#text", "#cdata-section", "#comment", "#document", "xml", "r"};
+  std::vector<std::vector<std::int32_t>> buckets(4096);
+  for (int id = 0; id < 6; ++id) buckets[TXmlNameTable::Hash(names[id]) % 4096].push_back(id);
+  auto damaged = buckets;
+  damaged[0].push_back(6);
+  EXPECT_EQ(ErrorOf([&] { table->ReplaceArrays(names, damaged); }), msg::kDataReadError.View());
+  EXPECT_EQ(table->NameCount(), 5);
+  table->ReplaceArrays(names, buckets);
+  EXPECT_EQ(table->InternName("r"), 5);
+  EXPECT_EQ(table->NameCount(), 6);
+}
+
+TEST(NameTable, SharedTableLivesUntilReleased) {
+  TXmlNameTable& shared = SharedNameTable();
+  EXPECT_EQ(&SharedNameTable(), &shared);
+  EXPECT_EQ(shared.InternName("xml"), 4);
+}
+
+}  // namespace
