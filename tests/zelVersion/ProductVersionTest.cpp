@@ -100,24 +100,39 @@ TEST(ProductVersion, StringTableIsTheOneTheTranslationListsFirst) {
   }
 }
 
-#ifndef _WIN32
-// The portable module's block lives in an ELF section; damaged section tables give nothing.
-TEST(ProductVersion, DamagedElfModuleGivesAllOrNothing) {
-  const std::string module = testing_support::ReadWholeFile(kProbe);
-  const std::string path = WriteScratchFile("elf", "probe.so", module);
-  const auto whole = Read(path);
-  ASSERT_EQ(whole.ProductName, "zelXML");
-  const auto isEmpty = [](const version::TFileVersionInfo& info) {
-    return StringFields(info) == std::vector<std::string>(12) && info.TypeName.empty();
-  };
-  const auto isWhole = [&](const version::TFileVersionInfo& info) {
-    return StringFields(info) == StringFields(whole) && info.TypeName == whole.TypeName;
-  };
-  for (std::size_t length = 0; length < module.size(); length += 1 + module.size() / 97) {
-    testing_support::WriteWholeFile(path, module.substr(0, length));
-    const auto info = Read(path);
-    EXPECT_TRUE(isEmpty(info) || isWhole(info)) << length;
+namespace {
+
+struct TModuleCopy {
+  std::string Bytes, Path;
+  version::TFileVersionInfo Whole;
+
+  TModuleCopy() : Bytes(testing_support::ReadWholeFile(kProbe)) {
+    Path = WriteScratchFile("module", kProbe, Bytes);
+    Whole = Read(Path);
   }
+  // A damaged copy reads as all of the version information or as none of it.
+  bool ReadsAllOrNothing(const std::string& damaged) const {
+    testing_support::WriteWholeFile(Path, damaged);
+    const auto info = Read(Path);
+    const bool none = StringFields(info) == std::vector<std::string>(12) && info.TypeName.empty();
+    return none || (StringFields(info) == StringFields(Whole) && info.TypeName == Whole.TypeName);
+  }
+};
+
+}  // namespace
+
+TEST(ProductVersion, TruncatedModuleGivesAllOrNothing) {
+  const TModuleCopy module;
+  ASSERT_EQ(module.Whole.ProductName, "zelXML");
+  const std::size_t size = module.Bytes.size();
+  for (std::size_t length = 0; length < size; length += 1 + size / 97)
+    EXPECT_TRUE(module.ReadsAllOrNothing(module.Bytes.substr(0, length))) << length;
+}
+
+#ifndef _WIN32
+// The portable module's block lives in an ELF section, found through the section table.
+TEST(ProductVersion, DamagedElfSectionTableGivesAllOrNothing) {
+  const TModuleCopy module;
   // 64-bit header fields: section table offset, entry size, count, names index.
   const struct {
     std::size_t At;
@@ -126,18 +141,13 @@ TEST(ProductVersion, DamagedElfModuleGivesAllOrNothing) {
   } damages[] = {{40, 0xFFFFFF00, 4}, {44, 0x7FFFFFFF, 4}, {58, 0, 2}, {58, 0xFFFF, 2},
                  {60, 0xFFFF, 2},     {62, 0xFFFF, 2},     {62, 0, 2}};
   for (const auto& damage : damages) {
-    std::string bytes = module;
+    std::string bytes = module.Bytes;
     test_pe::Patch(bytes, damage.At, damage.Value, damage.Size);
-    testing_support::WriteWholeFile(path, bytes);
-    const auto info = Read(path);
-    EXPECT_TRUE(isEmpty(info) || isWhole(info)) << damage.At;
+    EXPECT_TRUE(module.ReadsAllOrNothing(bytes)) << damage.At;
   }
 }
 
 TEST(ProductVersion, ExecutableWithoutTheSectionHasNoVersionInformation) {
-  const auto info = Read(testing_support::ReadWholeFile("/proc/self/exe").empty()
-                             ? std::string()
-                             : std::string("/proc/self/exe"));
-  ExpectNoVersionInformation(info);
+  ExpectNoVersionInformation(Read("/proc/self/exe"));
 }
 #endif
