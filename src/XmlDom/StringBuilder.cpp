@@ -1,26 +1,33 @@
 #include "XmlDom/StringBuilder.h"
 
-#include <utility>
+#include <cstdlib>
+#include <new>
+
+TStringBuilder::~TStringBuilder() {
+  std::free(storage_);
+}
+
+void TStringBuilder::Init() noexcept {
+  std::free(storage_);
+  storage_ = nullptr;
+  length_ = capacity_ = 0;
+}
 
 void TStringBuilder::AddRepeated(char c, std::size_t count) {
   if (count == 0) return;
-  const std::size_t start = Reserve(count);
-  storage_.replace(start, count, count, c);
+  if (length_ + count > capacity_) Grow(length_ + count);
+  std::memset(storage_ + length_, c, count);
+  length_ += count;
 }
 
-std::string TStringBuilder::TakeText() {
-  storage_.resize(length_);
-  length_ = 0;
-  return std::exchange(storage_, std::string());
-}
-
-// The storage grows to the needed length n plus a margin: a quarter of n above 64, 16 above 8,
-// 4 below.
 void TStringBuilder::Grow(std::size_t needed) {
   std::size_t capacity = needed + 4;
   if (needed > 64)
     capacity = needed + needed / 4;
   else if (needed > 8)
     capacity = needed + 16;
-  storage_.resize(capacity);
+  void* storage = std::realloc(storage_, capacity);
+  if (!storage) throw std::bad_alloc();
+  storage_ = static_cast<char*>(storage);
+  capacity_ = capacity;
 }

@@ -38,7 +38,8 @@ class IXmlDocument : public TXmlNode {
                                                                      std::string_view data) = 0;
   virtual Ref<IXmlProcessingInstruction> CreateProcessingInstruction(int id,
                                                                      std::string_view data) = 0;
-  // Loads replace the content; a failed load keeps what was read before the failure.
+  // Loads replace the content; a failed load keeps what was read before the failure. (The
+  // loads, the saves and ToBinaryString are not built yet: they raise EXmlError for now.)
   virtual void LoadXML(std::string_view text) = 0;
   virtual void LoadBinaryString(std::string_view bytes) = 0;
   virtual void Load(TXmlStream& stream) = 0;

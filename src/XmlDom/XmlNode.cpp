@@ -90,7 +90,7 @@ void TXmlNode::SetNodeValue(const XmlValue& value) {
 std::string TXmlNode::GetXML() {
   TStringBuilder out;
   WriteXml(out);
-  return out.TakeText();
+  return out.GetText();
 }
 
 void TXmlNode::CheckNameId(int id) const {

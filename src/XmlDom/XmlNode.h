@@ -193,6 +193,11 @@ class TXmlNode : public IXmlNode {
  private:
   void Destroy() const noexcept override;
   int AttributeId(std::string_view name) { return nameTable_->InternName(name); }
+  // The value of the attribute, or null when absent.
+  const XmlValue* FindAttribute(int id) const noexcept;
+  // The value of the attribute; raises "attribute not set" naming it when absent.
+  const XmlValue& RequiredAttribute(int id) const;
+  const XmlValue& RequiredAttribute(std::string_view name);
   int ChoiceIndex(int id, const XmlValue& value, const std::vector<std::string>& words);
 
   int sourceLine_ = 0;

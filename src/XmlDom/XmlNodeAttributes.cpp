@@ -15,6 +15,12 @@ namespace {
   throw EXmlError(FormatText(msg::kAttributeNotSet, {name}));
 }
 
+// The converted value, or the default when there is none.
+template <class Result, class Convert>
+Result ConvertedOr(const XmlValue* value, Result def, Convert convert) {
+  return value ? Result(convert(*value)) : def;
+}
+
 std::string JoinLines(const std::vector<std::string>& words) {
   std::string text;
   for (const std::string& word : words) {
@@ -25,6 +31,25 @@ std::string JoinLines(const std::vector<std::string>& words) {
 }
 
 }  // namespace
+
+// ---- Finding, setting, removing.
+
+const XmlValue* TXmlNode::FindAttribute(int id) const noexcept {
+  const TXmlAttrData* attribute = attributes_.Find(id);
+  return attribute ? &attribute->Value : nullptr;
+}
+
+const XmlValue& TXmlNode::RequiredAttribute(int id) const {
+  const XmlValue* value = FindAttribute(id);
+  if (!value) RaiseNotSet(nameTable_->NameView(id));
+  return *value;
+}
+
+const XmlValue& TXmlNode::RequiredAttribute(std::string_view name) {
+  const XmlValue* value = FindAttribute(AttributeId(name));
+  if (!value) RaiseNotSet(name);
+  return *value;
+}
 
 int TXmlNode::GetAttributeNameIndex(int index) {
   if (index < 0 || index >= attributes_.Count()) throw EXmlError(msg::kListIndexOutOfRange.View());
@@ -47,16 +72,16 @@ bool TXmlNode::HasAttribute(std::string_view name) {
 }
 
 int TXmlNode::GetAttributeType(int id) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? int(attribute->Value.Type()) : int(xvtString);
+  const XmlValue* value = FindAttribute(id);
+  return value ? int(value->Type()) : int(xvtString);
 }
 int TXmlNode::GetAttributeType(std::string_view name) {
   return GetAttributeType(AttributeId(name));
 }
 
 XmlValue TXmlNode::GetValueAttr(int id, const XmlValue& def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? attribute->Value : def;
+  const XmlValue* value = FindAttribute(id);
+  return value ? *value : def;
 }
 XmlValue TXmlNode::GetValueAttr(std::string_view name, const XmlValue& def) {
   return GetValueAttr(AttributeId(name), def);
@@ -72,34 +97,28 @@ void TXmlNode::SetValueAttr(std::string_view name, const XmlValue& value) {
 }
 
 XmlValue TXmlNode::RequireValueAttr(int id) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  if (!attribute) RaiseNotSet(nameTable_->NameView(id));
-  return attribute->Value;
+  return RequiredAttribute(id);
 }
 // The by-name form answers the value's text, unlike the by-id form.
 XmlValue TXmlNode::RequireValueAttr(std::string_view name) {
   return XmlValue::FromString(RequireTextAttr(name));
 }
 
+// ---- Typed access.
+
 std::string TXmlNode::RequireTextAttr(int id) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  if (!attribute) RaiseNotSet(nameTable_->NameView(id));
-  return XmlValueToGeneralText(attribute->Value);
+  return XmlValueToGeneralText(RequiredAttribute(id));
 }
 std::string TXmlNode::RequireTextAttr(std::string_view name) {
-  const TXmlAttrData* attribute = attributes_.Find(AttributeId(name));
-  if (!attribute) RaiseNotSet(name);
-  return XmlValueToGeneralText(attribute->Value);
+  return XmlValueToGeneralText(RequiredAttribute(name));
 }
 
 std::string TXmlNode::GetTextAttr(int id, std::string_view def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? XmlValueToGeneralText(attribute->Value) : std::string(def);
+  return ConvertedOr(FindAttribute(id), std::string(def), XmlValueToGeneralText);
 }
 std::string TXmlNode::GetTextAttr(std::string_view name, std::string_view def) {
   return GetTextAttr(AttributeId(name), def);
 }
-
 void TXmlNode::SetTextAttr(int id, std::string_view text) {
   SetValueAttr(id, XmlValue::FromString(text));
 }
@@ -108,8 +127,7 @@ void TXmlNode::SetTextAttr(std::string_view name, std::string_view text) {
 }
 
 bool TXmlNode::GetBoolAttr(int id, bool def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? XmlValueToBool(attribute->Value) : def;
+  return ConvertedOr(FindAttribute(id), def, XmlValueToBool);
 }
 bool TXmlNode::GetBoolAttr(std::string_view name, bool def) {
   return GetBoolAttr(AttributeId(name), def);
@@ -122,8 +140,7 @@ void TXmlNode::SetBoolAttr(std::string_view name, bool value) {
 }
 
 int TXmlNode::GetIntAttr(int id, int def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? XmlValueToInt(attribute->Value) : def;
+  return ConvertedOr(FindAttribute(id), def, XmlValueToInt);
 }
 int TXmlNode::GetIntAttr(std::string_view name, int def) {
   return GetIntAttr(AttributeId(name), def);
@@ -136,8 +153,7 @@ void TXmlNode::SetIntAttr(std::string_view name, int value) {
 }
 
 TXmlDateTime TXmlNode::GetDateAttr(int id, TXmlDateTime def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? XmlValueToDateTime(attribute->Value) : def;
+  return ConvertedOr(FindAttribute(id), def, XmlValueToDateTime);
 }
 TXmlDateTime TXmlNode::GetDateAttr(std::string_view name, TXmlDateTime def) {
   return GetDateAttr(AttributeId(name), def);
@@ -150,21 +166,16 @@ void TXmlNode::SetDateAttr(std::string_view name, TXmlDateTime value) {
 }
 
 double TXmlNode::GetDoubleAttr(int id, double def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? XmlValueToDouble(attribute->Value) : def;
+  return ConvertedOr(FindAttribute(id), def, XmlValueToDouble);
 }
 double TXmlNode::GetDoubleAttr(std::string_view name, double def) {
   return GetDoubleAttr(AttributeId(name), def);
 }
 double TXmlNode::RequireDoubleAttr(int id) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  if (!attribute) RaiseNotSet(nameTable_->NameView(id));
-  return XmlValueToDouble(attribute->Value);
+  return XmlValueToDouble(RequiredAttribute(id));
 }
 double TXmlNode::RequireDoubleAttr(std::string_view name) {
-  const TXmlAttrData* attribute = attributes_.Find(AttributeId(name));
-  if (!attribute) RaiseNotSet(name);
-  return XmlValueToDouble(attribute->Value);
+  return XmlValueToDouble(RequiredAttribute(name));
 }
 void TXmlNode::SetDoubleAttr(int id, double value) {
   SetValueAttr(id, XmlValue::FromFloat64(value));
@@ -173,9 +184,11 @@ void TXmlNode::SetDoubleAttr(std::string_view name, double value) {
   SetDoubleAttr(AttributeId(name), value);
 }
 
+// "$" joined in front of the value's text, read as an integer.
 int TXmlNode::GetHexNumberAttr(int id, int def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? XmlHexTextToInt(XmlValueToGeneralText(attribute->Value)) : def;
+  return ConvertedOr(FindAttribute(id), def, [](const XmlValue& value) {
+    return XmlHexTextToInt(XmlValueToGeneralText(value));
+  });
 }
 int TXmlNode::GetHexNumberAttr(std::string_view name, int def) {
   return GetHexNumberAttr(AttributeId(name), def);
@@ -187,7 +200,9 @@ void TXmlNode::SetHexNumberAttr(std::string_view name, int value, int digits) {
   SetHexNumberAttr(AttributeId(name), value, digits);
 }
 
-// The index of the attribute's text among the words, letter case ignored.
+// ---- Word lists.
+
+// The index of the value's text among the words, letter case ignored.
 int TXmlNode::ChoiceIndex(int id, const XmlValue& value, const std::vector<std::string>& words) {
   const std::string text = XmlValueToGeneralText(value);
   for (std::size_t i = 0; i < words.size(); ++i)
@@ -197,8 +212,8 @@ int TXmlNode::ChoiceIndex(int id, const XmlValue& value, const std::vector<std::
 }
 
 int TXmlNode::GetChoiceAttr(int id, const std::vector<std::string>& values, int def) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? ChoiceIndex(id, attribute->Value, values) : def;
+  const XmlValue* value = FindAttribute(id);
+  return value ? ChoiceIndex(id, *value, values) : def;
 }
 int TXmlNode::GetChoiceAttr(std::string_view name, const std::vector<std::string>& values,
                             int def) {
@@ -206,9 +221,9 @@ int TXmlNode::GetChoiceAttr(std::string_view name, const std::vector<std::string
 }
 
 int TXmlNode::RequireChoiceAttr(int id, const std::vector<std::string>& values) {
-  const TXmlAttrData* attribute = attributes_.Find(id);
-  if (!attribute) throw EXmlError(FormatText(msg::kAttributeNotFound, {nameTable_->NameView(id)}));
-  return ChoiceIndex(id, attribute->Value, values);
+  const XmlValue* value = FindAttribute(id);
+  if (!value) throw EXmlError(FormatText(msg::kAttributeNotFound, {nameTable_->NameView(id)}));
+  return ChoiceIndex(id, *value, values);
 }
 int TXmlNode::RequireChoiceAttr(std::string_view name, const std::vector<std::string>& values) {
   return RequireChoiceAttr(AttributeId(name), values);

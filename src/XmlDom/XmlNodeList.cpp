@@ -74,7 +74,7 @@ Ref<IXmlNode> TXmlNodeList::GetItem(int index) {
 std::string TXmlNodeList::GetXML() {
   TStringBuilder out;
   WriteItems(out);
-  return out.TakeText();
+  return out.GetText();
 }
 
 void TXmlNodeList::SortItems(const TXmlNodeCompare& compare) {

@@ -12,6 +12,12 @@ int XmlIndentDepth = 0;
 
 namespace {
 
+bool HasLineBreak(std::string_view text) {
+  for (char c : text)
+    if (c == '\r' || c == '\n') return true;
+  return false;
+}
+
 // An element or document whose children are being written.
 struct TOpenNode {
   TXmlElement* Element;  // null for a document
@@ -95,7 +101,7 @@ class TTreeWriter {
       out_.Add('>');
       return;
     }
-    if (!compact && content.find_first_of("\r\n") != std::string_view::npos) {
+    if (!compact && HasLineBreak(content)) {
       const bool endsWithBreak =
           content.size() >= 2 && content.substr(content.size() - 2) == "\r\n";
       if (!endsWithBreak) out_.Add("\r\n");

@@ -68,7 +68,8 @@ std::int32_t XmlTextToInt(std::string_view text) {
 }
 
 std::int32_t XmlHexTextToInt(std::string_view text) {
-  const std::string hex = "$" + std::string(text);
+  std::string hex(1, '$');
+  hex.append(text);
   std::int32_t value = 0;
   if (!ParseIntegerText(hex, value)) throw EXmlError(FormatText(msg::kInvalidInteger, {hex}));
   return value;
@@ -76,10 +77,12 @@ std::int32_t XmlHexTextToInt(std::string_view text) {
 
 std::string XmlIntToHexText(std::int32_t value, int digits) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (auto bits = static_cast<std::uint32_t>(value); bits != 0 || text.empty(); bits >>= 4)
-    text.insert(text.begin(), kDigits[bits & 15]);
-  if (digits <= 32 && text.size() < std::size_t(digits))
-    text.insert(0, std::size_t(digits) - text.size(), '0');
+  char buffer[8];
+  std::size_t count = 0;
+  for (auto bits = static_cast<std::uint32_t>(value); bits != 0 || count == 0; bits >>= 4)
+    buffer[sizeof buffer - ++count] = kDigits[bits & 15];
+  const std::size_t width = digits <= 32 && digits > int(count) ? std::size_t(digits) : count;
+  std::string text(width - count, '0');
+  text.append(buffer + sizeof buffer - count, count);
   return text;
 }

@@ -47,7 +47,7 @@ TEST_F(Attributes, ArrayGrowsInSteps) {
   std::vector<int> capacities;
   for (int i = 0; i < 70; ++i) {
     const int before = attributes.Capacity();
-    e_->SetIntAttr("a" + std::to_string(i), i);
+    e_->SetIntAttr(std::string(1, 'a').append(std::to_string(i)), i);
     if (attributes.Capacity() != before) capacities.push_back(attributes.Capacity());
   }
   EXPECT_EQ(capacities, (std::vector<int>{4, 8, 12, 28, 44, 60, 76}));

@@ -110,7 +110,8 @@ TEST_F(NodeList, SortingEdgeCasesKeepTheItems) {
   int calls = 0;
   list->SortItems([&](IXmlNode*, IXmlNode*) { return ++calls, 0; });
   EXPECT_EQ(calls, 0);
-  for (int i = 0; i < 50; ++i) owner->AddChildElement("n" + std::to_string(i));
+  for (int i = 0; i < 50; ++i)
+    owner->AddChildElement(std::string(1, 'n').append(std::to_string(i)));
   std::set<IXmlNode*> before;
   for (int i = 0; i < 50; ++i) before.insert(list->GetItem(i).Get());
   // All equal, and comparisons that contradict themselves: the same items, no overrun.

@@ -137,11 +137,11 @@ TEST(StringBuilder, GrowsByTheRuleAndKeepsItsText) {
   builder.SetAt(0, 'A');
   EXPECT_EQ(builder.Length(), 79u);
   EXPECT_EQ(builder.GetText(), "Abcdefghi" + std::string(70, 'x'));
-  EXPECT_EQ(builder.TakeText().size(), 79u);
-  EXPECT_EQ(builder.Length(), 0u);
-  builder.Add('z');
+  builder.AddRepeated('\t', 3);
+  EXPECT_EQ(builder.View().substr(78), "x\t\t\t");
   builder.Init();
   EXPECT_EQ(builder.GetText(), "");
+  EXPECT_EQ(builder.Capacity(), 0u);
 }
 
 TEST(EscapeXml, ReturnsItsInputWhenNothingNeedsEscaping) {
