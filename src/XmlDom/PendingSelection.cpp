@@ -1,6 +1,5 @@
-// Operations that are declared but not built yet: child lookup and selection, and the loading
-// and saving of documents. Each raises EXmlError naming itself until its implementation
-// replaces the definition here.
+// Child lookup and selection, declared but not built yet: each raises EXmlError naming itself
+// until its implementation replaces the definition here.
 #include "XmlDom/XmlDocument.h"
 #include "common/Error.h"
 
@@ -59,37 +58,4 @@ XmlValue TXmlNode::GetPathValue(std::string_view) {
 }
 void TXmlNode::SetPathValue(std::string_view, const XmlValue&) {
   NotImplementedYet("SetPathValue");
-}
-
-// ---- Loading and saving documents.
-
-std::string TXmlDocument::ToBinaryString() {
-  NotImplementedYet("ToBinaryString");
-}
-void TXmlDocument::LoadXML(std::string_view) {
-  NotImplementedYet("LoadXML");
-}
-void TXmlDocument::LoadBinaryString(std::string_view) {
-  NotImplementedYet("LoadBinaryString");
-}
-void TXmlDocument::Load(TXmlStream&) {
-  NotImplementedYet("Load");
-}
-void TXmlDocument::Load(const std::string&) {
-  NotImplementedYet("Load");
-}
-void TXmlDocument::LoadFromResource(std::string_view, std::string_view) {
-  NotImplementedYet("LoadFromResource");
-}
-void TXmlDocument::Save(TXmlStream&) {
-  NotImplementedYet("Save");
-}
-void TXmlDocument::Save(const std::string&) {
-  NotImplementedYet("Save");
-}
-void TXmlDocument::SaveAsBinary(TXmlStream&, int) {
-  NotImplementedYet("SaveAsBinary");
-}
-void TXmlDocument::SaveAsBinary(const std::string&, int) {
-  NotImplementedYet("SaveAsBinary");
 }
