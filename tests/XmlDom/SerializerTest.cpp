@@ -7,6 +7,8 @@
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlValueText.h"
 #include "XmlTestSupport.h"
+#include "common/FormatText.h"
+#include "common/Messages.h"
 
 namespace {
 
@@ -106,6 +108,15 @@ TEST_F(Serializer, InstructionDataKeepsItsOwnLeadingWhitespace) {
   declaration->SetTextAttr("version", "1.0");
   declaration->SetTextAttr("encoding", "windows-1251");
   EXPECT_EQ(declaration->GetXML(), "<?xml version=\"1.0\" encoding=\"windows-1251\"?>");
+}
+
+TEST_F(Serializer, AValueWithoutTextFormFailsTheWriteAndTheDepthComesBack) {
+  auto a = root_->AddChildElement("a");
+  a->AddChildElement("b")->SetDateAttr("when", 1e300);
+  EXPECT_EQ(ErrorOf([&] { doc_->GetXML(); }), FormatText(msg::kInvalidDateTime, {"1E300"}));
+  EXPECT_EQ(XmlIndentDepth, 0);
+  a->GetChildNodes()->Clear();
+  EXPECT_EQ(doc_->GetXML(), "\r\n<r>\r\n\t<a/>\r\n</r>");
 }
 
 TEST_F(Serializer, NodeListsWriteTheirItemsWithoutSeparators) {
