@@ -9,6 +9,11 @@ if(WIN32)
   target_link_options(zel_options INTERFACE -static -static-libgcc -static-libstdc++)
   target_compile_definitions(zel_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX
                                                    _WIN32_WINNT=0x0601)
+else()
+  # Each load of a module gets state of its own, as on Windows: no symbol of the standard
+  # library's headers may bind the module to the process (which would keep dlclose from
+  # unloading it).
+  target_compile_options(zel_options INTERFACE -fno-gnu-unique)
 endif()
 
 if(ZEL_SANITIZE)

@@ -1,0 +1,45 @@
+#include "host/HostFaults.h"
+
+#include <algorithm>
+
+namespace dxhost {
+
+void THostFaults::Fail(THostService service, int slot, MoaError code, int skip, int times,
+                       std::string key) {
+  rules_.push_back({service, slot, code, skip, times, std::move(key)});
+}
+
+void THostFaults::Refuse(const MoaInterfaceID& iid) {
+  refused_.push_back(iid);
+}
+
+void THostFaults::Clear() {
+  rules_.clear();
+  refused_.clear();
+}
+
+MoaError THostFaults::CheckRules(THostService service, int slot, std::string_view key) {
+  for (TRule& rule : rules_) {
+    if (rule.Service != service || rule.Slot != slot) continue;
+    if (!rule.Key.empty() && rule.Key != key) continue;
+    if (rule.Skip > 0) {
+      --rule.Skip;
+      continue;
+    }
+    if (rule.Times == 0) continue;
+    if (rule.Times > 0) --rule.Times;
+    return rule.Code;
+  }
+  return kMoaOk;
+}
+
+int THostFaults::Calls(THostService service, int slot) const {
+  return (slot >= 0 && slot < kSlots) ? calls_[int(service)][slot] : 0;
+}
+
+bool THostFaults::Refused(const MoaInterfaceID& iid) const {
+  if (refused_.empty()) return false;
+  return std::find(refused_.begin(), refused_.end(), iid) != refused_.end();
+}
+
+}  // namespace dxhost

@@ -1,0 +1,71 @@
+#pragma once
+
+// Failures a test injects into the host's services: an operation answers an error code (the
+// allocator: returns nothing) instead of doing its work.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DXInt/MoaTypes.h"
+#include "host/HostErrors.h"
+
+namespace dxhost {
+
+enum class THostService {
+  HostServices,  // slot 0: the query for a service
+  Allocator,
+  Values,
+  Lists,
+  Colors,
+  Pairs,
+  Registry,
+  Dictionary,
+  AppInfo,
+  Utility,
+  Player,
+  Messages,
+};
+
+class THostFaults {
+ public:
+  // Operation slot of service fails with code, after skip calls that succeed, times times
+  // (-1: from then on). With a key, only calls about that key count (a dictionary key, or the
+  // name of a symbol).
+  void Fail(THostService service, int slot, MoaError code = kHostErrInjected, int skip = 0,
+            int times = -1, std::string key = {});
+  // The host services answer no interface iid.
+  void Refuse(const MoaInterfaceID& iid);
+  void Clear();
+
+  // The code a call must answer, or 0 when it should do its work. Every call is counted.
+  MoaError Check(THostService service, int slot, std::string_view key = {}) {
+    if (slot >= 0 && slot < kSlots) ++calls_[int(service)][slot];
+    return rules_.empty() ? kMoaOk : CheckRules(service, slot, key);
+  }
+  bool Refused(const MoaInterfaceID& iid) const;
+
+  // How often operation slot of service was called since the host was made.
+  int Calls(THostService service, int slot) const;
+
+ private:
+  struct TRule {
+    THostService Service;
+    int Slot;
+    MoaError Code;
+    int Skip;
+    int Times;
+    std::string Key;
+  };
+
+  static constexpr int kServices = int(THostService::Messages) + 1;
+  static constexpr int kSlots = 32;
+
+  MoaError CheckRules(THostService service, int slot, std::string_view key);
+
+  std::vector<TRule> rules_;
+  int calls_[kServices][kSlots] = {};
+  std::vector<MoaInterfaceID> refused_;
+};
+
+}  // namespace dxhost

@@ -1,0 +1,334 @@
+#include "host/HostValueServices.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace dxhost {
+namespace {
+
+// Copies text and a terminator into a buffer of size bytes, cutting the text when needed.
+MoaError CopyText(const std::string& text, char* buffer, MoaLong size) {
+  if (!buffer || size <= 0) return kHostErrBadValue;
+  const std::size_t count = std::min(text.size(), std::size_t(size - 1));
+  std::memcpy(buffer, text.data(), count);
+  buffer[count] = '\0';
+  return kMoaOk;
+}
+
+bool SameName(THostValues& values, const MoaMmValue& a, const MoaMmValue& b) {
+  const THostBox* x = values.Find(a);
+  const THostBox* y = values.Find(b);
+  if (!x || !y || x->Type != y->Type) return false;
+  return x->Type == kMoaValueString ? x->Text == y->Text : x->Integer == y->Integer;
+}
+
+}  // namespace
+
+MoaUlong PaletteColor(int index) {
+  const MoaUlong grey = 255 - MoaUlong(index & 0xFF);
+  return (grey << 16) | (grey << 8) | grey;
+}
+
+// ---- Lists
+
+THostBox* THostListService::AnyList(const MoaMmValue* list) {
+  if (!list) return nullptr;
+  THostBox* box = values_.Find(*list);
+  if (box && box->Type != kMoaValueList && box->Type != kMoaValuePropertyList) return nullptr;
+  return box;
+}
+
+int THostListService::FindProperty(THostBox& list, const MoaMmValue& name) {
+  for (std::size_t i = 0; i < list.Names.size(); ++i)
+    if (SameName(values_, list.Names[i], name)) return int(i);
+  return -1;
+}
+
+MoaError THostListService::Replace(MoaMmValue& slot, const MoaMmValue& value) {
+  if (!values_.AddRef(value)) return kHostErrBadValue;
+  values_.Release(slot);
+  slot = value;
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostListService::AppendValue(MoaMmValue* list, const MoaMmValue* value) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 4)) return fault;
+  THostBox* box = list ? values_.Find(*list, kMoaValueList) : nullptr;
+  if (!box || !value || !values_.AddRef(*value)) return kHostErrBadValue;
+  box->Items.push_back(*value);
+  return kMoaOk;
+}
+
+MoaLong MOA_CALL THostListService::CountElements(const MoaMmValue* list) {
+  if (faults_.Check(THostService::Lists, 5)) return 0;
+  const THostBox* box = AnyList(list);
+  return box ? MoaLong(box->Items.size()) : 0;
+}
+
+MoaError MOA_CALL THostListService::GetValueByIndex(const MoaMmValue* list, MoaLong position,
+                                                    MoaMmValue* out) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 6)) return fault;
+  THostBox* box = AnyList(list);
+  if (!box || !out) return kHostErrBadValue;
+  if (position < 1 || std::size_t(position) > box->Items.size()) return kHostErrNotFound;
+  *out = box->Items[std::size_t(position) - 1];
+  values_.AddRef(*out);
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostListService::SetValueByIndex(MoaMmValue* list, MoaLong position,
+                                                    const MoaMmValue* value) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 7)) return fault;
+  THostBox* box = AnyList(list);
+  if (!box || !value) return kHostErrBadValue;
+  if (position < 1 || std::size_t(position) > box->Items.size()) return kHostErrNotFound;
+  return Replace(box->Items[std::size_t(position) - 1], *value);
+}
+
+MoaError MOA_CALL THostListService::NewPropertyList(MoaMmValue* out) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 8)) return fault;
+  if (!out) return kHostErrBadValue;
+  *out = values_.Make(kMoaValuePropertyList);
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostListService::AppendProperty(MoaMmValue* list, const MoaMmValue* name,
+                                                   const MoaMmValue* value) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 9)) return fault;
+  THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
+  if (!box || !name || !value || values_.TypeOf(*name) < 0 || values_.TypeOf(*value) < 0)
+    return kHostErrBadValue;
+  values_.AddRef(*name);
+  values_.AddRef(*value);
+  box->Names.push_back(*name);
+  box->Items.push_back(*value);
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostListService::GetValueByProperty(const MoaMmValue* list,
+                                                       const MoaMmValue* name, MoaMmValue* out) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 10)) return fault;
+  THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
+  if (!box || !name || !out) return kHostErrBadValue;
+  const int found = FindProperty(*box, *name);
+  if (found < 0) return kHostErrNotFound;
+  *out = box->Items[std::size_t(found)];
+  values_.AddRef(*out);
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostListService::SetValueByProperty(MoaMmValue* list, const MoaMmValue* name,
+                                                       const MoaMmValue* value) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 11)) return fault;
+  THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
+  if (!box || !name || !value) return kHostErrBadValue;
+  const int found = FindProperty(*box, *name);
+  if (found < 0) return kHostErrNotFound;
+  return Replace(box->Items[std::size_t(found)], *value);
+}
+
+MoaError MOA_CALL THostListService::GetPropertyNameByIndex(const MoaMmValue* list, MoaLong position,
+                                                           MoaMmValue* out) {
+  if (MoaError fault = faults_.Check(THostService::Lists, 12)) return fault;
+  THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  if (position < 1 || std::size_t(position) > box->Names.size()) return kHostErrNotFound;
+  *out = box->Names[std::size_t(position) - 1];
+  values_.AddRef(*out);
+  return kMoaOk;
+}
+
+// ---- Colours and pairs
+
+MoaError MOA_CALL THostColorService::ValueToColor(const MoaMmValue* value, MoaUlong* color) {
+  if (MoaError fault = faults_.Check(THostService::Colors, 3)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValueColor) : nullptr;
+  if (!box || !color) return kHostErrBadValue;
+  *color = MoaUlong(box->Words[0]);
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostColorService::ColorToValue(MoaUlong color, MoaMmValue* out) {
+  if (MoaError fault = faults_.Check(THostService::Colors, 4)) return fault;
+  if (!out) return kHostErrBadValue;
+  *out = values_.MakeWords(kMoaValueColor, {MoaLong(color)});
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostColorService::PaletteIndexToColor(std::uint8_t index, MoaUlong* color) {
+  if (MoaError fault = faults_.Check(THostService::Colors, 6)) return fault;
+  if (!color) return kHostErrBadValue;
+  *color = PaletteColor(index);
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostPairService::ValueToPair(const MoaMmValue* value, MoaPairRecord* pair) {
+  if (MoaError fault = faults_.Check(THostService::Pairs, 3)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValuePair) : nullptr;
+  if (!box || !pair) return kHostErrBadValue;
+  *pair = {MoaUlong(box->Words[0]), MoaUlong(box->Words[1])};
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostPairService::PairToValue(const MoaPairRecord* pair, MoaMmValue* out) {
+  if (MoaError fault = faults_.Check(THostService::Pairs, 4)) return fault;
+  if (!pair || !out) return kHostErrBadValue;
+  *out = values_.MakeWords(kMoaValuePair, {MoaLong(pair->First), MoaLong(pair->Second)});
+  return kMoaOk;
+}
+
+// ---- Values
+
+THostValueService::THostValueService(THostValues& values, THostFaults& faults)
+    : THostInterface(kIID_IMoaMmValue),
+      values_(values),
+      faults_(faults),
+      lists_(values, faults),
+      colors_(values, faults),
+      pairs_(values, faults) {}
+
+int THostValueService::OutstandingAll() const {
+  return Outstanding() + lists_.Outstanding() + colors_.Outstanding() + pairs_.Outstanding();
+}
+
+IMoaUnknown* THostValueService::FindOther(const MoaInterfaceID& iid) {
+  if (faults_.Refused(iid)) return nullptr;
+  if (iid == kIID_IMoaMmList) return &lists_;
+  if (iid == kIID_IMoaColorService) return &colors_;
+  if (iid == kIID_IMoaPairService) return &pairs_;
+  return nullptr;
+}
+
+MoaError THostValueService::Put(MoaMmValue* out, MoaMmValue made) {
+  if (!out) {
+    values_.Release(made);
+    return kHostErrBadValue;
+  }
+  *out = made;
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::StringToSymbol(const char* name, MoaMmSymbol* symbol) {
+  if (MoaError fault = faults_.Check(THostService::Values, 3, name ? name : "")) return fault;
+  if (!name || !symbol) return kHostErrBadValue;
+  *symbol = values_.Intern(name);
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::SymbolToString(MoaMmSymbol symbol, char* buffer,
+                                                    MoaLong size) {
+  if (MoaError fault = Check(4)) return fault;
+  const std::string* name = values_.SymbolName(symbol);
+  return name ? CopyText(*name, buffer, size) : kHostErrNotFound;
+}
+
+MoaError MOA_CALL THostValueService::ValueType(const MoaMmValue* value, MoaLong* type) {
+  if (MoaError fault = Check(5)) return fault;
+  if (!value || !type) return kHostErrBadValue;
+  const MoaLong found = values_.TypeOf(*value);
+  if (found < 0) return kHostErrBadValue;
+  *type = found;
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::ValueAddRef(const MoaMmValue* value) {
+  if (MoaError fault = Check(6)) return fault;
+  return value && values_.AddRef(*value) ? kMoaOk : kHostErrBadValue;
+}
+
+MoaError MOA_CALL THostValueService::ValueRelease(MoaMmValue* value) {
+  // Never failed on purpose: a release that fails would only leak.
+  return value && values_.Release(*value) ? kMoaOk : kHostErrBadValue;
+}
+
+MoaError MOA_CALL THostValueService::ValueToInteger(const MoaMmValue* value, MoaLong* out) {
+  if (MoaError fault = Check(8)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValueInteger) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  *out = box->Integer;
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::ValueToSymbol(const MoaMmValue* value, MoaMmSymbol* out) {
+  if (MoaError fault = Check(9)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValueSymbol) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  *out = box->Integer;
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::ValueToFloat(const MoaMmValue* value, double* out) {
+  if (MoaError fault = Check(10)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValueFloat) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  *out = box->Float;
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::StringLength(const MoaMmValue* value, MoaLong* length) {
+  if (MoaError fault = Check(11)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValueString) : nullptr;
+  if (!box || !length) return kHostErrBadValue;
+  *length = MoaLong(box->Text.size());
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::ValueToString(const MoaMmValue* value, char* buffer,
+                                                   MoaLong size) {
+  if (MoaError fault = Check(12)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValueString) : nullptr;
+  return box ? CopyText(box->Text, buffer, size) : kHostErrBadValue;
+}
+
+MoaError MOA_CALL THostValueService::ValueToPoint(const MoaMmValue* value, MoaPointRecord* out) {
+  if (MoaError fault = Check(15)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValuePoint) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  *out = {box->Words[0], box->Words[1]};
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::ValueToRect(const MoaMmValue* value, MoaRectRecord* out) {
+  if (MoaError fault = Check(16)) return fault;
+  const THostBox* box = value ? values_.Find(*value, kMoaValueRect) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  *out = {box->Words[0], box->Words[1], box->Words[2], box->Words[3]};
+  return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::IntegerToValue(MoaLong integer, MoaMmValue* out) {
+  if (MoaError fault = Check(17)) return fault;
+  return Put(out, values_.MakeInteger(integer));
+}
+
+MoaError MOA_CALL THostValueService::SymbolToValue(MoaMmSymbol symbol, MoaMmValue* out) {
+  if (MoaError fault = Check(18)) return fault;
+  if (!values_.SymbolName(symbol)) return kHostErrNotFound;
+  return Put(out, values_.MakeSymbol(symbol));
+}
+
+MoaError MOA_CALL THostValueService::FloatToValue(double number, MoaMmValue* out) {
+  if (MoaError fault = Check(19)) return fault;
+  return Put(out, values_.MakeFloat(number));
+}
+
+MoaError MOA_CALL THostValueService::StringToValue(const char* text, MoaMmValue* out) {
+  if (MoaError fault = Check(20)) return fault;
+  if (!text) return kHostErrBadValue;
+  return Put(out, values_.MakeString(text));
+}
+
+MoaError MOA_CALL THostValueService::PointToValue(const MoaPointRecord* point, MoaMmValue* out) {
+  if (MoaError fault = Check(22)) return fault;
+  if (!point) return kHostErrBadValue;
+  return Put(out, values_.MakeWords(kMoaValuePoint, {point->V, point->H}));
+}
+
+MoaError MOA_CALL THostValueService::RectToValue(const MoaRectRecord* rect, MoaMmValue* out) {
+  if (MoaError fault = Check(23)) return fault;
+  if (!rect) return kHostErrBadValue;
+  return Put(out,
+             values_.MakeWords(kMoaValueRect, {rect->Top, rect->Left, rect->Bottom, rect->Right}));
+}
+
+}  // namespace dxhost

@@ -1,0 +1,78 @@
+// zelXML itself, as the host sees it: the class table, the registration and its registry
+// entries, and the entry points' answers.
+
+#include <gtest/gtest.h>
+
+#include "host/XtraHost.h"
+
+namespace {
+
+constexpr MoaClassID kRegisterClassID = MakeMoaID("ED49E742-0EB1-4596-BCF9-0FAE033CEF21");
+
+class ZelXmlModuleTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(host.Load(ZELXML_MODULE)) << host.LastError(); }
+  void TearDown() override {
+    EXPECT_TRUE(host.ModuleCanUnload());
+    EXPECT_EQ(host.LiveBlocks(), 0u);
+    EXPECT_EQ(host.LiveValues(), 0u);
+    EXPECT_EQ(host.OutstandingReferences(), 0);
+    EXPECT_EQ(host.Allocator().BadFrees(), 0);
+    EXPECT_TRUE(host.Unload());
+  }
+
+  dxhost::TXtraHost host;
+};
+
+TEST_F(ZelXmlModuleTest, ClassTableEndsWithTheRegisterClass) {
+  std::vector<MoaClassTableEntry> table;
+  ASSERT_EQ(host.ReadClassTable(table), kMoaOk);
+  ASSERT_GE(table.size(), 2u);
+  const MoaClassTableEntry& factory = table[table.size() - 2];
+  const MoaClassTableEntry& registrar = table.back();
+  EXPECT_EQ(factory.ClassID, kRegisterClassID);
+  EXPECT_EQ(factory.InterfaceID, kIID_IMoaClassFactory);
+  EXPECT_EQ(registrar.ClassID, kRegisterClassID);
+  EXPECT_EQ(registrar.InterfaceID, kIID_IMoaRegister);
+  for (const MoaClassTableEntry& entry : table) {
+    EXPECT_EQ(entry.ClassVersion, 1);
+    EXPECT_EQ(entry.InterfaceVersion, 1);
+  }
+}
+
+TEST_F(ZelXmlModuleTest, RegistersAndEveryScriptingClassHasItsMethodTable) {
+  ASSERT_EQ(host.Register(), kMoaOk) << host.LastError();
+  EXPECT_TRUE(host.RegistryEntry(kRegisterClassID, kIID_IMoaRegister));
+  std::vector<MoaClassTableEntry> table;
+  ASSERT_EQ(host.ReadClassTable(table), kMoaOk);
+  for (const MoaClassTableEntry& entry : table) {
+    if (!(entry.InterfaceID == kIID_IMoaScriptCall)) continue;
+    const dxhost::THostDictionary* dictionary =
+        host.RegistryEntry(entry.ClassID, entry.InterfaceID);
+    ASSERT_TRUE(dictionary);
+    EXPECT_EQ(dictionary->String("msgTable").value_or("").substr(0, 5), "xtra ");
+    EXPECT_EQ(dictionary->Bytes("safeForShockwave"), std::string(1, '\xFF'));
+  }
+  EXPECT_EQ(host.ScriptClasses().size(),
+            std::size_t(std::count_if(table.begin(), table.end(), [](const auto& entry) {
+              return entry.InterfaceID == kIID_IMoaScriptCall;
+            })));
+}
+
+TEST_F(ZelXmlModuleTest, EntryPointsAnswerAsTheHostExpects) {
+  EXPECT_EQ(host.Exports().CanUnloadNow(), kMoaOk);
+  void* out = nullptr;
+  EXPECT_EQ(host.Exports().GetClassObject(&kRegisterClassID, &kIID_IMoaClassFactory, &out),
+            kDXErrClassNotFound);
+  MoaLong size = 0;
+  TMoaCreateCallback create = nullptr;
+  TMoaDestroyCallback destroy = nullptr;
+  ASSERT_EQ(host.Exports().GetClassForm(&kRegisterClassID, &size, &create, &destroy), kMoaOk);
+  EXPECT_EQ(size, MoaLong(sizeof(MoaObjectRecord)));
+  void* registrar = nullptr;
+  ASSERT_EQ(host.CreateObject(kRegisterClassID, kIID_IMoaRegister, &registrar), kMoaOk);
+  EXPECT_EQ(host.Exports().CanUnloadNow(), kDXErrObjectsAlive);
+  static_cast<IMoaUnknown*>(registrar)->Release();
+}
+
+}  // namespace
