@@ -31,6 +31,10 @@ inline constexpr TText kAttributeValueExpected{"Ожидается значен�
 inline constexpr TText kStringConstantExpected{"Ожидается строковая константа (стр. %d, поз. %d)"};
 inline constexpr TText kElementNotFinished{"Не завершено определение элемента"};
 inline constexpr TText kBadCharInElementName{"Некорретный символ в имени элемента"};
+// Input nested deeper than kMaxXmlDepth (XmlDom/XmlLimits.h); %d is the limit.
+inline constexpr TText kNestingTooDeep{
+    "Слишком глубокая вложенность элементов: допускается не более %d уровней "
+    "(стр. %d, поз. %d)"};
 
 // ---- Node model and selection.
 inline constexpr TText kListIndexOutOfRange{
@@ -52,6 +56,9 @@ inline constexpr TText kBinaryWriteBadNodeType{
     "Ошибка записи двоичного XML: некорректный тип узла"};
 inline constexpr TText kValueReadBadType{"Ошибка чтения значения: некорректный тип."};
 inline constexpr TText kValueWriteBadType{"Ошибка записи значения: некорректный тип."};
+inline constexpr TText kBinaryNestingTooDeep{
+    "Ошибка чтения двоичного XML: слишком глубокая вложенность элементов (допускается не более "
+    "%d уровней)"};
 
 // ---- Xtra: a method that needs what the instance does not have yet.
 inline constexpr TText kNoDocument{"Ошибка: документ не загружен."};
