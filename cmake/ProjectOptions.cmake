@@ -13,12 +13,15 @@ else()
   # Each load of a module gets state of its own, as on Windows: no symbol of the standard
   # library's headers may bind the module to the process (which would keep dlclose from
   # unloading it).
-  target_compile_options(zel_options INTERFACE -fno-gnu-unique)
+  target_compile_options(zel_options INTERFACE $<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)
 endif()
 
 if(ZEL_SANITIZE)
   set(ZEL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
                           -fno-omit-frame-pointer)
+  if(ZEL_FUZZ)
+    list(APPEND ZEL_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
+  endif()
   add_compile_options(${ZEL_SANITIZER_FLAGS})
   add_link_options(${ZEL_SANITIZER_FLAGS})
 endif()
