@@ -56,6 +56,18 @@ inline constexpr TText kBinaryWriteBadNodeType{
     "Ошибка записи двоичного XML: некорректный тип узла"};
 inline constexpr TText kValueReadBadType{"Ошибка чтения значения: некорректный тип."};
 inline constexpr TText kValueWriteBadType{"Ошибка записи значения: некорректный тип."};
+// Damaged binary XML: what the reader refuses instead of trusting it.
+inline constexpr TText kBinaryBadBucketCount{
+    "Ошибка чтения двоичного XML: некорректное число групп таблицы имён (%d)"};
+inline constexpr TText kBinaryBadBucketIndex{
+    "Ошибка чтения двоичного XML: некорректный номер группы таблицы имён (%d)"};
+inline constexpr TText kBinaryBadNameId{"Ошибка чтения двоичного XML: некорректный номер имени (%d)"};
+inline constexpr TText kBinaryBadPredefinedName{
+    "Ошибка чтения двоичного XML: имя %d таблицы имён должно быть \"%s\""};
+// A tree nested deeper than kMaxXmlDepth (XmlDom/XmlLimits.h) would make a file no reader takes.
+inline constexpr TText kBinaryWriteNestingTooDeep{
+    "Ошибка записи двоичного XML: слишком глубокая вложенность элементов (допускается не более "
+    "%d уровней)"};
 inline constexpr TText kBinaryNestingTooDeep{
     "Ошибка чтения двоичного XML: слишком глубокая вложенность элементов (допускается не более "
     "%d уровней)"};

@@ -1,0 +1,145 @@
+#pragma once
+
+// Readers of binary XML: the primitive fields (raw bytes, compact integers, strings, values)
+// over a byte string or a stream.
+//
+// Reading is the hot path of loading binary XML, so a reader keeps a window of bytes already
+// in memory (the whole string, or a stream's buffer) and takes fields from it inline; only a
+// field that runs past the window reaches the one virtual operation, ReadBuf. Nothing read is
+// trusted: a length is checked against the bytes that remain before anything is allocated for
+// it, so damaged input fails with "Ошибка чтения данных." instead of asking for gigabytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "XmlDom/XmlStream.h"
+#include "XmlDom/XmlValue.h"
+
+// The first 14 bytes of every binary XML file, and the options word after them.
+inline constexpr std::string_view kBinaryXmlSignature = "< binary-xml >";
+// Option bit 0: strings (names, CDATA, comment and instruction data) are stored as UTF-16.
+inline constexpr std::uint32_t kBinaryXmlWideStrings = 1;
+
+class TBinXmlReader {
+ public:
+  TBinXmlReader(const TBinXmlReader&) = delete;
+  TBinXmlReader& operator=(const TBinXmlReader&) = delete;
+  virtual ~TBinXmlReader() = default;
+
+  // The options word of the file's header.
+  std::uint32_t Options() const noexcept { return options_; }
+
+  // Bytes not read yet.
+  std::int64_t Remaining() const noexcept { return (end_ - pos_) + unbuffered_; }
+
+  // Exactly count bytes; raises "Ошибка чтения данных." when fewer remain.
+  void Read(void* buffer, std::size_t count) {
+    if (count <= std::size_t(end_ - pos_)) {
+      std::memcpy(buffer, pos_, count);
+      pos_ += count;
+    } else {
+      ReadBuf(buffer, count);
+    }
+  }
+
+  std::uint8_t ReadByte() {
+    if (pos_ != end_) return std::uint8_t(*pos_++);
+    std::uint8_t byte;
+    ReadBuf(&byte, 1);
+    return byte;
+  }
+
+  // A compact integer: one byte up to 127; 255 and a 4-byte value; otherwise two bytes, the
+  // first with bit 7 cleared being the high part.
+  std::int32_t ReadInt() {
+    if (end_ - pos_ >= 5) {
+      const auto first = std::uint8_t(pos_[0]);
+      if (first < 0x80) {
+        ++pos_;
+        return first;
+      }
+      if (first != 0xFF) {
+        const auto low = std::uint8_t(pos_[1]);
+        pos_ += 2;
+        return std::int32_t((first & 0x7F) << 8 | low);
+      }
+      std::int32_t value;
+      std::memcpy(&value, pos_ + 1, 4);
+      pos_ += 5;
+      return value;
+    }
+    return ReadIntSlowly();
+  }
+
+  // A count of items of at least minBytes bytes each; a negative count, or one that the bytes
+  // remaining cannot hold, raises the data read error.
+  std::int32_t ReadCount(int minBytes);
+
+  // count bytes as a view, valid until the next read: straight from the window when they lie
+  // in it, else collected in scratch.
+  std::string_view ReadView(std::size_t count, std::string& scratch);
+
+  // A string as the options store it (8-bit bytes, or UTF-16 units when bit 0 is set); the
+  // view is valid until the next read.
+  std::string_view ReadStringView(std::string& scratch);
+  std::string ReadString();
+
+  // A value: its type code and payload. An unknown code raises
+  // "Ошибка чтения значения: некорректный тип.".
+  XmlValue ReadValue();
+
+ protected:
+  TBinXmlReader() = default;
+
+  // Delivers exactly count bytes when they run past the window (count is more than the window
+  // holds), or raises the data read error.
+  virtual void ReadBuf(void* buffer, std::size_t count) = 0;
+
+  // Reads the options word; the derived readers call it once their source is ready.
+  void ReadOptions();
+
+  const char* pos_ = nullptr;    // the next byte of the window
+  const char* end_ = nullptr;    // the end of the window
+  std::int64_t unbuffered_ = 0;  // bytes of the input beyond the window
+
+ private:
+  std::int32_t ReadIntSlowly();
+  std::uint32_t options_ = 0;
+};
+
+// Reads a byte string that starts with the signature. The caller keeps the string alive while
+// the reader lives.
+class TStrXmlReader final : public TBinXmlReader {
+ public:
+  // Skips the signature (it is not compared) and reads the options.
+  explicit TStrXmlReader(std::string_view bytes);
+
+ protected:
+  void ReadBuf(void* buffer, std::size_t count) override;
+};
+
+// Reads a stream from its current position, which is just past the signature, through a
+// buffer of blockSize bytes. A stream that yields fewer bytes than its size announced fails
+// with the stream's read error.
+class TStmXmlReader final : public TBinXmlReader {
+ public:
+  // Reads the options.
+  TStmXmlReader(TXmlStream& stream, std::size_t blockSize);
+
+ protected:
+  void ReadBuf(void* buffer, std::size_t count) override;
+
+ private:
+  void Refill();
+
+  TXmlStream& stream_;
+  std::size_t blockSize_;
+  std::unique_ptr<char[]> buffer_;
+};
+
+// The data read error.
+[[noreturn]] void RaiseBinaryDataError();

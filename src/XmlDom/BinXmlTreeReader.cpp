@@ -1,0 +1,139 @@
+// Reading node sections of binary XML. The tree is read without recursion: a stack of the child
+// lists being filled stands for the levels, so a document at the nesting limit costs the call
+// stack no more than a flat one.
+#include <string>
+#include <vector>
+
+#include "XmlDom/BinaryXml.h"
+#include "XmlDom/XmlCharacterData.h"
+#include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlLimits.h"
+#include "XmlDom/XmlProcessingInstruction.h"
+#include "XmlDom/XmlText.h"
+#include "common/Error.h"
+#include "common/FormatText.h"
+#include "common/Messages.h"
+
+namespace {
+
+// The smallest records: an attribute is a name id and a value code; a child record is a type
+// byte and at least one byte more.
+constexpr int kMinAttributeBytes = 2;
+constexpr int kMinChildBytes = 2;
+
+class TTreeReader {
+ public:
+  TTreeReader(TBinXmlReader& reader, TXmlNameTable& table) : reader_(reader), table_(table) {}
+
+  void ReadContent(TXmlNode& root) {
+    ReadAttributes(root);
+    OpenChildren(root);
+    while (!levels_.empty()) {
+      TLevel& level = levels_.back();
+      if (level.Remaining == 0) {
+        levels_.pop_back();
+        continue;
+      }
+      --level.Remaining;
+      if (TXmlNode* parent = ReadChild(*level.List)) {
+        ReadAttributes(*parent);
+        OpenChildren(*parent);
+      }
+    }
+  }
+
+ private:
+  struct TLevel {
+    TXmlNodeList* List;
+    std::int32_t Remaining;
+  };
+
+  std::int32_t ReadNameId() {
+    const std::int32_t id = reader_.ReadInt();
+    // -1 is the id of the empty name, which elements made by the empty name carry.
+    if (id < -1 || id >= table_.NameCount())
+      throw EXmlError(FormatText(msg::kBinaryBadNameId, {id}));
+    return id;
+  }
+
+  void ReadAttributes(TXmlNode& node) {
+    const std::int32_t count = reader_.ReadCount(kMinAttributeBytes);
+    TXmlAttrArray& attributes = node.Attributes();
+    attributes.ResetWithCapacity(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+      const std::int32_t id = ReadNameId();
+      attributes.Append(id, reader_.ReadValue());
+    }
+  }
+
+  // Reads the child count; when it is not 0, the node's children make way for the ones read.
+  void OpenChildren(TXmlNode& node) {
+    const std::int32_t count = reader_.ReadCount(kMinChildBytes);
+    if (count == 0) return;
+    TXmlNodeList& children = node.GetChildList();
+    children.ClearItems();
+    children.SetCapacity(count);
+    levels_.push_back({&children, count});
+  }
+
+  // Reads one child record into list; returns the new node when its own sections follow.
+  TXmlNode* ReadChild(TXmlNodeList& list) {
+    const std::uint8_t type = reader_.ReadByte();
+    switch (type) {
+      case kElementNode: {
+        CheckDepth();
+        auto element = MakeRef<TXmlElement>(table_, ReadNameId());
+        list.AppendNode(element.Get());
+        element->AssignValue(reader_.ReadValue());
+        return element.Get();
+      }
+      case kTextNode: {
+        auto text = MakeRef<TXmlText>(table_, XmlValue());
+        list.AppendNode(text.Get());
+        text->AssignValue(reader_.ReadValue());
+        return nullptr;
+      }
+      case kCDataSectionNode:
+        Append(list, MakeRef<TXmlCDATASection>(table_, reader_.ReadStringView(scratch_)));
+        return nullptr;
+      case kCommentNode:
+        Append(list, MakeRef<TXmlComment>(table_, reader_.ReadStringView(scratch_)));
+        return nullptr;
+      case kProcessingInstructionNode: {
+        CheckDepth();
+        const std::int32_t target = ReadNameId();
+        auto instruction =
+            MakeRef<TXmlProcessingInstruction>(table_, target, reader_.ReadStringView(scratch_));
+        list.AppendNode(instruction.Get());
+        return instruction.Get();
+      }
+      default:
+        throw EXmlError(msg::kBinaryReadBadNodeType.View());
+    }
+  }
+
+  static void Append(TXmlNodeList& list, const Ref<TXmlNode>& node) { list.AppendNode(node.Get()); }
+
+  // The node about to be made sits at the level of the list it goes into; the document's
+  // children are level 1.
+  void CheckDepth() const {
+    if (levels_.size() > std::size_t(kMaxXmlDepth))
+      throw EXmlError(FormatText(msg::kBinaryNestingTooDeep, {kMaxXmlDepth}));
+  }
+
+  TBinXmlReader& reader_;
+  TXmlNameTable& table_;
+  std::vector<TLevel> levels_;
+  std::string scratch_;
+};
+
+}  // namespace
+
+void ReadXmlNodeContent(TBinXmlReader& reader, TXmlNode& node) {
+  TTreeReader(reader, node.NameTable()).ReadContent(node);
+}
+
+void ReadBinaryXml(TBinXmlReader& reader, TXmlNode& document) {
+  ReadXmlNameTable(reader, document.NameTable());
+  ReadXmlNodeContent(reader, document);
+}
