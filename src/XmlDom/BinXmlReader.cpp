@@ -139,8 +139,8 @@ XmlValue TBinXmlReader::ReadValue() {
 TStrXmlReader::TStrXmlReader(std::string_view bytes) {
   pos_ = bytes.data();
   end_ = bytes.data() + bytes.size();
-  if (bytes.size() < kBinaryXmlSignature.size()) RaiseBinaryDataError();
-  pos_ += kBinaryXmlSignature.size();
+  if (bytes.size() < kBinXmlSignature.size()) RaiseBinaryDataError();
+  pos_ += kBinXmlSignature.size();
   ReadOptions();
 }
 

@@ -19,8 +19,9 @@
 #include "XmlDom/XmlStream.h"
 #include "XmlDom/XmlValue.h"
 
-// The first 14 bytes of every binary XML file, and the options word after them.
-inline constexpr std::string_view kBinaryXmlSignature = "< binary-xml >";
+// The first 14 bytes of every binary XML file (the readers skip them, the writers write them),
+// and the options word after them.
+inline constexpr std::string_view kBinXmlSignature = "< binary-xml >";
 // Option bit 0: strings (names, CDATA, comment and instruction data) are stored as UTF-16.
 inline constexpr std::uint32_t kBinaryXmlWideStrings = 1;
 

@@ -40,7 +40,7 @@ void WriteWide(TBinXmlWriter& writer, std::u16string_view units) {
 // ---- TBinXmlWriter.
 
 void TBinXmlWriter::WriteHeader() {
-  Write(kBinaryXmlSignature.data(), kBinaryXmlSignature.size());
+  Write(kBinXmlSignature.data(), kBinXmlSignature.size());
   WriteRaw(*this, options_);
 }
 
