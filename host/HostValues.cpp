@@ -94,23 +94,9 @@ MoaMmValue THostValues::MakeWords(MoaLong type, std::initializer_list<MoaLong> w
   return made;
 }
 
-THostBox* THostValues::Find(const MoaMmValue& value, MoaLong wanted) {
-  if (IsVoid(value)) {
-    if (wanted > 0) ++badUses_;
-    return nullptr;
-  }
-  const std::uint32_t index = value.Word[1];
-  if (index == 0 || index >= boxes_.size()) {
-    ++badUses_;
-    return nullptr;
-  }
-  THostBox& box = Box(index);
-  const bool live = box.References > 0 && Tag(box) == value.Word[0];
-  if (!live || (wanted >= 0 && box.Type != wanted)) {
-    ++badUses_;
-    return nullptr;
-  }
-  return &box;
+THostBox* THostValues::FindFailed(const MoaMmValue& value, MoaLong wanted) {
+  if (!IsVoid(value) || wanted > 0) ++badUses_;
+  return nullptr;
 }
 
 MoaLong THostValues::TypeOf(const MoaMmValue& value) {

@@ -72,7 +72,15 @@ class THostValues {
 
   // The box of a value, or null for void. A value that names no live box, or a box of another
   // type than wanted (any when wanted is negative), counts as a bad use and gives null.
-  THostBox* Find(const MoaMmValue& value, MoaLong wanted = -1);
+  THostBox* Find(const MoaMmValue& value, MoaLong wanted = -1) {
+    const std::uint32_t index = value.Word[1];
+    if (index != 0 && index < boxes_.size()) {
+      THostBox& box = *boxes_[index];
+      if (box.References > 0 && Tag(box) == value.Word[0] && (wanted < 0 || box.Type == wanted))
+        return &box;
+    }
+    return FindFailed(value, wanted);
+  }
   // The type code, or -1 for a value that names no live box.
   MoaLong TypeOf(const MoaMmValue& value);
   bool IsVoid(const MoaMmValue& value) const { return value.Word[0] == 0 && value.Word[1] == 0; }
@@ -113,6 +121,8 @@ class THostValues {
  private:
   THostValue Hold(const MoaMmValue& value) { return THostValue(*this, value); }
   THostBox& Box(std::uint32_t index) { return *boxes_[index]; }
+  // Void (null, and a bad use when a type was wanted) or a bad use.
+  THostBox* FindFailed(const MoaMmValue& value, MoaLong wanted);
   // The first word of the values that name box index while it holds its current value.
   static std::uint32_t Tag(const THostBox& box) {
     return std::uint32_t(box.Type) | ((box.Generation & 0x00FFFFFF) << 8);

@@ -1,5 +1,6 @@
 #include "host/XtraHost.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -287,16 +288,26 @@ THostValue TXtraHost::Call(const TXtraInstance& instance, MoaLong selector,
 
 THostValue TXtraHost::Call(const TXtraInstance& instance, MoaLong selector,
                            std::span<const THostValue> args) {
-  // An array of exactly the arguments, me first, so that a read past it is an error the
-  // sanitizers see.
-  std::vector<MoaMmValue> raw;
-  raw.reserve(args.size() + 1);
-  raw.push_back(instance.Me().Raw());
-  for (const THostValue& arg : args) raw.push_back(arg.Raw());
+  // The arguments, me first. A short list lives on the stack, the places after it filled with
+  // a value that names nothing, so that a module reading past the list is caught as a bad use.
+  constexpr std::size_t kInlineArgs = 8;
+  constexpr MoaMmValue kNothing{{0xFFFFFFFF, 0xFFFFFFFF}};
+  MoaMmValue inlineArgs[kInlineArgs];
+  std::vector<MoaMmValue> heapArgs;
+  const std::size_t count = args.size() + 1;
+  MoaMmValue* raw = inlineArgs;
+  if (count > kInlineArgs) {
+    heapArgs.resize(count);
+    raw = heapArgs.data();
+  } else {
+    std::fill(inlineArgs + count, inlineArgs + kInlineArgs, kNothing);
+  }
+  raw[0] = instance.Me().Raw();
+  for (std::size_t i = 0; i < args.size(); ++i) raw[i + 1] = args[i].Raw();
   MoaDrCallInfo call{};
   call.Selector = selector;
-  call.ArgCount = MoaLong(raw.size());
-  call.Args = raw.data();
+  call.ArgCount = MoaLong(count);
+  call.Args = raw;
   CallRaw(instance, call);
   return THostValue(values_, call.Result);
 }

@@ -6,30 +6,31 @@ Ref<IDXValue> TDXArgList::Item(std::int32_t index) const {
 }
 
 void TDXArgList::Clear() {
-  for (Ref<TDXValue>& item : items_) {
-    if (item->RefCount() != 1) continue;
-    item->Reset();
-    spare_.push_back(std::move(item));
+  for (std::int32_t k = 0; k < count_; ++k) {
+    Ref<TDXValue>& item = items_[std::size_t(k)];
+    if (item->RefCount() == 1) {
+      item->Reset();
+    } else {
+      item.Reset();
+    }
   }
-  items_.clear();
+  count_ = 0;
   outside_.clear();
 }
 
 TDXValue& TDXArgList::Append() {
-  if (spare_.empty()) {
-    items_.push_back(MakeRef<TDXValue>());
-  } else {
-    items_.push_back(std::move(spare_.back()));
-    spare_.pop_back();
-  }
-  return *items_.back();
+  const std::size_t at = std::size_t(count_);
+  if (at == items_.size()) items_.emplace_back();
+  Ref<TDXValue>& item = items_[at];
+  if (!item) item = MakeRef<TDXValue>();
+  ++count_;
+  return *item;
 }
 
 void TDXArgList::LoadFromCall(IMoaMmValue& values, const MoaMmValue* args, std::int32_t first,
                               std::int32_t end) {
   Clear();
   if (!args || end <= first) return;
-  items_.reserve(std::size_t(end - first));
   for (std::int32_t k = first; k < end; ++k) Append().ReadFromHost(values, args[k]);
 }
 

@@ -10,9 +10,9 @@ class TDXArgList final : public IDXArgList {
  public:
   TDXArgList() = default;
 
-  std::int32_t Count() const override { return std::int32_t(items_.size()); }
+  std::int32_t Count() const override { return count_; }
   Ref<IDXValue> Item(std::int32_t index) const override;
-  // Drops every item; values nobody else holds are kept aside, as new, for the next ones.
+  // Drops every item; values nobody else holds are kept, as new, for the next ones.
   void Clear() override;
   void AddInteger(std::int32_t value) override { Append().SetAsInteger(value); }
   void AddFloat(double value) override { Append().SetAsFloat(value); }
@@ -37,8 +37,10 @@ class TDXArgList final : public IDXArgList {
  private:
   TDXValue& Append();
 
+  // Items 0 to count_-1 are the list; those after them, cleared, wait to be used again (an
+  // empty place where the value was still held elsewhere when the list was cleared).
   std::vector<Ref<TDXValue>> items_;
-  std::vector<Ref<TDXValue>> spare_;  // cleared values for the next items
+  std::int32_t count_ = 0;
   // The void values handed out for positions outside the list, kept as long as the list, so
   // that what a method reads from them (AsString gives a reference) stays valid meanwhile.
   mutable std::vector<Ref<TDXValue>> outside_;

@@ -150,7 +150,7 @@ void TDXValue::SetAsPropertyList(Ref<IDXPropertyList> value) {
 }
 
 void TDXValue::ReadFromHost(IMoaMmValue& values, const MoaMmValue& host) {
-  Clear();
+  if (kind_ != dvVoid) Clear();  // a void value has nothing to clear
   MoaLong type = kMoaValueVoid;
   values.ValueType(&host, &type);
   switch (type) {

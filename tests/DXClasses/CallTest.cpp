@@ -157,6 +157,17 @@ TEST_F(CallTest, CallRecordWithoutItsArgumentArrayIsHarmless) {
   EXPECT_EQ(probe.Script()->Call(nullptr), kMoaOk);
 }
 
+TEST_F(CallTest, ArgumentsAMethodKeptOutliveItsCall) {
+  Call("keep", {V().String("first"), V().String("second")});
+  EXPECT_EQ(Call("join", {V().String("a"), V().String("b")}), "\"ab\"");
+  EXPECT_EQ(Call("kept"), "\"kind=3 first / 3 second\"");
+  EXPECT_EQ(Call("join", {V().String("c"), V().String("d")}), "\"cd\"");
+  // A list the host passed, kept by the method, keeps its host reference until the object goes.
+  const THostValue list = V().List({});
+  Call("keep", {list, V().String("x")});
+  EXPECT_EQ(V().Find(list.Raw())->References, 2);
+}
+
 TEST_F(CallTest, HostServicesReachTheObject) {
   EXPECT_EQ(Call("printMessage", {V().String("hello")}), "1");
   EXPECT_EQ(host.Messages().Printed(), std::vector<std::string>{"hello"});

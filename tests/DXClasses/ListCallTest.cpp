@@ -19,7 +19,10 @@ class ListCallTest : public ProbeTest {
 };
 
 TEST_F(ListCallTest, ListsAreCountedByTheHost) {
-  EXPECT_EQ(Call("listInfo", {Numbers()}), "\"list 3\"");
+  const THostValue numbers = Numbers();
+  EXPECT_EQ(Call("listInfo", {numbers}), "\"list 3\"");
+  // The call's hold on its arguments ends with the call.
+  EXPECT_EQ(V().Find(numbers.Raw())->References, 1);
   EXPECT_EQ(Call("listInfo", {Properties()}), "\"propertyList 2\"");
   EXPECT_EQ(Call("listInfo", {V().List({})}), "\"list 0\"");
   EXPECT_EQ(Call("listInfo", {V().Integer(3)}), "\"none\"");

@@ -69,7 +69,9 @@ constexpr const char* kProbeMsgTable =
     "printMessage object me, string text\n"
     "paletteToRGB object me, integer c\n"
     "classEvents object me\n"
-    "setVeto object me, integer flag\n";
+    "setVeto object me, integer flag\n"
+    "keep object me, object value, object other\n"
+    "kept object me\n";
 
 }  // namespace
 

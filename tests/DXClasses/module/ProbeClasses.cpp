@@ -139,6 +139,11 @@ void TProbeScript::DeclareFunctions(TDXScriptInfo& info) {
   f.AddMethod("paletteToRGB")->AddArgument("me", dvObject)->AddArgument("c", dvInteger);
   f.AddMethod("classEvents")->AddArgument("me", dvObject);
   f.AddMethod("setVeto")->AddArgument("me", dvObject)->AddArgument("flag", dvInteger);
+  f.AddMethod("keep")
+      ->AddArgument("me", dvObject)
+      ->AddArgument("value", dvObject)
+      ->AddArgument("other", dvObject);
+  f.AddMethod("kept")->AddArgument("me", dvObject);
 }
 
 void TProbeScript::InitializeClass(TDXInitializeClassInfo& info) {
@@ -174,6 +179,8 @@ std::span<const TDXPublishedMethod> TProbeScript::PublishedMethods() const {
       Publish<&TProbeScript::paletteToRGB>("paletteToRGB"),
       Publish<&TProbeScript::classEvents>("classEvents"),
       Publish<&TProbeScript::setVeto>("setVeto"),
+      Publish<&TProbeScript::keep>("keep"),
+      Publish<&TProbeScript::kept>("kept"),
   };
   return kMethods;
 }
@@ -314,6 +321,17 @@ void TProbeScript::classEvents(IDXArgList&, IDXValue& result, bool&) {
 
 void TProbeScript::setVeto(IDXArgList& args, IDXValue&, bool&) {
   gVeto = args.Item(1)->AsBoolean();
+}
+
+void TProbeScript::keep(IDXArgList& args, IDXValue&, bool&) {
+  keptValue_ = args.Item(1);
+  keptArgs_ = Ref<IDXArgList>::Retain(&args);
+}
+
+void TProbeScript::kept(IDXArgList&, IDXValue& result, bool&) {
+  if (!keptValue_ || !keptArgs_) return;
+  result.SetAsString(Describe(*keptValue_).substr(0, 6) + " " + keptValue_->AsString() + " / " +
+                     std::to_string(keptArgs_->Count()) + " " + keptArgs_->Item(2)->AsString());
 }
 
 // ---- TFallbackScript

@@ -41,6 +41,12 @@ class TProbeScript : public TDXScript {
   void paletteToRGB(IDXArgList& args, IDXValue& result, bool& handled);
   void classEvents(IDXArgList& args, IDXValue& result, bool& handled);
   void setVeto(IDXArgList& args, IDXValue& result, bool& handled);
+  void keep(IDXArgList& args, IDXValue& result, bool& handled);
+  void kept(IDXArgList& args, IDXValue& result, bool& handled);
+
+  // What keep held on to from its call: one argument, and the whole list.
+  Ref<IDXValue> keptValue_;
+  Ref<IDXArgList> keptArgs_;
 };
 
 // "dxFallback": declares handlers of every kind and publishes none; its CallFunction answers
