@@ -1,45 +1,38 @@
-// Loading and saving of documents, declared but not built yet: each raises EXmlError naming
-// itself until its implementation replaces the definition here.
+// The binary XML side of loading and saving documents: the document's part is to empty itself
+// and bind to a fresh name table; the format is the binary reader's and writer's.
+#include "XmlDom/BinaryXml.h"
 #include "XmlDom/XmlDocument.h"
-#include "common/Error.h"
 
 namespace {
 
-[[noreturn]] void NotImplementedYet(const char* operation) {
-  throw EXmlError(std::string("Not implemented yet: ") + operation);
+// The document loads its names into a table of its own, as the file stores them.
+Ref<TXmlNameTable> FreshNameTable() {
+  return MakeRef<TXmlNameTable>(TXmlNameTable::kStandardBucketCount);
 }
 
 }  // namespace
 
-// ---- Loading and saving documents.
-
 std::string TXmlDocument::ToBinaryString() {
-  NotImplementedYet("ToBinaryString");
+  TStrXmlWriter writer(0, kXmlStreamBufferBytes);
+  WriteBinaryXml(writer, *this);
+  return writer.TakeResult();
 }
-void TXmlDocument::LoadXML(std::string_view) {
-  NotImplementedYet("LoadXML");
+
+void TXmlDocument::LoadBinaryString(std::string_view bytes) {
+  ClearContent();
+  TStrXmlReader reader(bytes);
+  ReplaceNameTable(*FreshNameTable());
+  ReadBinaryXml(reader, *this);
 }
-void TXmlDocument::LoadBinaryString(std::string_view) {
-  NotImplementedYet("LoadBinaryString");
+
+void TXmlDocument::LoadBinaryStream(TXmlStream& stream) {
+  ReplaceNameTable(*FreshNameTable());
+  TStmXmlReader reader(stream, kXmlStreamBufferBytes);
+  ReadBinaryXml(reader, *this);
 }
-void TXmlDocument::Load(TXmlStream&) {
-  NotImplementedYet("Load");
-}
-void TXmlDocument::Load(const std::string&) {
-  NotImplementedYet("Load");
-}
-void TXmlDocument::LoadFromResource(std::string_view, std::string_view) {
-  NotImplementedYet("LoadFromResource");
-}
-void TXmlDocument::Save(TXmlStream&) {
-  NotImplementedYet("Save");
-}
-void TXmlDocument::Save(const std::string&) {
-  NotImplementedYet("Save");
-}
-void TXmlDocument::SaveAsBinary(TXmlStream&, int) {
-  NotImplementedYet("SaveAsBinary");
-}
-void TXmlDocument::SaveAsBinary(const std::string&, int) {
-  NotImplementedYet("SaveAsBinary");
+
+void TXmlDocument::SaveAsBinary(TXmlStream& stream, int options) {
+  TStmXmlWriter writer(stream, kXmlStreamBufferBytes, std::uint32_t(options));
+  WriteBinaryXml(writer, *this);
+  writer.Flush();
 }

@@ -4,6 +4,7 @@
 // nodes bound to its name table, loads and saves its content, and carries KeepWhitespace, which
 // decides how the whole tree is parsed and written.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,8 @@
 
 // The encoding InitDocument declares when none is given.
 inline constexpr std::string_view kDefaultXmlEncoding = "windows-1251";
+// The buffer through which documents read and write streams.
+inline constexpr std::size_t kXmlStreamBufferBytes = 65536;
 
 class IXmlDocument : public TXmlNode {
  public:
@@ -38,15 +41,15 @@ class IXmlDocument : public TXmlNode {
                                                                      std::string_view data) = 0;
   virtual Ref<IXmlProcessingInstruction> CreateProcessingInstruction(int id,
                                                                      std::string_view data) = 0;
-  // Loads replace the content; a failed load keeps what was read before the failure. (The
-  // loads, the saves and ToBinaryString are not built yet: they raise EXmlError for now.)
+  // Loads replace the content; a failed load keeps what was read before the failure. Binary
+  // XML is told from text by its signature (kBinXmlSignature) at the start.
   virtual void LoadXML(std::string_view text) = 0;
   virtual void LoadBinaryString(std::string_view bytes) = 0;
   virtual void Load(TXmlStream& stream) = 0;
   virtual void Load(const std::string& fileName) = 0;
   // Nothing happens when the resource is missing.
   virtual void LoadFromResource(std::string_view resourceType, std::string_view resourceName) = 0;
-  // Saves leave the document unchanged.
+  // Saves leave the document unchanged; a file is created, or emptied when it exists.
   virtual void Save(TXmlStream& stream) = 0;
   virtual void Save(const std::string& fileName) = 0;
   virtual void SaveAsBinary(TXmlStream& stream, int options) = 0;
@@ -104,6 +107,11 @@ class TXmlDocument final : public IXmlDocument {
   bool CloneCopiesChildren() const noexcept override { return true; }
 
  private:
+  // Removes the children and the attributes: every load starts so.
+  void ClearContent();
+  // Reads binary XML, whose signature the stream has just yielded, into the emptied document.
+  void LoadBinaryStream(TXmlStream& stream);
+
   bool keepWhitespace_ = DefaultKeepWhitespace;
 };
 

@@ -1,0 +1,178 @@
+#include "XmlDom/XmlContentReader.h"
+
+#include <string_view>
+#include <vector>
+
+#include "XmlDom/XmlCharacterData.h"
+#include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlLimits.h"
+#include "XmlDom/XmlNameTable.h"
+#include "XmlDom/XmlNodeList.h"
+#include "XmlDom/XmlProcessingInstruction.h"
+#include "XmlDom/XmlSource.h"
+#include "XmlDom/XmlText.h"
+#include "common/Error.h"
+#include "common/FormatText.h"
+#include "common/Messages.h"
+
+namespace {
+
+struct TSourcePosition {
+  int Line;
+  int Pos;
+};
+
+bool IsBlank(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) > 32) return false;
+  return true;
+}
+
+class TContentReader {
+ public:
+  TContentReader(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table, bool keep)
+      : source_(source), table_(table), keep_(keep), list_(&list) {}
+
+  // Each level's content ends at "</" or at the end of the input; an element then reads its
+  // end tag and the level around it goes on.
+  void Read() {
+    for (;;) {
+      while (!source_.AtEnd())
+        if (!ReadItem()) break;
+      if (open_.empty()) return;
+      FinishElement();
+    }
+  }
+
+ private:
+  // An element whose content is being read, and the list it was appended to.
+  struct TOpenElement {
+    TXmlElement* Element;
+    TXmlNodeList* Outer;
+  };
+
+  TSourcePosition Here() {
+    const int line = source_.LineNum();
+    return {line, source_.LinePos()};
+  }
+
+  // A text run and the markup after it; false at an end tag.
+  bool ReadItem() {
+    ReadText(Here());
+    const TSourcePosition at = Here();
+    if (source_.AtEnd() || !source_.NextChar()) return true;
+    switch (source_.CurrentChar()) {
+      case '/':
+        return false;
+      case '?':
+        ReadInstruction(at);
+        return true;
+      case '!':
+        if (!source_.NextChar()) return true;
+        if (source_.CurrentChar() == '-')
+          ReadComment(at);
+        else if (source_.CurrentChar() == '[')
+          ReadCData(at);
+        else
+          SkipDoctype();
+        return true;
+      default:
+        ReadElement(at);
+        return true;
+    }
+  }
+
+  void ReadText(TSourcePosition at) {
+    const std::string_view text = source_.ReadTextRun();
+    if (!keep_ && IsBlank(text)) return;
+    Append(MakeRef<TXmlText>(table_, XmlValue::FromString(text)), at);
+  }
+
+  // Entered with the first character after "<" current.
+  void ReadElement(TSourcePosition at) {
+    if (open_.size() >= std::size_t(kMaxXmlDepth)) {
+      const TSourcePosition here = Here();
+      throw EXmlError(FormatText(msg::kNestingTooDeep, {kMaxXmlDepth, here.Line, here.Pos}));
+    }
+    const int id = table_.InternName(source_.ReadName());
+    if (source_.AtEnd()) throw EXmlError(msg::kElementNotFinished.View());
+    const char next = source_.CurrentChar();
+    if (static_cast<unsigned char>(next) > 32 && next != '/' && next != '>')
+      throw EXmlError(msg::kBadCharInElementName.View());
+    auto element = MakeRef<TXmlElement>(table_, id);
+    Append(element, at);
+    source_.ReadAttributes(*element);
+    if (source_.CurrentChar() == '/') {
+      source_.RequireText("/>");
+      return;
+    }
+    source_.RequireChar('>');
+    open_.push_back({element.Get(), list_});
+    list_ = nullptr;  // made when the first child comes
+  }
+
+  // The end tag of the innermost open element, entered after its content.
+  void FinishElement() {
+    const TOpenElement open = open_.back();
+    source_.RequireChar('/');
+    source_.RequireText(table_.NameView(open.Element->NameId()));
+    source_.SkipSpaces();
+    source_.RequireChar('>');
+    open_.pop_back();
+    list_ = open.Outer;
+  }
+
+  // Entered with "?" current. The XML declaration's pseudo-attributes become attributes; any
+  // other target takes the text up to "?>" as its data, with the whitespace after the target.
+  void ReadInstruction(TSourcePosition at) {
+    source_.NextChar();
+    const int id = table_.InternName(source_.ReadName());
+    auto instruction = MakeRef<TXmlProcessingInstruction>(table_, id, std::string_view());
+    Append(instruction, at);
+    if (id == kXmlNameId) {
+      source_.ReadAttributes(*instruction);
+      source_.RequireText("?>");
+    } else {
+      instruction->SetText(source_.ReadUntil("?>"));
+    }
+  }
+
+  // Entered with the first "-" current.
+  void ReadComment(TSourcePosition at) {
+    source_.RequireText("--");
+    Append(MakeRef<TXmlComment>(table_, source_.ReadUntil("-->")), at);
+  }
+
+  // Entered with "[" current; the text is taken as it stands.
+  void ReadCData(TSourcePosition at) {
+    source_.RequireText("[CDATA[");
+    Append(MakeRef<TXmlCDATASection>(table_, source_.ReadUntil("]]>")), at);
+  }
+
+  // An internal subset is not supported: the declaration ends at its first ">".
+  void SkipDoctype() {
+    source_.RequireText("DOCTYPE");
+    source_.ReadUntil(">");
+  }
+
+  template <class Node>
+  void Append(const Ref<Node>& node, TSourcePosition at) {
+    node->SetSourcePosition(at.Line, at.Pos);
+    if (!list_) list_ = &open_.back().Element->GetChildList();
+    list_->AppendNode(node.Get());
+  }
+
+  TXmlSource& source_;
+  TXmlNameTable& table_;
+  const bool keep_;
+  // Where the nodes of the current level go; null until the open element's first child.
+  TXmlNodeList* list_;
+  std::vector<TOpenElement> open_;
+};
+
+}  // namespace
+
+void ReadContent(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table,
+                 bool keepWhitespace) {
+  TContentReader(list, source, table, keepWhitespace).Read();
+}

@@ -1,0 +1,181 @@
+#pragma once
+
+// Parser input. TXmlSource holds the character under examination, the line and position
+// counters and the token being collected, and offers the lexical operations of the grammar;
+// TXmlStrSource reads a string held by the caller, TXmlStmSource a stream through a buffer.
+//
+// The input is seen through a window of contiguous bytes: the whole string, or the filled part
+// of the stream buffer. Runs of characters (names, text, values) are scanned inside the window
+// with the character-class table and taken as views of it; a token copies characters only when
+// a reference is expanded or a run crosses a refill of the stream buffer. Lines and positions
+// are counted lazily, up to the current character whenever they are asked for, so scanning
+// never counts character by character.
+//
+// Counting rule (what LineNum and LinePos report for the current character): every step onto
+// CR, and onto LF not preceded by CR or LF, starts a new line at position 0; every step onto
+// another character except LF adds one to the position. So CR LF is one line break, LF LF is
+// one too, CR CR two; the first character of the input is at line 0, position 0.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TXmlNode;
+class TXmlStream;
+
+// The characters of one name, value or text run that could not be taken straight from the
+// input. Reused from token to token, so after warm-up collecting allocates only when a longer
+// text than before is met.
+class TXmlToken {
+ public:
+  void Reset() noexcept { text_.clear(); }
+  void Add(char c) { text_.push_back(c); }
+  void Add(const char* chars, std::size_t count) { text_.append(chars, count); }
+  std::string_view View() const noexcept { return text_; }
+
+ private:
+  std::string text_;
+};
+
+class TXmlSource {
+ public:
+  TXmlSource(const TXmlSource&) = delete;
+  TXmlSource& operator=(const TXmlSource&) = delete;
+  virtual ~TXmlSource() = default;
+
+  // ---- The current character.
+  // True when no character is left.
+  bool AtEnd() const noexcept { return cur_ == end_; }
+  // The character under examination; 0 at the end (a zero byte inside the input is an ordinary
+  // character, so the end is told by AtEnd).
+  char CurrentChar() const noexcept { return cur_ != end_ ? *cur_ : '\0'; }
+  // Steps to the next character; false, with CurrentChar 0, when there is none.
+  bool NextChar() {
+    if (cur_ == end_) return false;
+    return ++cur_ != end_ || Refill();
+  }
+  // The counters for the current character (see the counting rule above).
+  int LineNum() {
+    Count();
+    return line_;
+  }
+  int LinePos() {
+    Count();
+    return pos_;
+  }
+
+  // ---- Lexical operations. Every failure raises EXmlError with the parser's message and,
+  // where the message has one, the line and position of the current character.
+  // Skips characters of code 0 to 32.
+  void SkipSpaces();
+  // A name: "_" or a letter, then letters, digits, "-", ".", ":" or "_" (XmlNameChars.h). The
+  // view lasts until the next step.
+  std::string_view ReadName();
+  // A character or entity reference, entered with "&" current; the character it stands for.
+  char ReadReference();
+  void RequireChar(char c);
+  // Each character of text in turn; a mismatch names the rest of text from that character.
+  void RequireText(std::string_view text);
+  // A quoted value, entered with the quote current, references expanded; the view lasts until
+  // the next step.
+  std::string_view ReadQuoted(char quote);
+  // Attributes up to the first character that cannot start a name, set on node in order.
+  void ReadAttributes(TXmlNode& node);
+  // The characters up to the first occurrence of terminator, which is consumed but not part of
+  // the text. The view lasts until the next step.
+  std::string_view ReadUntil(std::string_view terminator);
+  // A run of text up to "<" or the end of input, references expanded. The view lasts until the
+  // next step.
+  std::string_view ReadTextRun();
+
+  // ---- Failures at the current position.
+  // format has the line and position as its only placeholders.
+  [[noreturn]] void RaiseAtPosition(std::string_view format);
+  // "Ожидается "%s"" naming what.
+  [[noreturn]] void RaiseExpected(std::string_view what);
+
+ protected:
+  TXmlSource() = default;
+
+  // Makes [begin, end) the first window; the first character is never counted.
+  void StartInput(const char* begin, const char* end) noexcept;
+  // The next window once the current one is used up; false at the end of the input. Called
+  // after everything that points into the current window has been taken from it.
+  virtual bool NextWindow(const char*& begin, const char*& end) = 0;
+
+ private:
+  // Reached the end of the window: moves on to the next one, if any.
+  bool Refill();
+  // Brings the counters up to the current character.
+  void Count() {
+    const char* target = cur_ != end_ ? cur_ + 1 : end_;
+    if (target > counted_) CountRange(target);
+  }
+  void CountRange(const char* target) noexcept;
+
+  // ---- Tokens: a run of the window, plus what had to be copied.
+  void StartToken() noexcept;
+  // Copies the run so far into the token and stops taking characters from the window.
+  void PauseRun();
+  void ResumeRun() noexcept { runStart_ = cur_; }
+  // The run ends before the current character, or after it (includeCurrent).
+  void EndRun(bool includeCurrent) noexcept { runStop_ = cur_ + (includeCurrent ? 1 : 0); }
+  // The collected text without its last dropLast characters.
+  std::string_view TakeToken(std::size_t dropLast = 0);
+
+  // Steps over characters whose class has a bit of mask, refilling as needed.
+  void SkipClass(std::uint8_t mask);
+  // Reads an attribute's name and value and sets it on node.
+  void ReadAttribute(TXmlNode& node);
+  // Digits of a numeric reference; the number's low eight bits are what count.
+  std::uint32_t ReadDecimal();
+  std::uint32_t ReadHex();
+  // The character for an entity name, entered with the name's first character current.
+  char ReadEntity();
+
+  const char* cur_ = nullptr;
+  const char* end_ = nullptr;
+  // Counting: the first character not counted yet, the counters, and whether the last counted
+  // character was a line break (CR or LF).
+  const char* counted_ = nullptr;
+  int line_ = 0;
+  int pos_ = 0;
+  char prevBreak_ = '\0';
+  // The token: characters [runStart_, runStop_ or cur_) of the window follow token_'s own.
+  TXmlToken token_;
+  const char* runStart_ = nullptr;
+  const char* runStop_ = nullptr;
+  // The name of the attribute being read: interned only once its value has been read.
+  std::string attributeName_;
+};
+
+// Input held in a string that the caller keeps alive for the source's lifetime.
+class TXmlStrSource final : public TXmlSource {
+ public:
+  explicit TXmlStrSource(std::string_view text) noexcept;
+
+ protected:
+  bool NextWindow(const char*&, const char*&) override { return false; }
+};
+
+// Input read from a stream, from its current position to its end, in chunks of a buffer.
+class TXmlStmSource final : public TXmlSource {
+ public:
+  // Reads the first chunk at once; a stream that yields fewer bytes than its size announces
+  // raises the stream's read error.
+  TXmlStmSource(TXmlStream& stream, std::size_t bufferBytes);
+
+ protected:
+  bool NextWindow(const char*& begin, const char*& end) override;
+
+ private:
+  std::size_t ReadChunk();
+
+  TXmlStream& stream_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t bufferBytes_;
+  std::int64_t remaining_;
+};

@@ -1,0 +1,97 @@
+#include "ParseTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace parse_test {
+namespace {
+
+// Buffers so small that every construct straddles refills, and the size documents use.
+constexpr std::size_t kBufferSizes[] = {1, 2, 3, 5, 7, 64, kXmlStreamBufferBytes};
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+std::string Attributes(TXmlNode& node) {
+  if (node.GetAttributeCount() == 0) return "";
+  std::string out = "[";
+  for (int i = 0; i < node.GetAttributeCount(); ++i) {
+    if (i) out += ',';
+    out += node.GetAttributeName(i) + "=" + node.GetTextAttr(node.GetAttributeNameIndex(i), "");
+  }
+  return out + "]";
+}
+
+// Where every node of the subtree began, in document order.
+std::string Positions(TXmlNode& node) {
+  std::string out;
+  if (const TXmlNodeList* children = node.ChildList())
+    for (TXmlNode* child : *children)
+      out += std::to_string(child->SourceLine()) + ":" + std::to_string(child->SourcePos()) +
+             "(" + Positions(*child) + ")";
+  return out;
+}
+
+// The outline, and (in positions) where the nodes began, of what the source gives.
+std::string ParseWith(TXmlSource& source, bool keepWhitespace, std::string& positions) {
+  auto document = MakeXmlDocument();
+  document->SetKeepWhitespace(keepWhitespace);
+  std::string result;
+  try {
+    ReadContent(document->GetChildList(), source, document->NameTable(), keepWhitespace);
+    result = OutlineChildren(*document);
+  } catch (const EXmlError& error) {
+    result = "error: " + error.Message();
+  }
+  positions = Positions(*document);
+  return result;
+}
+
+}  // namespace
+
+std::string Outline(TXmlNode& node) {
+  switch (node.GetNodeType()) {
+    case kElementNode: {
+      std::string out = node.GetNodeName() + Attributes(node);
+      if (node.HasChildItems()) out += "{" + OutlineChildren(node) + "}";
+      return out;
+    }
+    case kTextNode:
+      return Quoted(node.GetText());
+    case kCDataSectionNode:
+      return "C" + Quoted(static_cast<TXmlCDATASection&>(node).Data());
+    case kCommentNode:
+      return "!" + Quoted(static_cast<TXmlComment&>(node).Data());
+    case kProcessingInstructionNode:
+      return "?" + node.GetNodeName() + Quoted(node.GetText()) + Attributes(node);
+    default:
+      return "#" + OutlineChildren(node);
+  }
+}
+
+std::string OutlineChildren(TXmlNode& node) {
+  std::string out;
+  if (const TXmlNodeList* children = node.ChildList())
+    for (TXmlNode* child : *children) {
+      if (!out.empty()) out += ' ';
+      out += Outline(*child);
+    }
+  return out;
+}
+
+std::string Parse(std::string_view text, bool keepWhitespace) {
+  TXmlStrSource source(text);
+  std::string positions;
+  const std::string expected = ParseWith(source, keepWhitespace, positions);
+  for (std::size_t bufferBytes : kBufferSizes) {
+    TMemoryStream stream{std::string(text)};
+    TXmlStmSource streamSource(stream, bufferBytes);
+    std::string streamedPositions;
+    EXPECT_EQ(ParseWith(streamSource, keepWhitespace, streamedPositions), expected)
+        << "stream buffer of " << bufferBytes << " bytes";
+    EXPECT_EQ(streamedPositions, positions) << "stream buffer of " << bufferBytes << " bytes";
+  }
+  return expected;
+}
+
+}  // namespace parse_test

@@ -1,0 +1,263 @@
+// The text parser: every construct, both whitespace modes, the counting of lines and
+// positions, and each failure with its message and position. Parse runs every input through
+// the string source and through stream sources with tiny buffers, which must agree.
+#include <gtest/gtest.h>
+
+#include "ParseTestSupport.h"
+#include "XmlDom/XmlLimits.h"
+#include "XmlTestSupport.h"
+
+using namespace parse_test;
+
+namespace {
+
+class Parser : public TXmlTest {};
+
+TEST_F(Parser, EmptyAndBlankInputs) {
+  EXPECT_EQ(Parse(""), "");
+  EXPECT_EQ(Parse("", true), "");
+  EXPECT_EQ(Parse(" \r\n\t "), "");
+  EXPECT_EQ(Parse(" \r\n\t ", true), "\" \r\n\t \"");
+}
+
+TEST_F(Parser, KeepWhitespaceMakesANodeOfEveryTextRun) {
+  // An empty run wherever "<" follows the start of the input or the end of markup, but none at
+  // the end of the input.
+  EXPECT_EQ(Parse("<a><b/></a>", true), "\"\" a{\"\" b \"\"}");
+  EXPECT_EQ(Parse("<a><b/></a>"), "a{b}");
+  EXPECT_EQ(Parse("<a/>", true), "\"\" a");
+  EXPECT_EQ(Parse("<!--c--><?t d?>", true), "\"\" !\"c\" \"\" ?t\" d\"");
+  EXPECT_EQ(Parse("<a>  </a>"), "a");
+  EXPECT_EQ(Parse("<a>  </a>", true), "\"\" a{\"  \"}");
+}
+
+TEST_F(Parser, TextKeepsItsSpacesInBothModes) {
+  EXPECT_EQ(Parse("<a> x  y </a>"), "a{\" x  y \"}");
+  EXPECT_EQ(Parse("<a> x  y </a>", true), "\"\" a{\" x  y \"}");
+  EXPECT_EQ(Parse("top<a/>tail"), "\"top\" a \"tail\"");
+  // ">" and "]]>" are ordinary text.
+  EXPECT_EQ(Parse("<a>x>y]]>z</a>"), "a{\"x>y]]>z\"}");
+  // Whether a run is blank is decided after references are expanded.
+  EXPECT_EQ(Parse("<a>&#32;&#9;</a>"), "a");
+  EXPECT_EQ(Parse("<a>&#32;&#9;</a>", true), "\"\" a{\" \t\"}");
+}
+
+TEST_F(Parser, CharacterAndEntityReferences) {
+  EXPECT_EQ(Parse("<a>&#65;&#x42;&#x6a;</a>"), "a{\"ABj\"}");
+  EXPECT_EQ(Parse("<a>&lt;&amp;&quot;&apos;&gt;</a>"), "a{\"<&\"'>\"}");
+  // The low eight bits of the number: 256 is the character 0, 321 and 2^32 + 65 are "A".
+  EXPECT_EQ(Parse("<a>x&#256;y</a>"), std::string("a{\"x") + '\0' + "y\"}");
+  EXPECT_EQ(Parse("<a>&#321;&#4294967361;&#x100000041;</a>"), "a{\"AAA\"}");
+  EXPECT_EQ(Parse("<a v='&#65;&lt;'/>"), "a[v=A<]");
+}
+
+TEST_F(Parser, BadReferences) {
+  EXPECT_EQ(Parse("<a>&#X41;</a>"), AtPosition(msg::kNumberExpected, 0, 5));
+  EXPECT_EQ(Parse("<a>&#;</a>"), AtPosition(msg::kNumberExpected, 0, 5));
+  EXPECT_EQ(Parse("<a>&#x;</a>"), AtPosition(msg::kHexNumberExpected, 0, 6));
+  EXPECT_EQ(Parse("<a>&#xg;</a>"), AtPosition(msg::kHexNumberExpected, 0, 6));
+  EXPECT_EQ(Parse("<a>&foo;</a>"), AtPosition(msg::kBadEntityName, 0, 8));
+  EXPECT_EQ(Parse("<a>&ampx;</a>"), AtPosition(msg::kBadEntityName, 0, 9));
+  EXPECT_EQ(Parse("<a>&AMP;</a>"), AtPosition(msg::kBadEntityName, 0, 8));
+  EXPECT_EQ(Parse("<a>& </a>"), AtPosition(msg::kNameMustStartWithLetter, 0, 4));
+  EXPECT_EQ(Parse("<a>&amp</a>"), Expected(";", 0, 7));
+  EXPECT_EQ(Parse("<a>&#65</a>"), Expected(";", 0, 7));
+  // The input ends after "&", after "&#", after "&#x".
+  EXPECT_EQ(Parse("a&"), AtPosition(msg::kHashOrEntityExpected, 0, 1));
+  EXPECT_EQ(Parse("a&#"), AtPosition(msg::kNumberExpected, 0, 2));
+  EXPECT_EQ(Parse("a&#x"), AtPosition(msg::kHexNumberExpected, 0, 3));
+  EXPECT_EQ(Parse("<a v='&'/>"), AtPosition(msg::kNameMustStartWithLetter, 0, 7));
+}
+
+TEST_F(Parser, Attributes) {
+  EXPECT_EQ(Parse("<a x='\"' y=\"'\"/>"), "a[x=\",y=']");
+  EXPECT_EQ(Parse("<a x=\"1\"y='2'/>"), "a[x=1,y=2]");
+  // A repeated name keeps its first place and takes the later value.
+  EXPECT_EQ(Parse("<a b='1' c='2' b='3'/>"), "a[b=3,c=2]");
+  EXPECT_EQ(Parse("<a x = \"\t>\r\n\" />"), "a[x=\t>\r\n]");
+  EXPECT_EQ(Parse("<a x=''></a>"), "a[x=]");
+  EXPECT_EQ(Parse("<a x=1/>"), AtPosition(msg::kStringConstantExpected, 0, 5));
+  EXPECT_EQ(Parse("<a x="), AtPosition(msg::kAttributeValueExpected, 0, 4));
+  EXPECT_EQ(Parse("<a x=  "), AtPosition(msg::kAttributeValueExpected, 0, 6));
+  EXPECT_EQ(Parse("<a x='<'/>"), AtPosition(msg::kLessThanInAttribute, 0, 6));
+  EXPECT_EQ(Parse("<a x'1'/>"), Expected("=", 0, 4));
+  EXPECT_EQ(Parse("<a x"), Expected("=", 0, 3));
+  EXPECT_EQ(Parse("<a x='abc"), Expected("'", 0, 8));
+  EXPECT_EQ(Parse("<a x='1'"), Expected(">", 0, 7));
+  EXPECT_EQ(Parse("<a x='1' 'y'/>"), Expected(">", 0, 9));
+}
+
+TEST_F(Parser, ElementsAndEndTags) {
+  EXPECT_EQ(Parse("<a><b><c/></b>x<d></d></a>"), "a{b{c} \"x\" d}");
+  EXPECT_EQ(Parse("<a></a  \r\n>"), "a");
+  // The end tag names the rest of the start tag's name from the first character that differs.
+  EXPECT_EQ(Parse("<abc></abd>"), Expected("c", 0, 9));
+  EXPECT_EQ(Parse("<abc></xbc>"), Expected("abc", 0, 7));
+  EXPECT_EQ(Parse("<abc></ab>"), Expected("c", 0, 9));
+  EXPECT_EQ(Parse("<ab></abc>"), Expected(">", 0, 8));
+  EXPECT_EQ(Parse("<a/ >"), Expected(">", 0, 3));
+  EXPECT_EQ(Parse("<a>"), Expected("/", 0, 2));
+  EXPECT_EQ(Parse("<a><b>text"), Expected("/", 0, 9));
+  EXPECT_EQ(Parse("<a></a"), Expected(">", 0, 5));
+}
+
+TEST_F(Parser, ElementNames) {
+  EXPECT_EQ(Parse("<a-b.c:d_e1/><_x/>"), "a-b.c:d_e1 _x");
+  // Cyrillic letters of windows-1251 are letters.
+  EXPECT_EQ(Parse("<\xE8\xEC\xFF \xE0\xF2\xF0='1'/>"), "\xE8\xEC\xFF[\xE0\xF2\xF0=1]");
+  EXPECT_EQ(Parse("< a/>"), AtPosition(msg::kNameMustStartWithLetter, 0, 1));
+  EXPECT_EQ(Parse("<1/>"), AtPosition(msg::kNameMustStartWithLetter, 0, 1));
+  EXPECT_EQ(Parse("<-a/>"), AtPosition(msg::kNameMustStartWithLetter, 0, 1));
+  EXPECT_EQ(Parse("<a"), Unpositioned(msg::kElementNotFinished));
+  EXPECT_EQ(Parse("<a\"x\"/>"), Unpositioned(msg::kBadCharInElementName));
+  EXPECT_EQ(Parse("<a=1/>"), Unpositioned(msg::kBadCharInElementName));
+  // Any character of code 0 to 32 may end a name.
+  EXPECT_EQ(Parse(std::string("<a\x01/>", 5)), "a");
+}
+
+TEST_F(Parser, Comments) {
+  EXPECT_EQ(Parse("<!--a--b--><!----><!----->"), "!\"a--b\" !\"\" !\"-\"");
+  EXPECT_EQ(Parse("<!-- <a> &amp; -->"), "!\" <a> &amp; \"");
+  EXPECT_EQ(Parse("<!-a-->"), Expected("-", 0, 3));
+  EXPECT_EQ(Parse("<!--abc"), Expected("-->", 0, 6));
+  EXPECT_EQ(Parse("<!--abc--"), Expected("-->", 0, 8));
+}
+
+TEST_F(Parser, CDataSections) {
+  EXPECT_EQ(Parse("<a><![CDATA[<&>&amp;]]></a>"), "a{C\"<&>&amp;\"}");
+  EXPECT_EQ(Parse("<![CDATA[]]>"), "C\"\"");
+  EXPECT_EQ(Parse("<![CDATA[a]]]>"), "C\"a]\"");
+  // The last letter of "[CDATA[" is another: the rest of the keyword from that letter.
+  EXPECT_EQ(Parse("<![CDATX[x]]>"), Expected("A[", 0, 7));
+  EXPECT_EQ(Parse("<![cdata[x]]>"), Expected("CDATA[", 0, 3));
+  EXPECT_EQ(Parse("<![CDATA[x]]"), Expected("]]>", 0, 11));
+}
+
+// A partial match of the terminator that breaks gives back the characters that cannot begin a
+// new match and examines the breaking character again.
+TEST_F(Parser, TerminatorSearchAfterPartialMatches) {
+  EXPECT_EQ(Parse("<![CDATA[a]]]>"), "C\"a]\"");
+  EXPECT_EQ(Parse("<![CDATA[]]]]]>"), "C\"]]]\"");
+  EXPECT_EQ(Parse("<![CDATA[a]]x]]>"), "C\"a]]x\"");
+  EXPECT_EQ(Parse("<![CDATA[a]x]]>"), "C\"a]x\"");
+  EXPECT_EQ(Parse("<![CDATA[]>]]>"), "C\"]>\"");
+  EXPECT_EQ(Parse("<!--a- -->"), "!\"a- \"");
+  EXPECT_EQ(Parse("<!--a--->"), "!\"a-\"");
+  EXPECT_EQ(Parse("<!--->-->"), "!\"->\"");
+  EXPECT_EQ(Parse("<?t a?" "?>"), "?t\" a?\"");
+  EXPECT_EQ(Parse("<?t a?x?>"), "?t\" a?x\"");
+}
+
+TEST_F(Parser, ProcessingInstructions) {
+  EXPECT_EQ(Parse("<?xml version=\"1.0\" encoding='windows-1251'?>"),
+            "?xml\"\"[version=1.0,encoding=windows-1251]");
+  // Other targets keep the whitespace after the target in their data.
+  EXPECT_EQ(Parse("<?xml-stylesheet href=\"a\"?>"), "?xml-stylesheet\" href=\"a\"\"");
+  EXPECT_EQ(Parse("<?t\tx?><?t\r\ny?><?t?>"), "?t\"\tx\" ?t\"\r\ny\" ?t\"\"");
+  EXPECT_EQ(Parse("<?XML v='1'?>"), "?XML\" v='1'\"");
+  // The declaration may stand anywhere, more than once, and needs no attributes.
+  EXPECT_EQ(Parse("<a><?xml?></a><?xml   ?>"), "a{?xml\"\"} ?xml\"\"");
+  EXPECT_EQ(Parse("<? t?>"), AtPosition(msg::kNameMustStartWithLetter, 0, 2));
+  EXPECT_EQ(Parse("<?"), AtPosition(msg::kNameMustStartWithLetter, 0, 1));
+  EXPECT_EQ(Parse("<?xml version='1'>"), Expected("?>", 0, 17));
+  EXPECT_EQ(Parse("<?xml version='1'?"), Expected(">", 0, 17));
+  EXPECT_EQ(Parse("<?t data"), Expected("?>", 0, 7));
+}
+
+TEST_F(Parser, DoctypeIsSkipped) {
+  EXPECT_EQ(Parse("<!DOCTYPE r SYSTEM \"r.dtd\">\r\n<r/>"), "r");
+  // An internal subset is not supported: the declaration ends at its first ">".
+  EXPECT_EQ(Parse("<!DOCTYPE r [<!ENTITY e 'x'>]><r/>"), "\"]>\" r");
+  EXPECT_EQ(Parse("<!ELEMENT r>"), Expected("DOCTYPE", 0, 2));
+  EXPECT_EQ(Parse("<!DOCTYP r>"), Expected("E", 0, 8));
+  EXPECT_EQ(Parse("<!DOCTYPE r"), Expected(">", 0, 10));
+}
+
+TEST_F(Parser, TopLevelEndsQuietly) {
+  // An end tag at the top level ends the load; nothing after it is read.
+  EXPECT_EQ(Parse("<a/></x>&bad; <<<"), "a");
+  EXPECT_EQ(Parse("<a/></"), "a");
+  EXPECT_EQ(Parse("<a/><"), "a");
+  EXPECT_EQ(Parse("<a/><!"), "a");
+  EXPECT_EQ(Parse("<a/><", true), "\"\" a \"\"");
+}
+
+TEST_F(Parser, LinesAndPositionsOfNodes) {
+  auto document = MakeXmlDocument();
+  document->SetKeepWhitespace(true);
+  document->LoadXML("<a>\r\n  <b/>x\n\n<c/>\r\r<d/></a>");
+  auto a = document->GetDocumentElement();
+  auto children = a->GetChildNodes();
+  const auto at = [&](int index) {
+    auto node = children->GetItem(index);
+    return std::to_string(node->SourceLine()) + ":" + std::to_string(node->SourcePos());
+  };
+  EXPECT_EQ(a->SourceLine(), 0);
+  EXPECT_EQ(a->SourcePos(), 0);
+  // CR LF is one break; the break itself is position 0 of its new line.
+  EXPECT_EQ(at(0), "1:0");  // the text "\r\n  "
+  EXPECT_EQ(at(1), "1:3");  // <b/>
+  EXPECT_EQ(at(2), "1:7");  // the text "x\n\n"
+  // LF LF counts once; CR CR twice.
+  EXPECT_EQ(at(3), "2:1");  // <c/>
+  EXPECT_EQ(at(4), "3:0");  // the text "\r\r"
+  EXPECT_EQ(at(5), "4:1");  // <d/>
+}
+
+TEST_F(Parser, ErrorPositionsCountLinesTheSameWay) {
+  EXPECT_EQ(Parse("<a>\r\n<b>\r\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
+  EXPECT_EQ(Parse("<a>\n\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 1, 6));
+  EXPECT_EQ(Parse("<a>\r\r<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
+  EXPECT_EQ(Parse("<a>\n\r<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
+  // The first character is never counted, so a leading break does not start a line.
+  EXPECT_EQ(Parse("\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 0, 6));
+  EXPECT_EQ(Parse("\n\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 1, 6));
+  // At the end of the input the position is that of the last character.
+  EXPECT_EQ(Parse("<a>\r\n"), Expected("/", 1, 0));
+  EXPECT_EQ(Parse("<a>\r\nxy"), Expected("/", 1, 2));
+}
+
+TEST_F(Parser, FailedParseKeepsWhatWasRead) {
+  auto document = MakeXmlDocument();
+  EXPECT_NE(ErrorOf([&] { document->LoadXML("<r><a/><b x='1' y=2/></r>"); }), "");
+  // The element being read stays, with the attributes read before the failure.
+  EXPECT_EQ(OutlineChildren(*document), "r{a b[x=1]}");
+  EXPECT_NE(ErrorOf([&] { document->LoadXML("<?t abc"); }), "");
+  EXPECT_EQ(OutlineChildren(*document), "?t\"\"");
+}
+
+std::string Nested(int depth, std::string_view innermost = "") {
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += "<e>";
+  text += innermost;
+  for (int i = 0; i < depth; ++i) text += "</e>";
+  return text;
+}
+
+TEST_F(Parser, NestingIsLimited) {
+  auto document = MakeXmlDocument();
+  document->LoadXML(Nested(kMaxXmlDepth));
+  EXPECT_EQ(document->GetDocumentElement()->GetNodeName(), "e");
+  document->LoadXML(Nested(kMaxXmlDepth - 1, "<e/>"));
+  // One level more fails where that element's name begins.
+  const int column = 3 * kMaxXmlDepth + 1;
+  const std::string tooDeep = FormatText(msg::kNestingTooDeep, {kMaxXmlDepth, 0, column});
+  EXPECT_EQ(ErrorOf([&] { document->LoadXML(Nested(kMaxXmlDepth + 1)); }), tooDeep);
+  EXPECT_EQ(ErrorOf([&] { document->LoadXML(Nested(kMaxXmlDepth, "<e/>")); }), tooDeep);
+  // Depth is nesting, not the number of elements.
+  std::string siblings = "<r>";
+  for (int i = 0; i < 3 * kMaxXmlDepth; ++i) siblings += "<e><f/></e>";
+  document->LoadXML(siblings + "</r>");
+  EXPECT_EQ(document->GetDocumentElement()->GetChildNodes()->GetCount(), 3 * kMaxXmlDepth);
+}
+
+TEST_F(Parser, StreamsYieldingLessThanAnnouncedFail) {
+  TMemoryStream stream("<a>text</a>", 100);
+  auto document = MakeXmlDocument();
+  EXPECT_EQ(ErrorOf([&] { document->Load(stream); }), msg::kStreamReadError);
+  // Also when the shortfall comes at a later buffer refill.
+  TMemoryStream longer(std::string(100000, ' ') + "<a/>", 200000);
+  EXPECT_EQ(ErrorOf([&] { document->Load(longer); }), msg::kStreamReadError);
+}
+
+}  // namespace
