@@ -81,7 +81,7 @@ std::string_view TBinXmlReader::ReadView(std::size_t count, std::string& scratch
 }
 
 std::string_view TBinXmlReader::ReadStringView(std::string& scratch) {
-  if (options_ & kBinaryXmlWideStrings) return ReadWideView(*this, scratch);
+  if (options_ & kBinXmlWideStrings) return ReadWideView(*this, scratch);
   return ReadView(std::size_t(ReadCount(1)), scratch);
 }
 

@@ -23,7 +23,7 @@
 // and the options word after them.
 inline constexpr std::string_view kBinXmlSignature = "< binary-xml >";
 // Option bit 0: strings (names, CDATA, comment and instruction data) are stored as UTF-16.
-inline constexpr std::uint32_t kBinaryXmlWideStrings = 1;
+inline constexpr std::uint32_t kBinXmlWideStrings = 1;
 
 class TBinXmlReader {
  public:

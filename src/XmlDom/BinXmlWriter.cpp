@@ -57,7 +57,7 @@ void TBinXmlWriter::WriteIntSlowly(std::int32_t value) {
 }
 
 void TBinXmlWriter::WriteString(std::string_view text) {
-  if (options_ & kBinaryXmlWideStrings)
+  if (options_ & kBinXmlWideStrings)
     WriteWide(*this, platform::AnsiToWide(text));
   else
     WriteBytes(*this, text);

@@ -1,0 +1,200 @@
+// Trees through binary XML: what is written, and that reading gives back an equal tree.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "BinaryTestSupport.h"
+#include "XmlTestSupport.h"
+
+namespace {
+
+using namespace binary_testing;
+
+class BinaryTree : public TXmlTest {
+ protected:
+  Ref<TXmlNameTable> table_ = MakeRef<TXmlNameTable>();
+  Ref<IXmlDocument> doc_ = MakeXmlDocument({}, {}, {}, table_.Get());
+
+  // A document with every node kind, typed values, attributes on the declaration and Cyrillic
+  // names.
+  void BuildRichDocument() {
+    auto root = doc_->InitDocument("1.0", "", "корень");
+    auto declaration = doc_->GetChildNodes()->GetItem(0);
+    declaration->SetText("");
+    declaration->SetTextAttr("version", "1.0");
+    declaration->SetTextAttr("encoding", "windows-1251");
+    root->SetIntAttr("count", 7);
+    root->SetBoolAttr("flag", true);
+    root->SetDoubleAttr("ratio", 0.25);
+    root->SetTextAttr("имя", "значение");
+    root->SetValueAttr("wide", XmlValue::FromWideString(u"\x0416"));
+    root->AddChildElement("number")->SetNodeValue(XmlValue::FromInt32(5));
+    root->AddChildElement("nothing");
+    auto list = root->AddChildElement("list");
+    list->AddChildText("text & more");
+    list->AddChildCDATA(" raw <data> ");
+    list->AddChildComment(" a comment ");
+    list->AddChildElement("item")->SetTextAttr("id", "1");
+    list->AddChildElement("item")->SetValueAttr("id", XmlValue::FromInt64(1));
+    list->AddChildInstruction("pi", "some data");
+    root->AddChildText("")->SetNodeValue(XmlValue::FromDateTime(45000.25));
+    root->AddChildElement("bytes")->SetNodeValue(XmlValue::FromByteArray(std::string("\0\1", 2)));
+    doc_->AddChildComment("after");
+  }
+};
+
+TEST_F(BinaryTree, AnEmptyDocumentIsTheHeaderTheFiveNamesAndTwoZeroCounts) {
+  std::string expected(kBinXmlSignature);
+  expected += std::string(4, '\0');
+  const char* names[] = {"#text", "#cdata-section", "#comment", "#document", "xml"};
+  expected += '\x05';
+  for (const char* name : names) expected += char(std::strlen(name)) + std::string(name);
+  expected += std::string("\x90\x00", 2);  // 4096 buckets
+  std::vector<std::pair<int, int>> buckets;
+  for (int id = 0; id < 5; ++id) buckets.emplace_back(TXmlNameTable::Hash(names[id]) % 4096, id);
+  std::sort(buckets.begin(), buckets.end());
+  expected += char(buckets.size());
+  for (auto [index, id] : buckets) {
+    expected += Compact(index) + '\x01';
+    expected += std::string(reinterpret_cast<const char*>(&id), 4);
+  }
+  expected += std::string(2, '\0');
+  ASSERT_EQ(buckets.size(), 5u);  // the five names hash apart
+  EXPECT_EQ(ToBinary(doc_.Get()), expected);
+
+  auto loaded = FromBinary(expected);
+  EXPECT_EQ(loaded->GetChildNodes()->GetCount(), 0);
+  EXPECT_EQ(loaded->GetAttributeCount(), 0);
+  EXPECT_EQ(loaded->GetXML(), "");
+}
+
+TEST_F(BinaryTree, ARichDocumentReadsBackEqualWithAndWithoutUtf16Strings) {
+  BuildRichDocument();
+  const std::string original = Describe(doc_.Get());
+  const std::string narrow = ToBinary(doc_.Get());
+  const std::string wide = ToBinary(doc_.Get(), kBinXmlWideStrings);
+  EXPECT_NE(narrow, wide);
+  for (const std::string& bytes : {narrow, wide}) {
+    auto loaded = FromBinary(bytes);
+    EXPECT_EQ(Describe(loaded.Get()), original);
+    EXPECT_EQ(loaded->GetXML(), doc_->GetXML());
+    // The stored table keeps the ids, and its buckets find every stored name.
+    TXmlNameTable& loadedTable = NodeOf(loaded.Get()).NameTable();
+    EXPECT_EQ(loadedTable.Names(), table_->Names());
+    for (int id = 0; id < table_->NameCount(); ++id)
+      EXPECT_EQ(loadedTable.FindName(table_->NameView(id)), id);
+    EXPECT_EQ(loadedTable.NameCount(), table_->NameCount());
+  }
+  // Written again, the loaded documents give the same bytes.
+  EXPECT_EQ(ToBinary(FromBinary(wide).Get()), narrow);
+  EXPECT_EQ(ToBinary(FromBinary(narrow).Get(), kBinXmlWideStrings), wide);
+}
+
+TEST_F(BinaryTree, StreamReadingGivesTheSameTreeWhateverTheBlockSize) {
+  BuildRichDocument();
+  const std::string bytes = ToBinary(doc_.Get(), kBinXmlWideStrings);
+  for (std::size_t block : {1u, 2u, 7u, 100u, 65536u})
+    EXPECT_EQ(Describe(FromBinaryStream(bytes, block).Get()), Describe(doc_.Get())) << block;
+}
+
+TEST_F(BinaryTree, StreamWriterWritesTheSameBytesAsTheStringWriter) {
+  BuildRichDocument();
+  for (std::size_t block : {3u, 65536u}) {
+    TMemoryStream stream("lead");
+    stream.Seek(4);
+    TStmXmlWriter writer(stream, block, kBinXmlWideStrings);
+    WriteBinaryXml(writer, NodeOf(doc_.Get()));
+    writer.Flush();
+    EXPECT_EQ(stream.Bytes(), "lead" + ToBinary(doc_.Get(), kBinXmlWideStrings, block));
+  }
+}
+
+TEST_F(BinaryTree, AnElementKeepsItsValueOrItsChildrenAsHeld) {
+  auto root = doc_->InitDocument("1.0", "", "r");
+  auto number = root->AddChildElement("n");
+  number->SetNodeValue(XmlValue::FromInt32(5));
+  auto loaded = FromBinary(ToBinary(doc_.Get()));
+  auto loadedNumber = loaded->GetDocumentElement()->SelectSingleNode("n");
+  EXPECT_EQ(loadedNumber->GetValueType(), xvtInt32);
+  EXPECT_EQ(NodeOf(loadedNumber.Get()).ChildList(), nullptr);
+  // Once its children were reached, the value is a text child and is written as one.
+  number->GetChildNodes();
+  loaded = FromBinary(ToBinary(doc_.Get()));
+  loadedNumber = loaded->GetDocumentElement()->SelectSingleNode("n");
+  EXPECT_EQ(loadedNumber->GetChildNodes()->GetCount(), 1);
+  EXPECT_EQ(loadedNumber->GetChildNodes()->GetItem(0)->GetNodeValue(), XmlValue::FromString("5"));
+  EXPECT_EQ(static_cast<TXmlElement&>(NodeOf(loadedNumber.Get())).Value().Type(), xvtEmpty);
+}
+
+TEST_F(BinaryTree, ChildListsAndAttributeArraysAreSizedToTheStoredCounts) {
+  auto root = doc_->InitDocument("1.0", "", "r");
+  auto sixtyFour = root->AddChildElement("a");
+  for (int i = 0; i < 64; ++i) sixtyFour->AddChildElement("c");
+  auto hundred = root->AddChildElement("b");
+  for (int i = 0; i < 100; ++i) hundred->AddChildComment("c");
+  for (int i = 0; i < 3; ++i) hundred->SetIntAttr("a" + std::to_string(i), i);
+  auto loaded = FromBinary(ToBinary(doc_.Get()));
+  TXmlNode& a = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("a").Get());
+  TXmlNode& b = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("b").Get());
+  EXPECT_EQ(a.ChildList()->Capacity(), 64);
+  EXPECT_EQ(b.ChildList()->Capacity(), 100);
+  EXPECT_EQ(b.Attributes().Capacity(), 3);
+  a.AddChildComment("x");
+  b.AddChildComment("x");
+  EXPECT_EQ(a.ChildList()->Capacity(), 80);
+  EXPECT_EQ(b.ChildList()->Capacity(), 125);
+}
+
+TEST_F(BinaryTree, ProcessingInstructionsKeepAttributesAndChildren) {
+  auto pi = doc_->AddChildInstruction("xml", "");
+  pi->SetTextAttr("version", "1.0");
+  pi->AddChildElement("inside")->SetTextAttr("k", "v");
+  auto loaded = FromBinary(ToBinary(doc_.Get()));
+  auto loadedPi = loaded->GetChildNodes()->GetItem(0);
+  EXPECT_EQ(loadedPi->GetNodeType(), kProcessingInstructionNode);
+  EXPECT_EQ(loadedPi->GetTextAttr("version", "?"), "1.0");
+  EXPECT_EQ(loadedPi->GetChildNodes()->GetItem(0)->GetTextAttr("k", ""), "v");
+  EXPECT_EQ(loaded->GetXML(), doc_->GetXML());
+}
+
+TEST_F(BinaryTree, ElementsOfTheEmptyNameRoundTrip) {
+  doc_->AddChildElement("")->SetTextAttr("a", "b");
+  auto loaded = FromBinary(ToBinary(doc_.Get()));
+  EXPECT_EQ(loaded->GetChildNodes()->GetItem(0)->GetNodeNameIndex(), -1);
+  EXPECT_EQ(Describe(loaded.Get()), Describe(doc_.Get()));
+}
+
+TEST_F(BinaryTree, ATableOfAnotherBucketCountKeepsItsCountAndItsLookups) {
+  auto small = MakeRef<TXmlNameTable>(16);
+  auto doc = MakeXmlDocument("root", "1.0", "", small.Get());
+  doc->GetDocumentElement()->AddChildElement("child");
+  auto loaded = FromBinary(ToBinary(doc.Get()));
+  TXmlNameTable& table = NodeOf(loaded.Get()).NameTable();
+  EXPECT_EQ(table.BucketCount(), 16);
+  EXPECT_EQ(table.InternName("child"), small->FindName("child"));
+  EXPECT_EQ(table.NameCount(), small->NameCount());
+}
+
+TEST_F(BinaryTree, NamesStoredInTheWrongBucketAreStillFound) {
+  doc_->AddChildElement("r");
+  std::string bytes = ToBinary(doc_.Get());
+  // Move the id of "r" (5) to another bucket: find its bucket record and change the index.
+  const std::uint32_t right = TXmlNameTable::Hash("r") % 4096;
+  const std::string record = Compact(int(right)) + '\x01' + std::string("\x05\0\0\0", 4);
+  const std::size_t at = bytes.find(record);
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, record.size(),
+                Compact(int(right) + 1) + record.substr(Compact(int(right)).size()));
+  auto loaded = FromBinary(bytes);
+  EXPECT_EQ(NodeOf(loaded.Get()).NameTable().InternName("r"), 5);
+  EXPECT_EQ(loaded->SelectNodes("r")->GetCount(), 1);
+}
+
+TEST_F(BinaryTree, NodesOfNoStorableKindAreRefusedWhenWriting) {
+  auto other = MakeXmlDocument({}, {}, {}, table_.Get());
+  doc_->AddChildElement("r")->AppendChild(other.Get());
+  EXPECT_EQ(ErrorOf([&] { ToBinary(doc_.Get()); }), msg::kBinaryWriteBadNodeType.View());
+}
+
+}  // namespace
