@@ -256,18 +256,30 @@ TXtraInstance TXtraHost::New(std::string_view xtraName, std::initializer_list<TH
     lastError_ = "no scripting class " + Quoted(xtraName);
     return {};
   }
+  return Make(*script, std::span<const THostValue>(args.begin(), args.size()));
+}
+
+TXtraInstance TXtraHost::New(const MoaClassID& classId, std::initializer_list<THostValue> args) {
+  for (const TScriptClass& script : scriptClasses_)
+    if (script.ClassID == classId)
+      return Make(script, std::span<const THostValue>(args.begin(), args.size()));
+  lastError_ = "no scripting class of that identifier";
+  return {};
+}
+
+TXtraInstance TXtraHost::Make(const TScriptClass& script, std::span<const THostValue> args) {
   void* made = nullptr;
-  if (MoaError result = CreateObject(script->ClassID, kIID_IMoaScriptCall, &made)) {
-    lastError_ = Quoted(xtraName) + " was not made: " + Hex(result);
+  if (MoaError result = CreateObject(script.ClassID, kIID_IMoaScriptCall, &made)) {
+    lastError_ = Quoted(script.XtraName) + " was not made: " + Hex(result);
     return {};
   }
   TXtraInstance instance;
   instance.host_ = this;
   instance.script_ = static_cast<IMoaScriptCall*>(made);
-  instance.class_ = script;
-  instance.me_ = values_.Object(script->XtraName);
-  if (const MoaLong selector = script->Selector("new"); selector >= 0)
-    Call(instance, selector, std::span<const THostValue>(args.begin(), args.size()));
+  instance.class_ = &script;
+  instance.me_ = values_.Object(script.XtraName);
+  if (const MoaLong selector = script.Selector("new"); selector >= 0)
+    Call(instance, selector, args);
   return instance;
 }
 

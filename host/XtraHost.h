@@ -106,6 +106,7 @@ class TXtraHost final : private IHostObjectMaker {
   // ---- Lingo.
   // new(xtra "name", args...); an empty instance when the class is unknown or not made.
   TXtraInstance New(std::string_view xtraName, std::initializer_list<THostValue> args = {});
+  TXtraInstance New(const MoaClassID& classId, std::initializer_list<THostValue> args = {});
   // A method by name (void, with LastError, when the class has no such method) or by
   // selector; the result as the module wrote it, void when it wrote nothing.
   THostValue Call(const TXtraInstance& instance, std::string_view method,
@@ -143,6 +144,7 @@ class TXtraHost final : private IHostObjectMaker {
 
  private:
   MoaError Notify(const MoaInterfaceID& iid);
+  TXtraInstance Make(const TScriptClass& script, std::span<const THostValue> args);
   void LearnScriptClasses(const std::vector<MoaClassTableEntry>& table);
 
   THostFaults faults_;

@@ -168,6 +168,10 @@ TEST_F(ModuleTest, RegisterWritesEntriesForTheRegisterAndInitializerClasses) {
   EXPECT_EQ(host.ScriptClasses().size(), 5u);
   ASSERT_TRUE(host.FindScriptClass("dxprobe"));
   EXPECT_EQ(host.FindScriptClass("dxProbe")->Selector("setVeto"), 26);
+  dxhost::TXtraInstance byId = host.New(kNewArgClassID);
+  ASSERT_TRUE(byId);
+  EXPECT_EQ(byId.Class()->XtraName, "dxNewArg");
+  EXPECT_FALSE(host.New(kRegisterClassID));
 }
 
 TEST_F(ModuleTest, FailingMsgTablePutReturnsItsCodeAndWritesNoShockwaveFlag) {
