@@ -1,11 +1,12 @@
-// One Lingo call through our host: join(me, "alpha", "beta") on the probe class of the test
-// module, which answers the string "alphabeta". Reports the best time per call over several
+// One Lingo call through our host: join(me, a, b) on the probe class of the test module, which
+// answers the two strings joined ("alpha" and "beta" by default, or two strings of --length
+// bytes each). Reports the best time per call over several
 // runs and the heap allocations per call (host and module together), for two ways of calling:
 //
 //   through TXtraHost::Call   the host's call API: it builds the argument array for each call
 //   prepared call record      the module's share: the host's record and arguments made once
 //
-//   lingo_call_bench [--calls N] [--runs N]
+//   lingo_call_bench [--calls N] [--runs N] [--length N]
 
 #include <algorithm>
 #include <chrono>
@@ -85,9 +86,15 @@ void operator delete[](void* block, std::size_t) noexcept {
 int main(int argc, char** argv) {
   long calls = 1000000;
   int runs = 5;
+  std::string first = "alpha";
+  std::string second = "beta";
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--calls") == 0) calls = std::atol(argv[i + 1]);
     if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--length") == 0) {
+      first.assign(std::size_t(std::atoi(argv[i + 1])), 'a');
+      second.assign(first.size(), 'b');
+    }
   }
 
   dxhost::TXtraHost host;
@@ -98,15 +105,15 @@ int main(int argc, char** argv) {
   {
     dxhost::TXtraInstance probe = host.New("dxProbe");
     const MoaLong join = probe.Class()->Selector("join");
-    const dxhost::THostValue args[] = {host.Values().String("alpha"), host.Values().String("beta")};
+    const dxhost::THostValue args[] = {host.Values().String(first), host.Values().String(second)};
     const std::string answer = host.Text(host.Call(probe, join, args));
-    if (answer != "\"alphabeta\"") {
+    if (answer != '"' + first + second + '"') {
       std::fprintf(stderr, "lingo_call_bench: join answered %s\n", answer.c_str());
       return 1;
     }
 
-    std::printf("join(me, \"alpha\", \"beta\") -> \"alphabeta\", best of %d runs of %ld calls\n",
-                runs, calls);
+    std::printf("join(me, %zu bytes, %zu bytes), best of %d runs of %ld calls\n", first.size(),
+                second.size(), runs, calls);
     Report("through TXtraHost::Call", Measure(runs, calls, [&] { host.Call(probe, join, args); }));
 
     MoaMmValue raw[3] = {probe.Me().Raw(), args[0].Raw(), args[1].Raw()};
