@@ -81,6 +81,14 @@ bool IsTextKind(std::uint16_t type) {
 
 }  // namespace
 
+bool IsXmlIntegerType(std::uint16_t type) noexcept {
+  return IsIntegerKind(type);
+}
+
+double XmlValueNumber(const XmlValue& value) noexcept {
+  return NumberOf(value);
+}
+
 std::string XmlValueTypeName(std::uint16_t type) {
   switch (type) {
     case xvtEmpty:

@@ -18,6 +18,12 @@
 // The runtime's name of a value kind in conversion messages ("Integer", "String", "Null" ...).
 std::string XmlValueTypeName(std::uint16_t type);
 
+// Integer kinds: codes 2, 3 and 16 to 20.
+bool IsXmlIntegerType(std::uint16_t type) noexcept;
+// The number a numeric value or a date-time stands for: true is -1, currency is the amount
+// (the scaled integer divided by 10000). Meaningless for other kinds.
+double XmlValueNumber(const XmlValue& value) noexcept;
+
 // Value to text: empty "", integers in decimal, floats, currency, date-times and booleans in
 // the locale's forms, strings as they are; null and byte arrays raise the conversion error.
 std::string XmlValueToGeneralText(const XmlValue& value);

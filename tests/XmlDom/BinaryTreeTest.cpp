@@ -106,7 +106,8 @@ TEST_F(BinaryTree, StreamWriterWritesTheSameBytesAsTheStringWriter) {
     TStmXmlWriter writer(stream, block, kBinXmlWideStrings);
     WriteBinaryXml(writer, NodeOf(doc_.Get()));
     writer.Flush();
-    EXPECT_EQ(stream.Bytes(), "lead" + ToBinary(doc_.Get(), kBinXmlWideStrings, block));
+    EXPECT_EQ(stream.Bytes(),
+              std::string("lead").append(ToBinary(doc_.Get(), kBinXmlWideStrings, block)));
   }
 }
 
@@ -133,7 +134,7 @@ TEST_F(BinaryTree, ChildListsAndAttributeArraysAreSizedToTheStoredCounts) {
   for (int i = 0; i < 64; ++i) sixtyFour->AddChildElement("c");
   auto hundred = root->AddChildElement("b");
   for (int i = 0; i < 100; ++i) hundred->AddChildComment("c");
-  for (int i = 0; i < 3; ++i) hundred->SetIntAttr("a" + std::to_string(i), i);
+  for (int i = 0; i < 3; ++i) hundred->SetIntAttr(std::string(1, char('a' + i)), i);
   auto loaded = FromBinary(ToBinary(doc_.Get()));
   TXmlNode& a = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("a").Get());
   TXmlNode& b = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("b").Get());

@@ -294,8 +294,4 @@ TEST_F(NodeModel, DocumentsInitialiseWithDeclarationAndRoot) {
   EXPECT_EQ(MakeXmlDocument()->GetDocumentElement(), nullptr);
 }
 
-TEST_F(NodeModel, OperationsOfLaterWorkSayTheyAreNotThereYet) {
-  EXPECT_EQ(ErrorOf([&] { doc_->SelectNodes("a"); }), "Not implemented yet: SelectNodes");
-}
-
 }  // namespace
