@@ -88,7 +88,7 @@ double PeakPerByte(std::size_t engineIndex, const std::string& text) {
   return perByte;
 }
 
-TFigures Measure(TEngine& engine, std::size_t engineIndex, const std::string& text, int runs) {
+TFigures Measure(TEngine& engine, const std::string& text, int runs) {
   TFigures figures;
   figures.LoadSeconds = BestSeconds(runs, [&] {
     engine.Clear();
@@ -96,7 +96,6 @@ TFigures Measure(TEngine& engine, std::size_t engineIndex, const std::string& te
   });
   figures.SaveSeconds = BestSeconds(runs, [&] { engine.Save(); });
   engine.Clear();
-  figures.PeakBytesPerInputByte = PeakPerByte(engineIndex, text);
   return figures;
 }
 
@@ -114,9 +113,14 @@ void Report(const TInput& input, int runs) {
               "peak B/B");
   auto engines = AllEngines(input.Text);
   const std::size_t own = MakeOwnEngines(input.Text).size();
+  // Peaks first, while no engine has loaded anything in this process: memory that an allocator
+  // keeps for reuse once it has been used would be inherited by the child and hide the growth.
+  std::vector<double> peaks;
+  for (std::size_t i = 0; i < engines.size(); ++i) peaks.push_back(PeakPerByte(i, input.Text));
   double ownLoad = 0;
   for (std::size_t i = 0; i < engines.size(); ++i) {
-    const TFigures f = Measure(*engines[i], i, input.Text, runs);
+    TFigures f = Measure(*engines[i], input.Text, runs);
+    f.PeakBytesPerInputByte = peaks[i];
     if (i == 0 && own > 0) ownLoad = f.LoadSeconds;
     std::printf("  %-26s %10.2f %9.1f %10.2f %9.2f %12.2f\n", engines[i]->Name().c_str(),
                 f.LoadSeconds * 1e3, double(input.Text.size()) / 1e6 / f.LoadSeconds,

@@ -17,11 +17,6 @@
 
 namespace {
 
-struct TSourcePosition {
-  int Line;
-  int Pos;
-};
-
 bool IsBlank(std::string_view text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) > 32) return false;
@@ -51,56 +46,53 @@ class TContentReader {
     TXmlNodeList* Outer;
   };
 
-  TSourcePosition Here() {
-    const int line = source_.LineNum();
-    return {line, source_.LinePos()};
-  }
-
-  // A text run and the markup after it; false at an end tag.
+  // A text run and the markup after it; false at an end tag. Each node begins where the source
+  // was last marked: the text at its first character, markup at its "<".
   bool ReadItem() {
-    ReadText(Here());
-    const TSourcePosition at = Here();
+    source_.SetMark();
+    ReadText();
+    source_.SetMark();
     if (source_.AtEnd() || !source_.NextChar()) return true;
     switch (source_.CurrentChar()) {
       case '/':
         return false;
       case '?':
-        ReadInstruction(at);
+        ReadInstruction();
         return true;
       case '!':
         if (!source_.NextChar()) return true;
         if (source_.CurrentChar() == '-')
-          ReadComment(at);
+          ReadComment();
         else if (source_.CurrentChar() == '[')
-          ReadCData(at);
+          ReadCData();
         else
           SkipDoctype();
         return true;
       default:
-        ReadElement(at);
+        ReadElement();
         return true;
     }
   }
 
-  void ReadText(TSourcePosition at) {
+  void ReadText() {
     const std::string_view text = source_.ReadTextRun();
     if (!keep_ && IsBlank(text)) return;
-    Append(MakeRef<TXmlText>(table_, XmlValue::FromString(text)), at);
+    Append(MakeRef<TXmlText>(table_, XmlValue::FromString(text)));
   }
 
   // Entered with the first character after "<" current.
-  void ReadElement(TSourcePosition at) {
+  void ReadElement() {
     if (open_.size() >= std::size_t(kMaxXmlDepth)) {
-      const TSourcePosition here = Here();
-      throw EXmlError(FormatText(msg::kNestingTooDeep, {kMaxXmlDepth, here.Line, here.Pos}));
+      const int line = source_.LineNum();
+      throw EXmlError(FormatText(msg::kNestingTooDeep, {kMaxXmlDepth, line, source_.LinePos()}));
     }
-    const int id = table_.InternName(source_.ReadName());
+    const int id = source_.ReadNameId(table_);
     if (source_.AtEnd()) throw EXmlError(msg::kElementNotFinished.View());
     const char next = source_.CurrentChar();
     if (static_cast<unsigned char>(next) > 32 && next != '/' && next != '>')
       throw EXmlError(msg::kBadCharInElementName.View());
     auto element = MakeRef<TXmlElement>(table_, id);
-    Append(element, at);
+    Append(element);
     source_.ReadAttributes(*element);
     if (source_.CurrentChar() == '/') {
       source_.RequireText("/>");
@@ -124,11 +116,11 @@ class TContentReader {
 
   // Entered with "?" current. The XML declaration's pseudo-attributes become attributes; any
   // other target takes the text up to "?>" as its data, with the whitespace after the target.
-  void ReadInstruction(TSourcePosition at) {
+  void ReadInstruction() {
     source_.NextChar();
-    const int id = table_.InternName(source_.ReadName());
+    const int id = source_.ReadNameId(table_);
     auto instruction = MakeRef<TXmlProcessingInstruction>(table_, id, std::string_view());
-    Append(instruction, at);
+    Append(instruction);
     if (id == kXmlNameId) {
       source_.ReadAttributes(*instruction);
       source_.RequireText("?>");
@@ -138,25 +130,61 @@ class TContentReader {
   }
 
   // Entered with the first "-" current.
-  void ReadComment(TSourcePosition at) {
+  void ReadComment() {
     source_.RequireText("--");
-    Append(MakeRef<TXmlComment>(table_, source_.ReadUntil("-->")), at);
+    Append(MakeRef<TXmlComment>(table_, source_.ReadUntil("-->")));
   }
 
   // Entered with "[" current; the text is taken as it stands.
-  void ReadCData(TSourcePosition at) {
+  void ReadCData() {
     source_.RequireText("[CDATA[");
-    Append(MakeRef<TXmlCDATASection>(table_, source_.ReadUntil("]]>")), at);
+    Append(MakeRef<TXmlCDATASection>(table_, source_.ReadUntil("]]>")));
   }
 
-  // An internal subset is not supported: the declaration ends at its first ">".
+  // The declaration is skipped whole, internal subset included: it ends at the first ">"
+  // outside quoted literals and outside the subset between "[" and "]". (Ending it at the very
+  // first ">" would turn the rest of a subset into content, or into a failure.)
   void SkipDoctype() {
     source_.RequireText("DOCTYPE");
-    source_.ReadUntil(">");
+    for (;;) {
+      if (source_.AtEnd()) source_.RaiseExpected(">");
+      const char c = source_.CurrentChar();
+      source_.NextChar();
+      if (c == '>') return;
+      if (c == '"' || c == '\'') source_.ReadUntil(std::string_view(&c, 1));
+      if (c == '[') SkipInternalSubset();
+    }
+  }
+
+  // Markup declarations up to the "]" that ends the subset; "]" and ">" inside literals,
+  // comments and processing instructions do not count.
+  void SkipInternalSubset() {
+    for (;;) {
+      if (source_.AtEnd()) source_.RaiseExpected("]");
+      const char c = source_.CurrentChar();
+      source_.NextChar();
+      if (c == ']') return;
+      if (c == '"' || c == '\'') source_.ReadUntil(std::string_view(&c, 1));
+      if (c == '<') SkipMarkupInSubset();
+    }
+  }
+
+  // Entered after "<": a comment or a processing instruction is skipped to its end; anything
+  // else is left to the caller, character by character.
+  void SkipMarkupInSubset() {
+    if (source_.CurrentChar() == '?') {
+      source_.NextChar();
+      source_.ReadUntil("?>");
+    } else if (source_.CurrentChar() == '!' && source_.NextChar() && source_.CurrentChar() == '-' &&
+               source_.NextChar() && source_.CurrentChar() == '-') {
+      source_.NextChar();
+      source_.ReadUntil("-->");
+    }
   }
 
   template <class Node>
-  void Append(const Ref<Node>& node, TSourcePosition at) {
+  void Append(const Ref<Node>& node) {
+    const TXmlSource::TPosition at = source_.MarkPosition();
     node->SetSourcePosition(at.Line, at.Pos);
     if (!list_) list_ = &open_.back().Element->GetChildList();
     list_->AppendNode(node.Get());

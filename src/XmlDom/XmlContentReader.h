@@ -5,7 +5,8 @@
 //
 // Text is taken byte for byte: no encoding is examined and nothing is transcoded. Only the five
 // predefined entities and numeric character references are known; there are no namespaces (a
-// colon is an ordinary name character) and a DOCTYPE is skipped up to its first ">".
+// colon is an ordinary name character) and a DOCTYPE declaration is skipped, its internal
+// subset included (entities declared there are not known either).
 
 class TXmlNodeList;
 class TXmlNameTable;
@@ -19,5 +20,4 @@ class TXmlSource;
 // Nodes are appended as they are recognised, so after a failure the list keeps what was read,
 // the element being read included. Elements may nest kMaxXmlDepth levels (XmlLimits.h) deep;
 // the reader keeps its open elements in a list of its own, not on the call stack.
-void ReadContent(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table,
-                 bool keepWhitespace);
+void ReadContent(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table, bool keepWhitespace);

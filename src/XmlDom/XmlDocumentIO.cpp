@@ -34,8 +34,7 @@ void TXmlDocument::ClearContent() {
 }
 
 void TXmlDocument::LoadXML(std::string_view text) {
-  if (text.substr(0, kBinXmlSignature.size()) == kBinXmlSignature)
-    return LoadBinaryString(text);
+  if (text.substr(0, kBinXmlSignature.size()) == kBinXmlSignature) return LoadBinaryString(text);
   ClearContent();
   TXmlStrSource source(text);
   ReadContent(GetChildList(), source, NameTable(), keepWhitespace_);
@@ -49,8 +48,7 @@ void TXmlDocument::Load(TXmlStream& stream) {
   if (stream.Size() - stream.Position() > std::int64_t(signatureBytes)) {
     char head[kBinXmlSignature.size()];
     stream.ReadExactly(head, signatureBytes);
-    if (std::string_view(head, signatureBytes) == kBinXmlSignature)
-      return LoadBinaryStream(stream);
+    if (std::string_view(head, signatureBytes) == kBinXmlSignature) return LoadBinaryStream(stream);
     stream.Seek(stream.Position() - std::int64_t(signatureBytes));
   }
   TXmlStmSource source(stream, kXmlStreamBufferBytes);

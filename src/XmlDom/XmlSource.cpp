@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "XmlDom/XmlNameChars.h"
+#include "XmlDom/XmlNameTable.h"
 #include "XmlDom/XmlNode.h"
 #include "XmlDom/XmlStream.h"
 #include "common/Error.h"
@@ -14,14 +19,13 @@ namespace {
 
 // Classes of the characters that runs are scanned by.
 enum : std::uint8_t {
-  kSpace = 1,        // code 0 to 32
-  kNameStart = 2,    // may start a name
-  kNameRest = 4,     // may go on a name
-  kTextPlain = 8,    // neither "<" nor "&": stays in a text run as it is
-  kQuotedPlain = 16  // nor a quote: stays in a quoted value as it is
+  kSpace = 1,       // code 0 to 32
+  kNameStart = 2,   // may start a name
+  kNameRest = 4,    // may go on a name
+  kQuotedPlain = 8  // neither "<", "&" nor a quote: stays in a quoted value as it is
 };
 
-const std::array<std::uint8_t, 256>& Classes() {
+const std::array<std::uint8_t, 256>& ClassTable() {
   static const auto table = [] {
     const auto& names = XmlNameCharTable();
     std::array<std::uint8_t, 256> flags{};
@@ -30,10 +34,7 @@ const std::array<std::uint8_t, 256>& Classes() {
       if (byte <= 32) f |= kSpace;
       if (names[byte] & kXmlNameStartChar) f |= kNameStart;
       if (names[byte] & kXmlNameChar) f |= kNameRest;
-      if (byte != '<' && byte != '&') {
-        f |= kTextPlain;
-        if (byte != '"' && byte != '\'') f |= kQuotedPlain;
-      }
+      if (byte != '<' && byte != '&' && byte != '"' && byte != '\'') f |= kQuotedPlain;
       flags[byte] = f;
     }
     return flags;
@@ -41,8 +42,45 @@ const std::array<std::uint8_t, 256>& Classes() {
   return table;
 }
 
-bool Is(char c, std::uint8_t mask) {
-  return Classes()[static_cast<unsigned char>(c)] & mask;
+// Eight characters at a time: the bytes of a word that equal b are marked by their high bit
+// (the lowest marked byte is always a true match, which is all the scans need).
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+
+std::uint64_t Word(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+std::uint64_t BytesEqual(std::uint64_t word, unsigned char b) {
+  const std::uint64_t x = word ^ (kEveryByte * b);
+  return (x - kEveryByte) & ~x & (kEveryByte * 0x80);
+}
+
+// The offset of the first marked byte of a non-zero mark (words are read little-endian).
+int FirstMarked(std::uint64_t marks) {
+  return __builtin_ctzll(marks) / 8;
+}
+
+// The first character in [p, end) that is a or b, or end.
+const char* FindEither(const char* p, const char* end, char a, char b) {
+#if defined(__SSE2__)
+  const __m128i wantA = _mm_set1_epi8(a);
+  const __m128i wantB = _mm_set1_epi8(b);
+  for (; end - p >= 16; p += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, wantA), _mm_cmpeq_epi8(chunk, wantB));
+    if (const int mask = _mm_movemask_epi8(hits)) return p + __builtin_ctz(unsigned(mask));
+  }
+#endif
+  for (; end - p >= 8; p += 8) {
+    const std::uint64_t word = Word(p);
+    const std::uint64_t marks = BytesEqual(word, static_cast<unsigned char>(a)) |
+                                BytesEqual(word, static_cast<unsigned char>(b));
+    if (marks) return p + FirstMarked(marks);
+  }
+  while (p != end && *p != a && *p != b) ++p;
+  return p;
 }
 
 int HexDigit(char c) {
@@ -65,6 +103,8 @@ std::size_t StillMatched(std::string_view terminator, std::size_t matched) {
 
 // ---- Windows and counting.
 
+TXmlSource::TXmlSource() noexcept : classes_(ClassTable().data()) {}
+
 void TXmlSource::StartInput(const char* begin, const char* end) noexcept {
   cur_ = begin;
   end_ = end;
@@ -72,8 +112,9 @@ void TXmlSource::StartInput(const char* begin, const char* end) noexcept {
 }
 
 bool TXmlSource::Refill() {
-  // Whatever points into the window is taken from it first: the counters, and the run of the
-  // token being collected.
+  // Whatever points into the window is taken from it first: the mark, the counters, and the
+  // run of the token being collected.
+  if (!markCounted_ && mark_ != end_) CountMark();
   if (end_ > counted_) CountRange(end_);
   const bool running = runStart_ != nullptr;
   const bool stopped = runStop_ != nullptr;
@@ -89,50 +130,49 @@ bool TXmlSource::Refill() {
     cur_ = begin;
     end_ = end;
     counted_ = begin;
+    nextBreak_ = nullptr;
   }
   if (running && !stopped) runStart_ = cur_;
   return more;
 }
 
+// Between line breaks the position grows by one per character, so only the breaks themselves
+// are looked at one by one; the next break is searched once and kept until it is passed.
 void TXmlSource::CountRange(const char* target) noexcept {
   const char* p = counted_;
-  int line = line_, pos = pos_;
-  char prev = prevBreak_;
-  while (p != target) {
-    const char* run = p;
-    while (p != target && *p != '\n' && *p != '\r') ++p;
-    if (p != run) {
-      pos += int(p - run);
-      prev = '\0';
+  for (;;) {
+    if (!nextBreak_ || nextBreak_ < p) nextBreak_ = FindEither(p, end_, '\n', '\r');
+    const char* stop = std::min(nextBreak_, target);
+    if (stop != p) {
+      pos_ += int(stop - p);
+      prevBreak_ = '\0';
     }
-    if (p == target) break;
-    const char c = *p++;
-    if (c == '\r' || prev == '\0') {
-      ++line;
-      pos = 0;
+    if (stop == target) break;
+    const char c = *stop;
+    if (c == '\r' || prevBreak_ == '\0') {
+      ++line_;
+      pos_ = 0;
     }
-    prev = c;
+    prevBreak_ = c;
+    p = stop + 1;
   }
   counted_ = target;
-  line_ = line;
-  pos_ = pos;
-  prevBreak_ = prev;
+}
+
+void TXmlSource::CountMark() noexcept {
+  if (mark_ + 1 > counted_) CountRange(mark_ + 1);
+  markPosition_ = {line_, pos_};
+  markCounted_ = true;
 }
 
 // ---- Tokens.
-
-void TXmlSource::StartToken() noexcept {
-  token_.Reset();
-  runStart_ = cur_;
-  runStop_ = nullptr;
-}
 
 void TXmlSource::PauseRun() {
   token_.Add(runStart_, std::size_t(cur_ - runStart_));
   runStart_ = nullptr;
 }
 
-std::string_view TXmlSource::TakeToken(std::size_t dropLast) {
+std::string_view TXmlSource::TakeCopiedToken(std::size_t dropLast) {
   std::string_view text;
   if (!runStart_) {
     text = token_.View();
@@ -166,33 +206,70 @@ void TXmlSource::RaiseExpected(std::string_view what) {
 // ---- Lexical operations.
 
 void TXmlSource::SkipClass(std::uint8_t mask) {
-  const auto& classes = Classes();
   for (;;) {
     const char* p = cur_;
-    while (p != end_ && (classes[static_cast<unsigned char>(*p)] & mask)) ++p;
+    while (p != end_ && (classes_[static_cast<unsigned char>(*p)] & mask)) ++p;
     cur_ = p;
     if (p != end_ || !Refill()) return;
   }
 }
 
-void TXmlSource::SkipSpaces() {
-  if (!AtEnd() && Is(*cur_, kSpace)) SkipClass(kSpace);
+void TXmlSource::SkipPlainText() {
+  for (;;) {
+    cur_ = FindEither(cur_, end_, '<', '&');
+    if (cur_ != end_ || !Refill()) return;
+  }
 }
 
-std::string_view TXmlSource::ReadName() {
-  if (AtEnd() || !Is(*cur_, kNameStart)) RaiseAtPosition(msg::kNameMustStartWithLetter);
+void TXmlSource::SkipMoreSpaces() {
+  SkipClass(kSpace);
+}
+
+// The hash is taken while the name is scanned, so interning need not read it again.
+std::string_view TXmlSource::ReadName(std::uint32_t& hash) {
+  if (AtEnd() || !IsClass(*cur_, kNameStart)) RaiseAtPosition(msg::kNameMustStartWithLetter);
   StartToken();
-  NextChar();
-  SkipClass(kNameRest);
+  std::uint32_t h = static_cast<unsigned char>(*cur_);
+  const char* p = cur_ + 1;
+  for (;;) {
+    while (p != end_ && IsClass(*p, kNameRest)) h = h * 33 + static_cast<unsigned char>(*p++);
+    cur_ = p;
+    if (p != end_ || !Refill()) break;
+    p = cur_;
+  }
+  hash = h;
   return TakeToken();
 }
 
-void TXmlSource::RequireChar(char c) {
-  if (AtEnd() || *cur_ != c) RaiseExpected(std::string_view(&c, 1));
-  NextChar();
+int TXmlSource::FindName(const TXmlNameTable& table, std::string_view name, std::uint32_t hash) {
+  if (&table != cacheTable_) {
+    nameCache_.fill(-1);
+    cacheTable_ = &table;
+  }
+  std::int32_t& cached = nameCache_[hash % kNameCacheSize];
+  const std::vector<std::string>& names = table.Names();
+  if (cached >= 0 && names[std::size_t(cached)] == name) return cached;
+  for (std::int32_t id : table.Bucket(int(hash % std::uint32_t(table.BucketCount()))))
+    if (names[std::size_t(id)] == name) return cached = id;
+  return -1;
+}
+
+int TXmlSource::Intern(TXmlNameTable& table, std::string_view name, std::uint32_t hash) {
+  const int id = FindName(table, name, hash);
+  if (id >= 0) return id;
+  return nameCache_[hash % kNameCacheSize] = table.InternName(name);
+}
+
+void TXmlSource::RaiseExpectedChar(char c) {
+  RaiseExpected(std::string_view(&c, 1));
 }
 
 void TXmlSource::RequireText(std::string_view text) {
+  // Most often the whole text stands in the window, with a character after it.
+  if (std::size_t(end_ - cur_) > text.size() && std::memcmp(cur_, text.data(), text.size()) == 0) {
+    cur_ += text.size();
+    return;
+  }
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (AtEnd() || *cur_ != text[i]) RaiseExpected(text.substr(i));
     NextChar();
@@ -232,14 +309,14 @@ std::uint32_t TXmlSource::ReadHex() {
 }
 
 char TXmlSource::ReadEntity() {
-  if (AtEnd() || !Is(*cur_, kNameStart)) RaiseAtPosition(msg::kNameMustStartWithLetter);
+  if (AtEnd() || !IsClass(*cur_, kNameStart)) RaiseAtPosition(msg::kNameMustStartWithLetter);
   // The five names are at most four characters long; a longer name is none of them.
   char name[5];
   std::size_t length = 0;
   do {
     if (length < sizeof name) name[length] = *cur_;
     ++length;
-  } while (NextChar() && Is(*cur_, kNameRest));
+  } while (NextChar() && IsClass(*cur_, kNameRest));
   RequireChar(';');
   const std::string_view entity(name, std::min(length, sizeof name));
   if (entity == "amp") return '&';
@@ -273,23 +350,64 @@ std::string_view TXmlSource::ReadQuoted(char quote) {
   return TakeToken();
 }
 
+// The attributes are gathered first and then given to the node in an array of exactly their
+// number; a failure gives it those read so far.
 void TXmlSource::ReadAttributes(TXmlNode& node) {
   SkipSpaces();
-  while (!AtEnd() && Is(*cur_, kNameStart)) {
-    ReadAttribute(node);
-    SkipSpaces();
+  if (AtEnd() || !IsClass(*cur_, kNameStart)) return;
+  attributes_.clear();
+  attributeText_.clear();
+  try {
+    do {
+      ReadAttribute(node.NameTable());
+      SkipSpaces();
+    } while (!AtEnd() && IsClass(*cur_, kNameStart));
+  } catch (...) {
+    GiveAttributes(node);
+    throw;
   }
+  GiveAttributes(node);
 }
 
-void TXmlSource::ReadAttribute(TXmlNode& node) {
-  attributeName_.assign(ReadName());
+// A repeated name keeps its first place and takes the later value. A name is interned once its
+// value has been read, so a value that fails adds no name to the table.
+void TXmlSource::ReadAttribute(TXmlNameTable& table) {
+  std::uint32_t hash;
+  const std::string_view name = ReadName(hash);
+  int id = FindName(table, name, hash);
+  if (id < 0) newName_.assign(name);
   SkipSpaces();
   RequireChar('=');
   SkipSpaces();
   if (AtEnd()) RaiseAtPosition(msg::kAttributeValueExpected);
   if (*cur_ != '"' && *cur_ != '\'') RaiseAtPosition(msg::kStringConstantExpected);
-  XmlValue value = XmlValue::FromString(ReadQuoted(*cur_));
-  node.Attributes().Set(node.NameTable().InternName(attributeName_), std::move(value));
+  const std::string_view value = ReadQuoted(*cur_);
+  const TPendingAttribute attribute{id, attributeText_.size(), value.size()};
+  attributeText_.append(value);
+  if (id < 0) id = Intern(table, newName_, hash);
+  for (TPendingAttribute& earlier : attributes_)
+    if (earlier.NameId == id) {
+      earlier.Offset = attribute.Offset;
+      earlier.Length = attribute.Length;
+      return;
+    }
+  attributes_.push_back({id, attribute.Offset, attribute.Length});
+}
+
+void TXmlSource::GiveAttributes(TXmlNode& node) {
+  if (attributes_.empty()) return;
+  TXmlAttrArray& target = node.Attributes();
+  const bool fresh = target.Count() == 0;
+  if (fresh) target.ResetWithCapacity(int(attributes_.size()));
+  for (const TPendingAttribute& attribute : attributes_) {
+    XmlValue value = XmlValue::FromString(
+        std::string_view(attributeText_).substr(attribute.Offset, attribute.Length));
+    if (fresh)
+      target.Append(attribute.NameId, std::move(value));
+    else
+      target.Set(attribute.NameId, std::move(value));
+  }
+  attributes_.clear();
 }
 
 std::string_view TXmlSource::ReadUntil(std::string_view terminator) {
@@ -299,7 +417,8 @@ std::string_view TXmlSource::ReadUntil(std::string_view terminator) {
   for (;;) {
     if (matched == 0) {
       // Nothing matched yet: everything up to the terminator's first character is text.
-      const void* found = cur_ != end_ ? std::memchr(cur_, first, std::size_t(end_ - cur_)) : nullptr;
+      const void* found =
+          cur_ != end_ ? std::memchr(cur_, first, std::size_t(end_ - cur_)) : nullptr;
       cur_ = found ? static_cast<const char*>(found) : end_;
       if (!found && !Refill()) RaiseExpected(terminator);
       if (!found) continue;
@@ -323,7 +442,7 @@ std::string_view TXmlSource::ReadUntil(std::string_view terminator) {
 std::string_view TXmlSource::ReadTextRun() {
   StartToken();
   for (;;) {
-    SkipClass(kTextPlain);
+    SkipPlainText();
     if (AtEnd() || *cur_ == '<') return TakeToken();
     PauseRun();
     token_.Add(ReadReference());

@@ -22,7 +22,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+class TXmlNameTable;
 class TXmlNode;
 class TXmlStream;
 
@@ -57,6 +59,21 @@ class TXmlSource {
     if (cur_ == end_) return false;
     return ++cur_ != end_ || Refill();
   }
+  // Notes the current character, whose line and position MarkPosition gives later, even
+  // after the stream buffer has been refilled. Positions are counted only when asked for, so a
+  // mark that is never asked for costs nothing.
+  void SetMark() noexcept {
+    mark_ = cur_;
+    markCounted_ = false;
+  }
+  struct TPosition {
+    int Line;
+    int Pos;
+  };
+  TPosition MarkPosition() noexcept {
+    if (!markCounted_) CountMark();
+    return markPosition_;
+  }
   // The counters for the current character (see the counting rule above).
   int LineNum() {
     Count();
@@ -70,13 +87,27 @@ class TXmlSource {
   // ---- Lexical operations. Every failure raises EXmlError with the parser's message and,
   // where the message has one, the line and position of the current character.
   // Skips characters of code 0 to 32.
-  void SkipSpaces();
+  void SkipSpaces() {
+    if (cur_ != end_ && static_cast<unsigned char>(*cur_) <= 32) SkipMoreSpaces();
+  }
   // A name: "_" or a letter, then letters, digits, "-", ".", ":" or "_" (XmlNameChars.h). The
   // view lasts until the next step.
-  std::string_view ReadName();
+  std::string_view ReadName() {
+    std::uint32_t hash;
+    return ReadName(hash);
+  }
+  // A name interned in table (names met before are found without a lookup in the table).
+  int ReadNameId(TXmlNameTable& table) {
+    std::uint32_t hash;
+    const std::string_view name = ReadName(hash);
+    return Intern(table, name, hash);
+  }
   // A character or entity reference, entered with "&" current; the character it stands for.
   char ReadReference();
-  void RequireChar(char c);
+  void RequireChar(char c) {
+    if (cur_ == end_ || *cur_ != c) RaiseExpectedChar(c);
+    NextChar();
+  }
   // Each character of text in turn; a mismatch names the rest of text from that character.
   void RequireText(std::string_view text);
   // A quoted value, entered with the quote current, references expanded; the view lasts until
@@ -96,9 +127,10 @@ class TXmlSource {
   [[noreturn]] void RaiseAtPosition(std::string_view format);
   // "Ожидается "%s"" naming what.
   [[noreturn]] void RaiseExpected(std::string_view what);
+  [[noreturn]] void RaiseExpectedChar(char c);
 
  protected:
-  TXmlSource() = default;
+  TXmlSource() noexcept;
 
   // Makes [begin, end) the first window; the first character is never counted.
   void StartInput(const char* begin, const char* end) noexcept;
@@ -115,32 +147,68 @@ class TXmlSource {
     if (target > counted_) CountRange(target);
   }
   void CountRange(const char* target) noexcept;
+  // Counts up to the marked character; nothing may have been counted beyond it.
+  void CountMark() noexcept;
+  void SkipMoreSpaces();
+
+  // A name and its hash as the name table computes it.
+  std::string_view ReadName(std::uint32_t& hash);
+  int Intern(TXmlNameTable& table, std::string_view name, std::uint32_t hash);
 
   // ---- Tokens: a run of the window, plus what had to be copied.
-  void StartToken() noexcept;
+  void StartToken() noexcept {
+    token_.Reset();
+    runStart_ = cur_;
+    runStop_ = nullptr;
+  }
   // Copies the run so far into the token and stops taking characters from the window.
   void PauseRun();
   void ResumeRun() noexcept { runStart_ = cur_; }
   // The run ends before the current character, or after it (includeCurrent).
   void EndRun(bool includeCurrent) noexcept { runStop_ = cur_ + (includeCurrent ? 1 : 0); }
   // The collected text without its last dropLast characters.
-  std::string_view TakeToken(std::size_t dropLast = 0);
+  std::string_view TakeToken(std::size_t dropLast = 0) {
+    if (runStart_ && token_.View().empty()) {
+      const char* stop = runStop_ ? runStop_ : cur_;
+      const std::string_view text(runStart_, std::size_t(stop - runStart_ - dropLast));
+      runStart_ = nullptr;
+      runStop_ = nullptr;
+      return text;
+    }
+    return TakeCopiedToken(dropLast);
+  }
+  std::string_view TakeCopiedToken(std::size_t dropLast);
 
+  bool IsClass(char c, std::uint8_t mask) const noexcept {
+    return classes_[static_cast<unsigned char>(c)] & mask;
+  }
   // Steps over characters whose class has a bit of mask, refilling as needed.
   void SkipClass(std::uint8_t mask);
-  // Reads an attribute's name and value and sets it on node.
-  void ReadAttribute(TXmlNode& node);
+  // Steps over text up to "<" or "&", refilling as needed.
+  void SkipPlainText();
+  // Reads an attribute's name and value into attributes_.
+  void ReadAttribute(TXmlNameTable& table);
+  // Sets attributes_ on node.
+  void GiveAttributes(TXmlNode& node);
+  // The id of a name already in table, or -1 (nothing is interned).
+  int FindName(const TXmlNameTable& table, std::string_view name, std::uint32_t hash);
   // Digits of a numeric reference; the number's low eight bits are what count.
   std::uint32_t ReadDecimal();
   std::uint32_t ReadHex();
   // The character for an entity name, entered with the name's first character current.
   char ReadEntity();
 
+  // The character classes that runs are scanned by.
+  const std::uint8_t* const classes_;
   const char* cur_ = nullptr;
   const char* end_ = nullptr;
   // Counting: the first character not counted yet, the counters, and whether the last counted
   // character was a line break (CR or LF).
   const char* counted_ = nullptr;
+  const char* nextBreak_ = nullptr;  // the first CR or LF from counted_ on, once searched
+  const char* mark_ = nullptr;
+  bool markCounted_ = true;
+  TPosition markPosition_{0, 0};
   int line_ = 0;
   int pos_ = 0;
   char prevBreak_ = '\0';
@@ -148,8 +216,21 @@ class TXmlSource {
   TXmlToken token_;
   const char* runStart_ = nullptr;
   const char* runStop_ = nullptr;
-  // The name of the attribute being read: interned only once its value has been read.
-  std::string attributeName_;
+  // The attributes of the tag being read: name ids and where their values stand in
+  // attributeText_.
+  struct TPendingAttribute {
+    int NameId;
+    std::size_t Offset;
+    std::size_t Length;
+  };
+  std::vector<TPendingAttribute> attributes_;
+  std::string attributeText_;
+  // A name met for the first time, interned only once its attribute's value has been read.
+  std::string newName_;
+  // Ids of names met in this input by their hash, for the table they belong to.
+  static constexpr std::size_t kNameCacheSize = 256;
+  const TXmlNameTable* cacheTable_ = nullptr;
+  std::array<std::int32_t, kNameCacheSize> nameCache_;
 };
 
 // Input held in a string that the caller keeps alive for the source's lifetime.

@@ -27,8 +27,8 @@ std::string Positions(TXmlNode& node) {
   std::string out;
   if (const TXmlNodeList* children = node.ChildList())
     for (TXmlNode* child : *children)
-      out += std::to_string(child->SourceLine()) + ":" + std::to_string(child->SourcePos()) +
-             "(" + Positions(*child) + ")";
+      out += std::to_string(child->SourceLine()) + ":" + std::to_string(child->SourcePos()) + "(" +
+             Positions(*child) + ")";
   return out;
 }
 

@@ -30,7 +30,9 @@ class TMemoryStream final : public TXmlStream {
   explicit TMemoryStream(std::string bytes = {}, std::int64_t announcedSize = -1)
       : bytes_(std::move(bytes)), announced_(announcedSize) {}
 
-  std::int64_t Size() override { return announced_ >= 0 ? announced_ : std::int64_t(bytes_.size()); }
+  std::int64_t Size() override {
+    return announced_ >= 0 ? announced_ : std::int64_t(bytes_.size());
+  }
   std::int64_t Position() override { return position_; }
   void Seek(std::int64_t position) override { position_ = std::size_t(position); }
   std::size_t Read(void* buffer, std::size_t count) override {

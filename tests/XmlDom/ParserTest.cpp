@@ -144,7 +144,9 @@ TEST_F(Parser, TerminatorSearchAfterPartialMatches) {
   EXPECT_EQ(Parse("<!--a- -->"), "!\"a- \"");
   EXPECT_EQ(Parse("<!--a--->"), "!\"a-\"");
   EXPECT_EQ(Parse("<!--->-->"), "!\"->\"");
-  EXPECT_EQ(Parse("<?t a?" "?>"), "?t\" a?\"");
+  EXPECT_EQ(Parse("<?t a?"
+                  "?>"),
+            "?t\" a?\"");
   EXPECT_EQ(Parse("<?t a?x?>"), "?t\" a?x\"");
 }
 
@@ -166,11 +168,23 @@ TEST_F(Parser, ProcessingInstructions) {
 
 TEST_F(Parser, DoctypeIsSkipped) {
   EXPECT_EQ(Parse("<!DOCTYPE r SYSTEM \"r.dtd\">\r\n<r/>"), "r");
-  // An internal subset is not supported: the declaration ends at its first ">".
-  EXPECT_EQ(Parse("<!DOCTYPE r [<!ENTITY e 'x'>]><r/>"), "\"]>\" r");
+  EXPECT_EQ(Parse("<!DOCTYPE r PUBLIC 'a>b' \"c'>\"><r/>"), "r");
   EXPECT_EQ(Parse("<!ELEMENT r>"), Expected("DOCTYPE", 0, 2));
   EXPECT_EQ(Parse("<!DOCTYP r>"), Expected("E", 0, 8));
   EXPECT_EQ(Parse("<!DOCTYPE r"), Expected(">", 0, 10));
+  EXPECT_EQ(Parse("<!DOCTYPE r SYSTEM 'r.dtd"), Expected("'", 0, 24));
+}
+
+// The internal subset goes with the declaration; what it declares is not used.
+TEST_F(Parser, DoctypeInternalSubsetIsSkipped) {
+  EXPECT_EQ(Parse("<!DOCTYPE r [\n<!ELEMENT r ANY>\n<!ATTLIST r a CDATA #IMPLIED>\n]>\n<r/>"), "r");
+  // "]" and ">" in literals, comments and instructions of the subset do not end it.
+  EXPECT_EQ(Parse("<!DOCTYPE r [<!ENTITY e \"]>\"><!-- ]> --><?p ]>?><!ENTITY f ']'>]><r/>"), "r");
+  EXPECT_EQ(Parse("<!DOCTYPE r [<!-x]>]><r/>", true), "\"\" \"]>\" r");
+  EXPECT_EQ(Parse("<!DOCTYPE r [<!ENTITY e 'x'>]><r>&e;</r>"),
+            AtPosition(msg::kBadEntityName, 0, 36));
+  EXPECT_EQ(Parse("<!DOCTYPE r [<!ELEMENT r ANY>"), Expected("]", 0, 28));
+  EXPECT_EQ(Parse("<!DOCTYPE r [<!-- ]>"), Expected("-->", 0, 19));
 }
 
 TEST_F(Parser, TopLevelEndsQuietly) {
