@@ -55,7 +55,7 @@ class TXmlNode : public IXmlNode {
   Ref<IXmlProcessingInstruction> AddChildInstruction(std::string_view name,
                                                      std::string_view data) final;
 
-  // Child lookup and selection (not yet available: they raise EXmlError).
+  // Child lookup and selection (XmlChildLookup.cpp, XmlSelection.cpp): direct children only.
   std::string GetNamedChildText(std::string_view name, std::string_view def) final;
   std::string GetNamedChildText(int id, std::string_view def) final;
   void SetNamedChildText(std::string_view name, std::string_view text) final;
