@@ -82,6 +82,7 @@ inline constexpr std::string_view kWithFileName = "%s (%s)";
 // ---- Platform runtime texts (English, as the runtime words them).
 inline constexpr std::string_view kCannotOpenFile = "Cannot open file \"%s\". %s";
 inline constexpr std::string_view kCannotCreateFile = "Cannot create file \"%s\". %s";
+inline constexpr std::string_view kCannotRenameFile = "Cannot rename file \"%s\" to \"%s\". %s";
 inline constexpr std::string_view kStreamReadError = "Stream read error";
 inline constexpr std::string_view kStreamWriteError = "Stream write error";
 inline constexpr std::string_view kInvalidTypecast = "Invalid class typecast";

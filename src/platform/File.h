@@ -42,6 +42,14 @@ class TFile {
 
 bool FileExists(const std::string& path);
 
+// Gives the file at from the name to, replacing a file of that name (on the same volume, in
+// one step where the system allows). Raises "Cannot rename file "<from>" to "<to>". <system
+// text>" on failure.
+void RenameFile(const std::string& from, const std::string& to);
+
+// Deletes the file; false when it could not be deleted (or did not exist).
+bool RemoveFile(const std::string& path);
+
 // Appends text to the file, creating it when missing. Never raises: false when the file
 // could not be opened or written.
 bool AppendToTextFile(const std::string& path, std::string_view text);

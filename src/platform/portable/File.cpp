@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -145,6 +146,16 @@ void TFile::Write(const void* buffer, std::size_t count) {
 bool FileExists(const std::string& path) {
   struct stat info {};
   return !path.empty() && stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+void RenameFile(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0)
+    throw EXmlError(FormatText(msg::kCannotRenameFile,
+                               {FullPathName(from), FullPathName(to), SystemErrorText(errno)}));
+}
+
+bool RemoveFile(const std::string& path) {
+  return !path.empty() && ::unlink(path.c_str()) == 0;
 }
 
 bool AppendToTextFile(const std::string& path, std::string_view text) {

@@ -100,6 +100,16 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+void RenameFile(const std::string& from, const std::string& to) {
+  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throw EXmlError(FormatText(msg::kCannotRenameFile, {FullPathName(from), FullPathName(to),
+                                                        SystemErrorText(int(GetLastError()))}));
+}
+
+bool RemoveFile(const std::string& path) {
+  return !path.empty() && DeleteFileA(path.c_str());
+}
+
 bool AppendToTextFile(const std::string& path, std::string_view text) {
   if (path.empty()) return false;
   const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
