@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kBufferSizes[] = {1, 2, 3, 5, 7, 64, kXmlStreamBufferBytes};
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  return Cat({"\"", text, "\""});
 }
 
 std::string Attributes(TXmlNode& node) {
@@ -20,9 +20,11 @@ std::string Attributes(TXmlNode& node) {
   std::string out = "[";
   for (int i = 0; i < node.GetAttributeCount(); ++i) {
     if (i) out += ',';
-    out += node.GetAttributeName(i) + "=" + node.GetTextAttr(node.GetAttributeNameIndex(i), "");
+    out +=
+        Cat({node.GetAttributeName(i), "=", node.GetTextAttr(node.GetAttributeNameIndex(i), "")});
   }
-  return out + "]";
+  out += ']';
+  return out;
 }
 
 // Where every node of the subtree began, in document order.
@@ -30,8 +32,8 @@ std::string Positions(TXmlNode& node) {
   std::string out;
   if (const TXmlNodeList* children = node.ChildList())
     for (TXmlNode* child : *children)
-      out += std::to_string(child->SourceLine()) + ":" + std::to_string(child->SourcePos()) + "(" +
-             Positions(*child) + ")";
+      out += Cat({std::to_string(child->SourceLine()), ":", std::to_string(child->SourcePos()), "(",
+                  Positions(*child), ")"});
   return out;
 }
 
@@ -44,7 +46,7 @@ std::string ParseWith(TXmlSource& source, bool keepWhitespace, std::string& posi
     ReadContent(document->GetChildList(), source, document->NameTable(), keepWhitespace);
     result = OutlineChildren(*document);
   } catch (const EXmlError& error) {
-    result = "error: " + error.Message();
+    result = Cat({"error: ", error.Message()});
   }
   positions = Positions(*document);
   return result;
@@ -56,19 +58,19 @@ std::string Outline(TXmlNode& node) {
   switch (node.GetNodeType()) {
     case kElementNode: {
       std::string out = node.GetNodeName() + Attributes(node);
-      if (node.HasChildItems()) out += "{" + OutlineChildren(node) + "}";
+      if (node.HasChildItems()) out += Cat({"{", OutlineChildren(node), "}"});
       return out;
     }
     case kTextNode:
       return Quoted(node.GetText());
     case kCDataSectionNode:
-      return "C" + Quoted(static_cast<TXmlCDATASection&>(node).Data());
+      return Cat({"C", Quoted(static_cast<TXmlCDATASection&>(node).Data())});
     case kCommentNode:
-      return "!" + Quoted(static_cast<TXmlComment&>(node).Data());
+      return Cat({"!", Quoted(static_cast<TXmlComment&>(node).Data())});
     case kProcessingInstructionNode:
-      return "?" + node.GetNodeName() + Quoted(node.GetText()) + Attributes(node);
+      return Cat({"?", node.GetNodeName(), Quoted(node.GetText()), Attributes(node)});
     default:
-      return "#" + OutlineChildren(node);
+      return Cat({"#", OutlineChildren(node)});
   }
 }
 

@@ -42,36 +42,63 @@ std::string Quoted(std::string_view text) {
         }
     }
   }
-  return out + "\"";
+  out += '"';
+  return out;
 }
 
+// Built by appending: chains of + on temporaries trip a false restrict warning of some
+// compilers at high optimisation.
 std::string ValueText(const XmlValue& value) {
-  return Quoted(XmlValueToText(value)) + " (" + std::to_string(value.Type()) + ")";
+  std::string text = Quoted(XmlValueToText(value));
+  text += " (";
+  text += std::to_string(value.Type());
+  text += ')';
+  return text;
 }
 
 std::string Describe(TXmlNode& node) {
+  std::string line;
   switch (node.GetNodeType()) {
     case kElementNode: {
-      auto& element = static_cast<TXmlElement&>(node);
-      std::string line = "element " + node.GetNodeName();
-      if (!element.Value().IsEmpty()) line += " = " + ValueText(element.Value());
-      return line;
+      const auto& element = static_cast<TXmlElement&>(node);
+      line = "element ";
+      line += node.GetNodeName();
+      if (!element.Value().IsEmpty()) {
+        line += " = ";
+        line += ValueText(element.Value());
+      }
+      break;
     }
     case kTextNode:
-      return "text " + ValueText(static_cast<TXmlText&>(node).Value());
+      line = "text ";
+      line += ValueText(static_cast<TXmlText&>(node).Value());
+      break;
     case kCDataSectionNode:
-      return "cdata " + Quoted(static_cast<TXmlCDATASection&>(node).Data());
+      line = "cdata ";
+      line += Quoted(static_cast<TXmlCDATASection&>(node).Data());
+      break;
     case kCommentNode:
-      return "comment " + Quoted(static_cast<TXmlComment&>(node).Data());
+      line = "comment ";
+      line += Quoted(static_cast<TXmlComment&>(node).Data());
+      break;
     case kProcessingInstructionNode: {
       const std::string& data = static_cast<TXmlProcessingInstruction&>(node).Data();
-      return "pi " + node.GetNodeName() + (data.empty() ? "" : " " + Quoted(data));
+      line = "pi ";
+      line += node.GetNodeName();
+      if (!data.empty()) {
+        line += ' ';
+        line += Quoted(data);
+      }
+      break;
     }
     case kDocumentNode:
-      return "document";
+      line = "document";
+      break;
     default:
-      return "node of type " + std::to_string(node.GetNodeType());
+      line = "node of type ";
+      line += std::to_string(node.GetNodeType());
   }
+  return line;
 }
 
 void WriteNode(TXmlNode& node, std::size_t depth, std::ostream& out) {
