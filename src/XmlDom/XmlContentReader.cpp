@@ -146,26 +146,20 @@ class TContentReader {
   // first ">" would turn the rest of a subset into content, or into a failure.)
   void SkipDoctype() {
     source_.RequireText("DOCTYPE");
-    for (;;) {
-      if (source_.AtEnd()) source_.RaiseExpected(">");
-      const char c = source_.CurrentChar();
-      source_.NextChar();
-      if (c == '>') return;
-      if (c == '"' || c == '\'') source_.ReadUntil(std::string_view(&c, 1));
-      if (c == '[') SkipInternalSubset();
-    }
+    SkipDeclarationPart('>');
   }
 
-  // Markup declarations up to the "]" that ends the subset; "]" and ">" inside literals,
-  // comments and processing instructions do not count.
-  void SkipInternalSubset() {
+  // Up to and past end; quoted literals are skipped whole, and so are, in the declaration, an
+  // internal subset, and in the subset (end "]"), comments and processing instructions.
+  void SkipDeclarationPart(char end) {
     for (;;) {
-      if (source_.AtEnd()) source_.RaiseExpected("]");
+      if (source_.AtEnd()) source_.RaiseExpected(std::string_view(&end, 1));
       const char c = source_.CurrentChar();
       source_.NextChar();
-      if (c == ']') return;
+      if (c == end) return;
       if (c == '"' || c == '\'') source_.ReadUntil(std::string_view(&c, 1));
-      if (c == '<') SkipMarkupInSubset();
+      if (c == '[' && end == '>') SkipDeclarationPart(']');
+      if (c == '<' && end == ']') SkipMarkupInSubset();
     }
   }
 

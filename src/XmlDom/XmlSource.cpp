@@ -357,6 +357,10 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
   if (AtEnd() || !IsClass(*cur_, kNameStart)) return;
   attributes_.clear();
   attributeText_.clear();
+  if (++tagSerial_ == 0) {  // the serials wrapped: no old one may look current
+    std::fill(attributeTag_.begin(), attributeTag_.end(), 0);
+    tagSerial_ = 1;
+  }
   try {
     do {
       ReadAttribute(node.NameTable());
@@ -385,12 +389,20 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table) {
   const TPendingAttribute attribute{id, attributeText_.size(), value.size()};
   attributeText_.append(value);
   if (id < 0) id = Intern(table, newName_, hash);
-  for (TPendingAttribute& earlier : attributes_)
-    if (earlier.NameId == id) {
-      earlier.Offset = attribute.Offset;
-      earlier.Length = attribute.Length;
-      return;
-    }
+  // Where each name id stands in attributes_, for this tag: so many attributes in one tag take
+  // linear time, not quadratic.
+  if (std::size_t(id) >= attributeTag_.size()) {
+    attributeTag_.resize(std::size_t(id) + 1, 0);
+    attributeIndex_.resize(std::size_t(id) + 1);
+  }
+  if (attributeTag_[std::size_t(id)] == tagSerial_) {
+    TPendingAttribute& earlier = attributes_[attributeIndex_[std::size_t(id)]];
+    earlier.Offset = attribute.Offset;
+    earlier.Length = attribute.Length;
+    return;
+  }
+  attributeTag_[std::size_t(id)] = tagSerial_;
+  attributeIndex_[std::size_t(id)] = attributes_.size();
   attributes_.push_back({id, attribute.Offset, attribute.Length});
 }
 

@@ -224,6 +224,10 @@ class TXmlSource {
     std::size_t Length;
   };
   std::vector<TPendingAttribute> attributes_;
+  // By name id: the serial of the tag that last set the name, and its place in attributes_.
+  std::uint32_t tagSerial_ = 0;
+  std::vector<std::uint32_t> attributeTag_;
+  std::vector<std::size_t> attributeIndex_;
   std::string attributeText_;
   // A name met for the first time, interned only once its attribute's value has been read.
   std::string newName_;

@@ -87,6 +87,21 @@ TEST_F(Parser, Attributes) {
   EXPECT_EQ(Parse("<a x='1' 'y'/>"), Expected(">", 0, 9));
 }
 
+TEST_F(Parser, ManyAttributesInOneTag) {
+  std::string text = "<a";
+  for (int i = 0; i < 5000; ++i) text += " n" + std::to_string(i) + "='" + std::to_string(i) + "'";
+  text += " n0='last' n4999='end'/><b n0='x' n1='y'/>";
+  auto document = MakeXmlDocument();
+  document->LoadXML(text);
+  auto a = document->GetDocumentElement();
+  EXPECT_EQ(a->GetAttributeCount(), 5000);
+  EXPECT_EQ(a->GetAttributeName(0), "n0");
+  EXPECT_EQ(a->GetTextAttr("n0", ""), "last");
+  EXPECT_EQ(a->GetTextAttr("n1", ""), "1");
+  EXPECT_EQ(a->GetTextAttr("n4999", ""), "end");
+  EXPECT_EQ(Outline(NodeOf(a->GetNextSibling().Get())), "b[n0=x,n1=y]");
+}
+
 TEST_F(Parser, ElementsAndEndTags) {
   EXPECT_EQ(Parse("<a><b><c/></b>x<d></d></a>"), "a{b{c} \"x\" d}");
   EXPECT_EQ(Parse("<a></a  \r\n>"), "a");
