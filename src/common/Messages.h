@@ -94,13 +94,16 @@ inline constexpr std::string_view kOverflowConvertingVariant =
 inline constexpr std::string_view kInvalidFloat = "'%s' is not a valid floating point value";
 inline constexpr std::string_view kInvalidInteger = "'%s' is not a valid integer value";
 inline constexpr std::string_view kInvalidDateTime = "''%s'' is not a valid date and time";
+inline constexpr std::string_view kOutOfMemory = "Out of memory";
+inline constexpr std::string_view kUnknownException = "Unknown exception";
 
 // ---- Framework.
 inline constexpr std::string_view kCouldNotReadStream = "Could not read from stream";
 inline constexpr std::string_view kCouldNotWriteStream = "Could not write to stream";
 inline constexpr std::string_view kRecursiveLoop = "ERR: Recursive loop detected: \"%s\"\r";
 
-// ---- Error box.
+// ---- Error box, and the box of the list test methods.
 inline constexpr std::string_view kErrorCaption = "Error";
+inline constexpr std::string_view kInfoCaption = "Info";
 
 }  // namespace msg

@@ -1,16 +1,36 @@
 #include "platform/SystemCalls.h"
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <ctime>
 
+#include "platform/portable/DesktopAbi.h"
+
 namespace platform::sys {
+namespace {
+
+// A function of the desktop that the hosting program exports, or null (see platform/Desktop.h).
+template <class TFunction>
+TFunction* ProcessDesktop(const char* symbol) {
+  return reinterpret_cast<TFunction*>(dlsym(RTLD_DEFAULT, symbol));
+}
+
+}  // namespace
 
 void ShowSystemMessageBox(std::string_view caption, std::string_view text) {
+  static auto* const desktop =
+      ProcessDesktop<desktop_abi::TMessageBoxFunction>(desktop_abi::kMessageBoxSymbol);
+  if (desktop && desktop(caption.data(), caption.size(), text.data(), text.size())) return;
   std::fprintf(stderr, "[%.*s] %.*s\n", int(caption.size()), caption.data(), int(text.size()),
                text.data());
 }
 
 TLocalDateTime ReadLocalTime() {
+  static auto* const desktop =
+      ProcessDesktop<desktop_abi::TLocalTimeFunction>(desktop_abi::kLocalTimeSymbol);
+  TLocalDateTime fromDesktop;
+  if (desktop && desktop(&fromDesktop)) return fromDesktop;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   tm local{};

@@ -1,0 +1,69 @@
+// Loading a document and reading the current node's name, XML and text.
+#include "XmlDom/XmlElement.h"
+#include "unitXml/zelXMLParser.h"
+
+IXmlDocument& TzelXMLParser::RequireDocument() const {
+  if (!Document) throw EXmlError(msg::kNoDocument.View());
+  return *Document;
+}
+
+IXmlNode& TzelXMLParser::RequireCurrentNode() const {
+  if (!CurrentNode) throw EXmlError(msg::kNoCurrentNode.View());
+  return *CurrentNode;
+}
+
+void TzelXMLParser::MoveTo(Ref<IXmlNode> node, int index) {
+  CurrentNode = std::move(node);
+  currentIndex_ = CurrentNode ? index : -1;
+}
+
+void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile) {
+  result.SetAsBoolean(false);
+  ErrorText.clear();
+  Guarded([&] {
+    const Ref<IDXValue> source = args.Item(1);
+    // The previous document goes now, before anything is read: unless the cursor holds it,
+    // its tree is taken apart, and the current node stays behind without a parent.
+    Document = MakeXmlDocument({}, "1.0", {}, nullptr);
+    if (fromFile)
+      Document->Load(source->AsString());
+    else
+      Document->LoadXML(source->AsString());
+    MoveTo(Document->GetDocumentElement());
+    result.SetAsBoolean(true);
+  });
+}
+
+void TzelXMLParser::loadFromFile(IDXArgList& args, IDXValue& result, bool&) {
+  LoadDocument(args, result, true);
+}
+
+void TzelXMLParser::loadFromText(IDXArgList& args, IDXValue& result, bool&) {
+  LoadDocument(args, result, false);
+}
+
+void TzelXMLParser::startXML(IDXArgList&, IDXValue&, bool&) {
+  Guarded([&] { MoveTo(RequireDocument().GetDocumentElement()); });
+}
+
+// Without a current node the three readers answer the empty string and record nothing.
+void TzelXMLParser::getNodeName(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsString({});
+  Guarded([&] {
+    if (CurrentNode) result.SetAsString(CurrentNode->GetNodeName());
+  });
+}
+
+void TzelXMLParser::getXML(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsString({});
+  Guarded([&] {
+    if (CurrentNode) result.SetAsString(CurrentNode->GetXML());
+  });
+}
+
+void TzelXMLParser::getText(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsString({});
+  Guarded([&] {
+    if (CurrentNode) result.SetAsString(CurrentNode->GetText());
+  });
+}
