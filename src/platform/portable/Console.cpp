@@ -8,4 +8,7 @@ bool StandardInputIsTerminal() {
   return isatty(STDIN_FILENO) == 1;
 }
 
+// Bytes pass unchanged here anyway.
+void UseBinaryStandardStreams() {}
+
 }  // namespace platform

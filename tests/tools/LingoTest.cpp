@@ -1,0 +1,173 @@
+// The Lingo of xtra-host on its own: literals, operators, control flow and script errors,
+// over our host without a module.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "LingoError.h"
+#include "LingoSession.h"
+
+namespace {
+
+class LingoTest : public testing::Test {
+ protected:
+  // What the script prints.
+  std::string Run(std::string_view script) {
+    std::string output;
+    {
+      lingo::TLingoSession session(host, [&](std::string_view text) { output += text; },
+                                   {"/movies/", "Author", 100000});
+      session.Run(script);
+    }
+    EXPECT_EQ(host.LiveValues(), 0u) << "values left behind by: " << script;
+    return output;
+  }
+
+  // The line and message of the script error the script stops with.
+  std::string Error(std::string_view script) {
+    try {
+      Run(script);
+    } catch (const lingo::ELingoError& error) {
+      return std::to_string(error.Line()) + ": " + error.what();
+    }
+    return "(no error)";
+  }
+
+  dxhost::TXtraHost host;
+};
+
+TEST_F(LingoTest, PutShowsValuesInLingosTextForm) {
+  EXPECT_EQ(Run("put 42\nput -7\nput 2.5\nput \"text\"\nput #name"),
+            "-- 42\n-- -7\n-- 2.5000\n-- \"text\"\n-- #name\n");
+  EXPECT_EQ(Run("put [1, \"a\", #b, [2]]\nput [#a: 1, #b: [:]]\nput []\nput [:]"),
+            "-- [1, \"a\", #b, [2]]\n-- [#a: 1, #b: [:]]\n-- []\n-- [:]\n");
+  EXPECT_EQ(Run("put TRUE\nput false\nput VOID\nput EMPTY\nput xtra \"any\""),
+            "-- 1\n-- 0\n-- <Void>\n-- \"\"\n-- <Xtra \"any\">\n");
+  EXPECT_EQ(Run("put the moviePath\nput the RUNMODE"), "-- \"/movies/\"\n-- \"Author\"\n");
+}
+
+TEST_F(LingoTest, ConcatenationTurnsValuesIntoText) {
+  EXPECT_EQ(Run("put \"a\" & \"b\" && 1 & 2.5 && #sym & VOID"), "-- \"ab 12.5000 sym\"\n");
+  EXPECT_EQ(Run("put \"x\" & RETURN & QUOTE & TAB & SPACE"), "-- \"x\r\"\t \"\n");
+  EXPECT_EQ(Run("put \"n=\" & 1 + 2"), "-- \"n=3\"\n") << "& binds looser than +";
+  EXPECT_EQ(Run("put \"list \" & [1, 2]"), "-- \"list [1, 2]\"\n");
+}
+
+TEST_F(LingoTest, ArithmeticFollowsLingo) {
+  EXPECT_EQ(Run("put 1 + 2 * 3\nput (1 + 2) * 3\nput 7 / 2\nput 7.0 / 2\nput -7 mod 3"),
+            "-- 7\n-- 9\n-- 3\n-- 3.5000\n-- -1\n");
+  EXPECT_EQ(Run("put 2147483647 + 1"), "-- -2147483648\n") << "32-bit integers wrap";
+  EXPECT_EQ(Run("put - (2 - 5)\nput -2.5 * 2"), "-- 3\n-- -5.0000\n");
+  EXPECT_EQ(Error("put 1\nput 1 / 0"), "2: Division by zero");
+  EXPECT_EQ(Error("put \"a\" + 1"), "1: Number expected, not \"a\"");
+}
+
+TEST_F(LingoTest, ComparisonsIgnoreTheCaseOfStrings) {
+  EXPECT_EQ(
+      Run("put \"ABC\" = \"abc\"\nput #Sym = #sym\nput 1 = 1.0\nput 2 < 10\nput \"b\" > \"A\""),
+      "-- 1\n-- 1\n-- 1\n-- 1\n-- 1\n");
+  EXPECT_EQ(Run("put \"Lingo\" contains \"ING\"\nput \"Lingo\" starts \"li\"\nput 1 <> 2"),
+            "-- 1\n-- 1\n-- 1\n");
+  EXPECT_EQ(Run("put VOID = VOID\nput VOID = 0\nput [1, 2] = [1, 2]"), "-- 1\n-- 0\n-- 1\n");
+  EXPECT_EQ(Run("put not 1 = 2 and 3 > 2 or 0"), "-- 1\n");
+  EXPECT_EQ(Error("put [1] < 2"), "1: Cannot compare [1] with 2");
+}
+
+TEST_F(LingoTest, ListsAreIndexedFromOneAndByProperty) {
+  EXPECT_EQ(Run("l = [10, 20, 30]\nput l[2]\nput count(l)\nput l.count\nput getAt(l, 3)"),
+            "-- 20\n-- 3\n-- 3\n-- 30\n");
+  EXPECT_EQ(Run("p = [#a: 1, #B: 2]\nput p.b\nput p[#A]\nput p[2]\nput getProp(p, #a)"),
+            "-- 2\n-- 1\n-- 2\n-- 1\n");
+  EXPECT_EQ(Run("put getaProp([#a: 1], #z)"), "-- <Void>\n");
+  EXPECT_EQ(Error("l = [1]\nput l[2]"), "2: Index out of range: 2");
+  EXPECT_EQ(Error("put [#a: 1].z"), "1: Property not found: #z");
+}
+
+TEST_F(LingoTest, IfElseAndRepeat) {
+  EXPECT_EQ(Run("if 1 then put \"a\" else put \"b\"\nif 0 then put \"c\" else put \"d\""),
+            "-- \"a\"\n-- \"d\"\n");
+  EXPECT_EQ(Run("x = 2\n"
+                "if x = 1 then\n  put 1\n"
+                "else if x = 2 then\n  put 2\n"
+                "else\n  put 3\nend if"),
+            "-- 2\n");
+  EXPECT_EQ(Run("repeat with i = 1 to 3\n  if i = 2 then next repeat\n  put i\nend repeat"),
+            "-- 1\n-- 3\n");
+  EXPECT_EQ(Run("repeat with i = 3 down to 1\n  put i\n  if i = 2 then exit repeat\nend repeat"),
+            "-- 3\n-- 2\n");
+  EXPECT_EQ(Run("repeat with v in [#a, \"b\"]\n  put v\nend repeat"), "-- #a\n-- \"b\"\n");
+  EXPECT_EQ(Run("n = 0\nrepeat while n < 3\n  n = n + 1\nend repeat\nput n"), "-- 3\n");
+  EXPECT_EQ(Run("repeat with i = 1 to 0\n  put i\nend repeat"), "");
+  EXPECT_EQ(Run("set a = 1\nset b to a + 1\nput b"), "-- 2\n");
+}
+
+TEST_F(LingoTest, CommentsBlankLinesAndContinuations) {
+  EXPECT_EQ(Run("-- a comment\r\n\r\nput 1 -- after\r\nput 1 + \\\r\n  2\n"), "-- 1\n-- 3\n");
+  EXPECT_EQ(Run("put \"--not a comment\""), "-- \"--not a comment\"\n");
+}
+
+TEST_F(LingoTest, ScriptErrorsNameTheirLine) {
+  EXPECT_EQ(Error("put 1\nput y"), "2: Variable used before assigned a value: y");
+  EXPECT_EQ(Error("put 1\n\nput \"open"), "3: String not terminated on its line");
+  EXPECT_EQ(Error("put (1"), "1: \")\" expected");
+  EXPECT_EQ(Error("put 1\nnoSuchHandler(2)"), "2: Handler not defined: #noSuchHandler");
+  EXPECT_EQ(Error("exit repeat"), "1: Not inside a repeat");
+  EXPECT_EQ(Error("put 1 @ 2"), "1: Unexpected character \"@\"");
+  EXPECT_EQ(Error("if 1 then\nput 1\nend repeat"), "3: \"if\" expected");
+  EXPECT_EQ(Error("put new(xtra \"nothing\")"), "1: Xtra not found: \"nothing\"");
+  EXPECT_EQ(Error("if \"yes\" then put 1"), "1: Number expected, not \"yes\"");
+  EXPECT_EQ(Error("repeat while 1\nend repeat"), "1: Too many steps: the script runs for too long");
+}
+
+TEST_F(LingoTest, ScriptsThatEndInsideABlockAreIncomplete) {
+  for (const char* script : {"if 1 then", "repeat while 0\n put 1", "if 1 then\nelse"}) {
+    EXPECT_THROW(lingo::ParseScript(script), lingo::EIncompleteScript) << script;
+  }
+  try {
+    lingo::ParseScript("put (");
+    ADD_FAILURE();
+  } catch (const lingo::EIncompleteScript&) {
+    ADD_FAILURE() << "a statement does not go on to the next line";
+  } catch (const lingo::ELingoError&) {
+  }
+}
+
+TEST_F(LingoTest, NothingBreaksTheInterpreter) {
+  // Odd scripts end with a script error or run; they never crash or leave values behind.
+  const char* scripts[] = {"",
+                           "\n\n",
+                           "put",
+                           "put [",
+                           "put [1,",
+                           "put [#a: 1, 2]",
+                           "put [1, #a: 2]",
+                           "x =",
+                           "= 1",
+                           "put 1 put 2",
+                           "put xtra",
+                           "put xtra 1",
+                           "put the",
+                           "put the nothing",
+                           "put 1..2",
+                           "put #",
+                           "put -",
+                           "put not",
+                           "repeat with 1 = 2 to 3\nend repeat",
+                           "else",
+                           "end if",
+                           "put ((((1))))",
+                           "put interface(1)",
+                           "put new(1)",
+                           "put count()",
+                           "put l[1]"};
+  for (const char* script : scripts) {
+    try {
+      Run(script);
+    } catch (const lingo::ELingoError&) {
+    }
+  }
+  EXPECT_EQ(host.LiveValues(), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#pragma once
+
+// A Lingo script as the interpreter runs it: statements holding expressions.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lingo {
+
+struct TExpression;
+using PExpression = std::unique_ptr<TExpression>;
+
+enum class TExpressionKind {
+  Integer,       // Integer
+  Float,         // Float
+  String,        // Text
+  Symbol,        // Text
+  Constant,      // Text: TRUE, FALSE, VOID, EMPTY, RETURN, QUOTE, TAB, SPACE
+  Variable,      // Text
+  TheProperty,   // Text: the moviePath, the runMode
+  Xtra,          // Operands[0]: the name
+  List,          // Operands: the items
+  PropertyList,  // Operands: name, value, name, value ...
+  Call,          // Text(Operands): a handler, or a method of the first operand
+  MethodCall,    // Operands[0].Text(Operands[1...])
+  Property,      // Operands[0].Text, without parentheses
+  Index,         // Operands[0][Operands[1]]
+  Not,           // Operands[0]
+  Negate,        // Operands[0]
+  Binary,        // Operands[0] Text Operands[1]
+};
+
+struct TExpression {
+  TExpressionKind Kind = TExpressionKind::Integer;
+  int Line = 0;
+  std::string Text;
+  long long Integer = 0;
+  double Float = 0;
+  std::vector<PExpression> Operands;
+};
+
+struct TStatement;
+using TBlock = std::vector<TStatement>;
+
+enum class TStatementKind {
+  Put,          // put Value
+  Assign,       // Name = Value
+  Evaluate,     // Value (a call whose result is dropped)
+  If,           // if Value then Body else Else
+  RepeatWith,   // repeat with Name = Value to Limit (Down: down to); Body
+  RepeatIn,     // repeat with Name in Value; Body
+  RepeatWhile,  // repeat while Value; Body
+  ExitRepeat,
+  NextRepeat,
+};
+
+struct TStatement {
+  TStatementKind Kind = TStatementKind::Evaluate;
+  int Line = 0;
+  std::string Name;
+  PExpression Value;
+  PExpression Limit;
+  bool Down = false;
+  TBlock Body;
+  TBlock Else;
+};
+
+// Raises ELingoError at the first statement that does not parse, and EIncompleteScript for a
+// script that ends inside an if or a repeat (an interactive reader then asks for more lines).
+TBlock ParseScript(std::string_view source);
+
+}  // namespace lingo

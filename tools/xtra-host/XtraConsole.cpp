@@ -1,0 +1,134 @@
+#include "XtraConsole.h"
+
+#include "LingoError.h"
+#include "TextEncoding.h"
+#include "platform/ModulePath.h"
+
+namespace lingo {
+
+TXtraConsole::TXtraConsole(TOutput output, TOutput errors)
+    : output_(std::move(output)), errors_(std::move(errors)) {}
+
+TXtraConsole::~TXtraConsole() {
+  Stop();
+}
+
+void TXtraConsole::Print(std::string_view text) {
+  output_(options_.Utf8 ? Cp1251ToUtf8(text) : std::string(text));
+}
+
+std::string TXtraConsole::ScriptText(std::string_view source) const {
+  return options_.Utf8 ? Utf8ToCp1251(source) : std::string(source);
+}
+
+// Texts are appended piece by piece: GCC 12 warns falsely about some chains of string +.
+void TXtraConsole::Report(const std::string& name, int line, const std::string& message) {
+  std::string text = name;
+  ((((text += ':') += std::to_string(line)) += ": ") += message) += '\n';
+  errors_(options_.Utf8 ? Cp1251ToUtf8(text) : text);
+}
+
+void TXtraConsole::PrintBox(std::string_view caption, std::string_view text) {
+  std::string line = "[";
+  (((line += caption) += "] ") += text) += '\n';
+  Print(line);
+}
+
+bool TXtraConsole::Start(const TConsoleOptions& options) {
+  options_ = options;
+  previousDesktop_ = platform::SetProcessDesktop(
+      {.Box = [this](std::string_view caption, std::string_view text) { PrintBox(caption, text); },
+       .Clock = {}});
+  host_.SetRunMode(options.RunMode);
+  if (!host_.Load(options.ModulePath)) {
+    errors_("xtra-host: " + host_.LastError() + "\n");
+    return false;
+  }
+  if (!platform::AttachModuleToDesktop(options.ModulePath))
+    errors_("xtra-host: the module's message boxes cannot be caught\n");
+  if (host_.Register() != kMoaOk) {
+    errors_("xtra-host: the module does not register: " + host_.LastError() + "\n");
+    return false;
+  }
+  session_ = std::make_unique<TLingoSession>(
+      host_, [this](std::string_view text) { Print(text); },
+      TSessionOptions{{}, options.RunMode, options.StepLimit});
+  return true;
+}
+
+int TXtraConsole::RunScript(std::string_view source, const std::string& name,
+                            const std::string& moviePath) {
+  if (!session_) return 1;
+  session_->SetMoviePath(moviePath);
+  try {
+    session_->Run(ScriptText(source));
+    return 0;
+  } catch (const ELingoError& error) {
+    Report(name, error.Line(), error.what());
+  } catch (const std::exception& error) {
+    Report(name, 0, error.what());
+  }
+  return 1;
+}
+
+void TXtraConsole::RunInteractive(const std::function<bool(std::string& line)>& readLine,
+                                  const std::function<void(bool continued)>& prompt) {
+  if (!session_) return;
+  std::string pending, line;
+  int firstLine = 1, lines = 0;
+  for (prompt(false); readLine(line); prompt(!pending.empty())) {
+    ++lines;
+    pending += ScriptText(line);
+    pending += '\n';
+    TBlock script;
+    try {
+      script = ParseScript(pending);
+    } catch (const EIncompleteScript&) {
+      continue;  // an if or a repeat still open: read on
+    } catch (const ELingoError& error) {
+      Report("<input>", firstLine + error.Line() - 1, error.what());
+      pending.clear();
+      firstLine = lines + 1;
+      continue;
+    }
+    try {
+      session_->Run(script);
+    } catch (const ELingoError& error) {
+      Report("<input>", firstLine + error.Line() - 1, error.what());
+    }
+    pending.clear();
+    firstLine = lines + 1;
+  }
+}
+
+int TXtraConsole::Stop() {
+  int status = 0;
+  session_.reset();
+  if (host_.IsLoaded()) {
+    const auto warn = [&](bool kept, const char* what) {
+      if (!kept) return;
+      errors_(std::string("xtra-host: the module kept ") + what + "\n");
+      status = 1;
+    };
+    warn(!host_.ModuleCanUnload(), "objects alive");
+    warn(host_.LiveBlocks() != 0, "host memory");
+    warn(host_.LiveValues() != 0, "host values");
+    warn(host_.OutstandingReferences() != 0, "references to host services");
+    host_.Unload();
+  }
+  if (previousDesktop_) platform::SetProcessDesktop(*std::exchange(previousDesktop_, {}));
+  return status;
+}
+
+std::string DefaultModulePath() {
+  std::string folder = platform::ModuleFileName();
+  const std::size_t slash = folder.find_last_of("/\\");
+  folder.resize(slash == std::string::npos ? 0 : slash + 1);
+#ifdef _WIN32
+  return folder + "zelXML.x32";
+#else
+  return folder + "libzelXML.so";
+#endif
+}
+
+}  // namespace lingo
