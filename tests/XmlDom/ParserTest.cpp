@@ -5,6 +5,7 @@
 
 #include "ParseTestSupport.h"
 #include "XmlDom/XmlLimits.h"
+#include "XmlDom/XmlNameChars.h"
 #include "XmlTestSupport.h"
 
 using namespace parse_test;
@@ -128,6 +129,18 @@ TEST_F(Parser, ElementNames) {
   EXPECT_EQ(Parse("<a=1/>"), Unpositioned(msg::kBadCharInElementName));
   // Any character of code 0 to 32 may end a name.
   EXPECT_EQ(Parse(std::string("<a\x01/>", 5)), "a");
+}
+
+// The parser and selection share one test of names.
+TEST_F(Parser, NameCharactersAreSharedWithSelection) {
+  EXPECT_TRUE(IsXmlName("a-b.c:d_e1"));
+  EXPECT_TRUE(IsXmlName("_x"));
+  EXPECT_TRUE(IsXmlName("\xE8\xEC\xFF"));
+  EXPECT_FALSE(IsXmlName(""));
+  EXPECT_FALSE(IsXmlName("1a"));
+  EXPECT_FALSE(IsXmlName("-a"));
+  EXPECT_FALSE(IsXmlName("a b"));
+  EXPECT_FALSE(IsXmlName("a/b"));
 }
 
 TEST_F(Parser, Comments) {
