@@ -12,9 +12,19 @@ IXmlNode& TzelXMLParser::RequireCurrentNode() const {
   return *CurrentNode;
 }
 
-void TzelXMLParser::MoveTo(Ref<IXmlNode> node, int index) {
+void TzelXMLParser::JumpTo(Ref<IXmlNode> node) {
   CurrentNode = std::move(node);
-  currentIndex_ = CurrentNode ? index : -1;
+  places_.Clear();
+}
+
+void TzelXMLParser::MoveDown(Ref<IXmlNode> child, int index) {
+  places_.Down(CurrentNode.Get(), index);
+  CurrentNode = std::move(child);
+}
+
+void TzelXMLParser::MoveUp(Ref<IXmlNode> parent) {
+  places_.Up(parent.Get());
+  CurrentNode = std::move(parent);
 }
 
 void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile) {
@@ -29,7 +39,7 @@ void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFi
       Document->Load(source->AsString());
     else
       Document->LoadXML(source->AsString());
-    MoveTo(Document->GetDocumentElement());
+    JumpTo(Document->GetDocumentElement());
     result.SetAsBoolean(true);
   });
 }
@@ -43,7 +53,7 @@ void TzelXMLParser::loadFromText(IDXArgList& args, IDXValue& result, bool&) {
 }
 
 void TzelXMLParser::startXML(IDXArgList&, IDXValue&, bool&) {
-  Guarded([&] { MoveTo(RequireDocument().GetDocumentElement()); });
+  Guarded([&] { JumpTo(RequireDocument().GetDocumentElement()); });
 }
 
 // Without a current node the three readers answer the empty string and record nothing.

@@ -32,7 +32,7 @@ void TzelXMLParser::selectSingleNode(IDXArgList& args, IDXValue& result, bool&) 
   Guarded([&] {
     const Ref<IDXValue> name = args.Item(1);
     if (Ref<IXmlNode> found = RequireCurrentNode().SelectSingleNode(name->AsString())) {
-      MoveTo(std::move(found));
+      MoveDown(std::move(found));
       result.SetAsBoolean(true);
     }
   });
@@ -52,7 +52,7 @@ void TzelXMLParser::selectNode(IDXArgList& args, IDXValue& result, bool&) {
     const Ref<IDXValue> name = args.Item(1);
     const Ref<IXmlNodeList> selected = RequireCurrentNode().SelectNodes(name->AsString());
     if (selected->GetCount() == 0) return;
-    MoveTo(selected->GetItem(ListIndex(args.Item(2)->AsInteger())));
+    MoveDown(selected->GetItem(ListIndex(args.Item(2)->AsInteger())));
     result.SetAsBoolean(true);
   });
 }
@@ -68,7 +68,7 @@ void TzelXMLParser::selectChild(IDXArgList& args, IDXValue& result, bool&) {
     const Ref<IXmlNodeList> children = RequireCurrentNode().GetChildNodes();
     if (children->GetCount() == 0) return;
     const int index = ListIndex(args.Item(1)->AsInteger());
-    MoveTo(children->GetItem(index), index);
+    MoveDown(children->GetItem(index), index);
     result.SetAsBoolean(true);
   });
 }
@@ -77,7 +77,7 @@ void TzelXMLParser::parentNode(IDXArgList&, IDXValue& result, bool&) {
   result.SetAsBoolean(false);
   Guarded([&] {
     if (Ref<IXmlNode> parent = RequireCurrentNode().GetParentNode()) {
-      MoveTo(std::move(parent));
+      MoveUp(std::move(parent));
       result.SetAsBoolean(true);
     }
   });
@@ -89,8 +89,8 @@ void TzelXMLParser::nextNode(IDXArgList&, IDXValue&, bool&) {
   Guarded([&] {
     RequireCurrentNode();
     int index = -1;
-    Ref<IXmlNode> next = NextSiblingOfCurrent(index);
-    MoveTo(std::move(next), index);
+    CurrentNode = NextSiblingOfCurrent(index);
+    places_.Sideways(index);
   });
 }
 
@@ -103,7 +103,7 @@ Ref<IXmlNode> TzelXMLParser::NextSiblingOfCurrent(int& index) {
   if (!parent) return nullptr;
   const Ref<IXmlNodeList> siblings = parent->GetChildNodes();
   const int count = siblings->GetCount();
-  int at = currentIndex_;
+  int at = places_.Current();
   if (at < 0 || at >= count || !(siblings->GetItem(at) == CurrentNode))
     at = siblings->IndexOf(CurrentNode.Get());
   if (at < 0 || at + 1 >= count) return nullptr;
@@ -120,7 +120,7 @@ void TzelXMLParser::pathNode(IDXArgList& args, IDXValue& result, bool&) {
     for (std::string_view segment : NodePathSegments(path)) {
       Ref<IXmlNode> child = RequireCurrentNode().SelectSingleNode(segment);
       if (!child) return;
-      MoveTo(std::move(child));
+      MoveDown(std::move(child));
     }
     result.SetAsBoolean(true);
   });

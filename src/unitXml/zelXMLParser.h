@@ -19,6 +19,7 @@
 #include "XmlDom/XmlDocument.h"
 #include "common/Error.h"
 #include "common/Messages.h"
+#include "unitXml/CursorPlaces.h"
 
 class TzelXMLParser final : public TDXScript {
  public:
@@ -78,9 +79,11 @@ class TzelXMLParser final : public TDXScript {
   // Raise the failure of a method that needs what the instance does not have.
   IXmlNode& RequireCurrentNode() const;
   IXmlDocument& RequireDocument() const;
-  // Moves the cursor; index is the node's place among its parent's children when the caller
+  // Cursor moves. index is the new node's place among its parent's children when the caller
   // knows it (-1 otherwise), so that nextNode need not look for it.
-  void MoveTo(Ref<IXmlNode> node, int index = -1);
+  void JumpTo(Ref<IXmlNode> node);
+  void MoveDown(Ref<IXmlNode> child, int index = -1);
+  void MoveUp(Ref<IXmlNode> parent);
   // The node after the current one, with its place in index when known (else -1).
   Ref<IXmlNode> NextSiblingOfCurrent(int& index);
 
@@ -90,8 +93,7 @@ class TzelXMLParser final : public TDXScript {
   std::string LogFileName;
   bool DialogOn = false;
   bool LogOn = false;
-  // A hint only, checked before use: the place of CurrentNode among its parent's children.
-  int currentIndex_ = -1;
+  TCursorPlaces places_;
 };
 
 template <class TWork>

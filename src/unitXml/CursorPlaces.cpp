@@ -1,0 +1,20 @@
+#include "unitXml/CursorPlaces.h"
+
+void TCursorPlaces::Clear() {
+  above_.clear();
+  current_ = -1;
+}
+
+void TCursorPlaces::Down(const IXmlNode* from, int childIndex) {
+  above_.push_back({from, current_});
+  current_ = childIndex;
+}
+
+void TCursorPlaces::Up(const IXmlNode* parent) {
+  if (!above_.empty() && above_.back().Node == parent) {
+    current_ = above_.back().Index;
+    above_.pop_back();
+  } else {
+    Clear();
+  }
+}

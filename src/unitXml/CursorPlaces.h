@@ -1,0 +1,34 @@
+#pragma once
+
+// Where the cursor's nodes stand among their parents' children, as far as the cursor's own
+// moves tell: selectChild knows the place it goes to, nextNode the next one, and parentNode
+// finds again the place of the node the cursor came down from. A hint only, to spare looking
+// for a node in a long child list; whoever uses it checks it first.
+
+#include <vector>
+
+class IXmlNode;
+
+class TCursorPlaces {
+ public:
+  // The cursor jumped (a load, startXML): nothing is known.
+  void Clear();
+  // The cursor went from a node to one of its children, at childIndex (-1: not known).
+  void Down(const IXmlNode* from, int childIndex);
+  // The cursor went to the parent of the node it was on.
+  void Up(const IXmlNode* parent);
+  // The cursor went to a sibling, at index (-1: not known).
+  void Sideways(int index) { current_ = index; }
+
+  // The place of the cursor's node, or -1.
+  int Current() const { return current_; }
+
+ private:
+  struct TPlace {
+    const IXmlNode* Node;  // for comparison only: never followed
+    int Index;
+  };
+
+  std::vector<TPlace> above_;  // one per level the cursor came down
+  int current_ = -1;
+};
