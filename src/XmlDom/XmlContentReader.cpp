@@ -75,6 +75,7 @@ class TContentReader {
   }
 
   void ReadText() {
+    if (!keep_ && source_.SkipBlankBeforeMarkup()) return;
     const std::string_view text = source_.ReadTextRun();
     if (!keep_ && IsBlank(text)) return;
     Append(MakeRef<TXmlText>(table_, XmlValue::FromString(text)));

@@ -62,6 +62,14 @@ int FirstMarked(std::uint64_t marks) {
   return __builtin_ctzll(marks) / 8;
 }
 
+// Names are short: compared in place rather than through a library call.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 // The first character in [p, end) that is a or b, or end.
 const char* FindEither(const char* p, const char* end, char a, char b) {
 #if defined(__SSE2__)
@@ -248,9 +256,9 @@ int TXmlSource::FindName(const TXmlNameTable& table, std::string_view name, std:
   }
   std::int32_t& cached = nameCache_[hash % kNameCacheSize];
   const std::vector<std::string>& names = table.Names();
-  if (cached >= 0 && names[std::size_t(cached)] == name) return cached;
+  if (cached >= 0 && SameName(names[std::size_t(cached)], name)) return cached;
   for (std::int32_t id : table.Bucket(int(hash % std::uint32_t(table.BucketCount()))))
-    if (names[std::size_t(id)] == name) return cached = id;
+    if (SameName(names[std::size_t(id)], name)) return cached = id;
   return -1;
 }
 

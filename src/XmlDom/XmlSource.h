@@ -90,6 +90,15 @@ class TXmlSource {
   void SkipSpaces() {
     if (cur_ != end_ && static_cast<unsigned char>(*cur_) <= 32) SkipMoreSpaces();
   }
+  // Steps over characters of code 0 to 32 when markup ("<") follows them in the window, and
+  // says so; otherwise nothing moves. Most text between tags is indentation alone.
+  bool SkipBlankBeforeMarkup() noexcept {
+    const char* p = cur_;
+    while (p != end_ && static_cast<unsigned char>(*p) <= 32) ++p;
+    if (p == end_ || *p != '<') return false;
+    cur_ = p;
+    return true;
+  }
   // A name: "_" or a letter, then letters, digits, "-", ".", ":" or "_" (XmlNameChars.h). The
   // view lasts until the next step.
   std::string_view ReadName() {
