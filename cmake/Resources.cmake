@@ -1,7 +1,8 @@
 # zel_add_resources(target TYPE type NAME name FILE file [TYPE ... NAME ... FILE ...]):
 # named resources of a module. Windows builds get them in the resource section through a
 # generated .rc; other builds get a generated table of byte arrays that the platform layer's
-# FindModuleResource searches. A numbered type or name is written "#<number>".
+# FindModuleResource searches. A numbered type or name is written "#<number>". Bitmaps (type
+# "#2") are given as .bmp files and found without their file header on both systems.
 function(zel_add_resources target)
   set(entries ${ARGN})
   set(rc "")
@@ -16,11 +17,18 @@ function(zel_add_resources target)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${file}")
     string(REGEX REPLACE "^#" "" rc_type "${E_TYPE}")
     string(REGEX REPLACE "^#" "" rc_name "${E_NAME}")
-    string(APPEND rc "${rc_name} ${rc_type} \"${file}\"\n")
     file(READ "${file}" hex HEX)
+    file(SIZE "${file}" size)
+    # A bitmap resource holds the bitmap without the file's 14-byte header, as the Windows
+    # resource compiler stores it.
+    if(E_TYPE STREQUAL "#2")
+      set(rc_type BITMAP)
+      string(SUBSTRING "${hex}" 28 -1 hex)
+      math(EXPR size "${size} - 14")
+    endif()
+    string(APPEND rc "${rc_name} ${rc_type} \"${file}\"\n")
     string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
     string(APPEND cpp "const unsigned char kData${index}[] = {${bytes}0};\n")
-    file(SIZE "${file}" size)
     string(APPEND cpp "const platform::TEmbeddedResource kResource${index}{\"${E_TYPE}\", "
                       "\"${E_NAME}\", kData${index}, ${size}};\n")
     string(APPEND registrations "    platform::RegisterEmbeddedResource(&kResource${index});\n")

@@ -49,8 +49,11 @@ MoaError MOA_CALL THostUtility::ReleaseContext(MoaLong handle) {
 }
 
 MoaError MOA_CALL THostPlayer::GetActiveMovie(void** movie) {
-  if (movie) *movie = nullptr;
-  return kHostErrNotFound;
+  if (!movie) return kHostErrBadValue;
+  *movie = movie_;
+  if (!movie_) return kHostErrNotFound;
+  movie_->AddRef();
+  return kMoaOk;
 }
 
 MoaError MOA_CALL THostMessages::PrintMessage(const char* text) {

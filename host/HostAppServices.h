@@ -54,7 +54,7 @@ class THostUtility final : public THostInterface<IMoaUtility> {
   int badReleases_ = 0;
 };
 
-// The player of our host has no movie.
+// The player: it hands out the active movie, while there is one.
 class THostPlayer final : public THostInterface<IMoaPlayer> {
  public:
   THostPlayer() : THostInterface(kIID_IMoaPlayer) {}
@@ -63,6 +63,12 @@ class THostPlayer final : public THostInterface<IMoaPlayer> {
   MoaError MOA_CALL Reserved4() override { return kHostErrNotImplemented; }
   MoaError MOA_CALL Reserved5() override { return kHostErrNotImplemented; }
   MoaError MOA_CALL GetActiveMovie(void** movie) override;
+
+  // The active movie, or none (null).
+  void SetMovie(IMoaUnknown* movie) { movie_ = movie; }
+
+ private:
+  IMoaUnknown* movie_ = nullptr;
 };
 
 class THostMessages final : public THostInterface<IMoaMessageService> {

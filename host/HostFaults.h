@@ -25,6 +25,12 @@ enum class THostService {
   Utility,
   Player,
   Messages,
+  Movie,
+  Cast,
+  Member,
+  Handles,
+  Stream,
+  AssetCallback,
 };
 
 class THostFaults {
@@ -58,7 +64,7 @@ class THostFaults {
     std::string Key;
   };
 
-  static constexpr int kServices = int(THostService::Messages) + 1;
+  static constexpr int kServices = int(THostService::AssetCallback) + 1;
   static constexpr int kSlots = 32;
 
   MoaError CheckRules(THostService service, int slot, std::string_view key);

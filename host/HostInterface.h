@@ -6,6 +6,13 @@
 
 #include "DXInt/MoaIdentifiers.h"
 #include "DXInt/MoaUnknown.h"
+#include "host/HostErrors.h"
+
+// A slot of a host interface that our host does not implement.
+#define HOST_UNUSED_SLOT(n)                  \
+  MoaError MOA_CALL Reserved##n() override { \
+    return kHostErrNotImplemented;           \
+  }
 
 namespace dxhost {
 

@@ -7,6 +7,26 @@ namespace dxhost {
 
 // ---- Dictionaries
 
+namespace {
+
+// Size 0 asks for the type's own: a string with its terminator, an integer's 4 bytes, a
+// Boolean's one byte.
+std::size_t StoredSize(MoaLong type, const char* bytes, MoaLong size) {
+  if (size != 0) return std::size_t(size);
+  switch (type) {
+    case kMoaDictString:
+      return std::strlen(bytes) + 1;
+    case kMoaDictInteger:
+      return sizeof(MoaLong);
+    case kMoaDictBoolean:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 MoaError MOA_CALL THostDictionary::Get(MoaLong, void* buffer, MoaLong size, const char* key) {
   if (MoaError fault = faults_.Check(THostService::Dictionary, 5, key ? key : "")) return fault;
   if (!key || !buffer || size < 0) return kHostErrBadValue;
@@ -22,10 +42,8 @@ MoaError MOA_CALL THostDictionary::Put(MoaLong type, const void* data, MoaLong s
   if (MoaError fault = faults_.Check(THostService::Dictionary, 6, key ? key : "")) return fault;
   if (!key || !data || size < 0) return kHostErrBadValue;
   const char* bytes = static_cast<const char*>(data);
-  // A string is put with size 0 and kept with its terminator.
-  const std::size_t count =
-      (type == kMoaDictString && size == 0) ? std::strlen(bytes) + 1 : std::size_t(size);
-  entries_[key] = {type, std::string(bytes, count)};
+  if (!entries_.count(key)) keys_.emplace_back(key);
+  entries_[key] = {type, std::string(bytes, StoredSize(type, bytes, size)), size};
   return kMoaOk;
 }
 
@@ -55,6 +73,20 @@ std::optional<std::string> THostDictionary::String(const std::string& key) const
   std::optional<std::string> bytes = Bytes(key);
   if (bytes && !bytes->empty() && bytes->back() == '\0') bytes->pop_back();
   return bytes;
+}
+
+std::optional<MoaLong> THostDictionary::Integer(const std::string& key) const {
+  const auto found = entries_.find(key);
+  if (found == entries_.end() || found->second.Bytes.size() != sizeof(MoaLong)) return std::nullopt;
+  MoaLong value = 0;
+  std::memcpy(&value, found->second.Bytes.data(), sizeof value);
+  return value;
+}
+
+std::optional<MoaLong> THostDictionary::PutSize(const std::string& key) const {
+  const auto found = entries_.find(key);
+  if (found == entries_.end()) return std::nullopt;
+  return found->second.PutSize;
 }
 
 // ---- Registry cache

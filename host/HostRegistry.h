@@ -36,16 +36,24 @@ class THostDictionary final : public THostInterface<IMoaDict> {
   std::optional<std::string> Bytes(const std::string& key) const;
   // A string entry without its terminator.
   std::optional<std::string> String(const std::string& key) const;
+  // A 32-bit integer entry.
+  std::optional<MoaLong> Integer(const std::string& key) const;
+  // The size the entry was put with, as given (0: the type's own).
+  std::optional<MoaLong> PutSize(const std::string& key) const;
+  // The keys in the order they were first put.
+  const std::vector<std::string>& Keys() const { return keys_; }
   std::size_t Size() const { return entries_.size(); }
 
  private:
   struct TEntry {
     MoaLong Type;
     std::string Bytes;
+    MoaLong PutSize;
   };
 
   THostFaults& faults_;
   std::map<std::string, TEntry> entries_;
+  std::vector<std::string> keys_;
 };
 
 class THostRegistry final : public THostInterface<IMoaRegistryCache> {

@@ -27,6 +27,7 @@ IMoaUnknown* THostServices::FindOther(const MoaInterfaceID& iid) {
   if (iid == kIID_IMoaUtility) return &services_.Utility;
   if (iid == kIID_IMoaPlayer) return &services_.Player;
   if (iid == kIID_IMoaMessageService) return &services_.Messages;
+  if (iid == kIID_IMoaHandleService) return &services_.Handles;
   return nullptr;
 }
 

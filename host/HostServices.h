@@ -4,6 +4,7 @@
 // identifier; it makes objects of registered classes and hands out the registry.
 
 #include "host/HostAppServices.h"
+#include "host/HostHandles.h"
 #include "host/HostRegistry.h"
 #include "host/HostValueServices.h"
 
@@ -28,6 +29,7 @@ struct THostServiceSet {
   THostMessages& Messages;
   THostRegistry& Registry;
   IHostObjectMaker& Maker;
+  THostHandles& Handles;
 };
 
 class THostServices final : public THostInterface<IMoaHostServices> {

@@ -2,17 +2,9 @@
 
 #include <algorithm>
 
+#include "host/HostText.h"
+
 namespace dxhost {
-namespace {
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return lower;
-}
-
-}  // namespace
 
 // ---- THostValue
 

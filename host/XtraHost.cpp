@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/HostText.h"
+
 namespace dxhost {
 namespace {
 
@@ -25,13 +27,6 @@ std::string Quoted(std::string_view text) {
 
 bool IsTerminator(const MoaClassTableEntry& entry) {
   return entry.ClassID == MoaClassID{} && entry.InterfaceID == MoaInterfaceID{};
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return lower;
 }
 
 // A method-table line's method name: its first word after a "* " or "+ " handler prefix.
@@ -99,8 +94,14 @@ void TXtraInstance::Release() {
 // ---- TXtraHost
 
 TXtraHost::TXtraHost()
-    : services_(
-          {faults_, valueService_, appInfo_, utility_, player_, messages_, registry_, *this}) {}
+    : services_({faults_, valueService_, appInfo_, utility_, player_, messages_, registry_, *this,
+                 handles_}) {
+  player_.SetMovie(&movie_);
+}
+
+std::string TXtraHost::HexCode(MoaError code) {
+  return Hex(code);
+}
 
 TXtraHost::~TXtraHost() {
   Unload();
@@ -328,10 +329,38 @@ MoaError TXtraHost::CallRaw(const TXtraInstance& instance, MoaDrCallInfo& call) 
   return instance.Script() ? instance.Script()->Call(&call) : kHostErrNoModule;
 }
 
+MoaError TXtraHost::GetProperty(IMoaPropertyOwner& object, std::string_view name,
+                                THostValue& value) {
+  MoaMmValue out{};
+  const MoaError result = object.GetProp(values_.Intern(name), &out);
+  value = THostValue(values_, out);
+  return result;
+}
+
+MoaError TXtraHost::SetProperty(IMoaPropertyOwner& object, std::string_view name,
+                                const THostValue& value) {
+  return object.SetProp(values_.Intern(name), &value.Raw());
+}
+
+MoaError TXtraHost::CallFunction(IMoaPropertyOwner& object, std::string_view name,
+                                 std::initializer_list<THostValue> args, THostValue& result) {
+  const THostValue member = values_.Object("member");
+  std::vector<MoaMmValue> raw{member.Raw()};
+  for (const THostValue& arg : args) raw.push_back(arg.Raw());
+  MoaDrCallInfo call{};
+  call.Selector = values_.Intern(name);
+  call.ArgCount = MoaLong(raw.size());
+  call.Args = raw.data();
+  const MoaError code = object.CallFunction(&call);
+  result = THostValue(values_, call.Result);
+  return code;
+}
+
 int TXtraHost::OutstandingReferences() const {
   return allocator_.Outstanding() + valueService_.OutstandingAll() + registry_.OutstandingAll() +
          xtraDictionary_.Outstanding() + appInfo_.Outstanding() + utility_.Outstanding() +
-         player_.Outstanding() + messages_.Outstanding() + services_.Outstanding();
+         player_.Outstanding() + messages_.Outstanding() + services_.Outstanding() +
+         handles_.Outstanding() + movie_.OutstandingAll();
 }
 
 bool TXtraHost::ModuleCanUnload() const {

@@ -19,9 +19,14 @@
 #include <vector>
 
 #include "DXInt/MoaXtraInterfaces.h"
+#include "DXInt/MoaXtraKinds.h"
 #include "host/HostAllocator.h"
+#include "host/HostHandles.h"
 #include "host/HostModule.h"
+#include "host/HostMovie.h"
+#include "host/HostRef.h"
 #include "host/HostServices.h"
+#include "host/HostStream.h"
 #include "host/LingoText.h"
 
 namespace dxhost {
@@ -102,6 +107,21 @@ class TXtraHost final : private IHostObjectMaker {
   MoaError CreateObject(const MoaClassID& classId, const MoaInterfaceID& iid, void** out) override;
   // A record as the host makes one for a class (size from the class form), or null.
   MoaObjectRecord* NewRecord(const MoaClassID& classId, MoaLong size);
+  // CreateObject with the host holding the interface; empty (with LastError) when not made.
+  template <class TInterface>
+  THostRef<TInterface> Make(const MoaClassID& classId, const MoaInterfaceID& iid) {
+    void* made = nullptr;
+    const MoaError result = CreateObject(classId, iid, &made);
+    if (result != kMoaOk) lastError_ = "the object was not made: " + HexCode(result);
+    return THostRef<TInterface>(result == kMoaOk ? static_cast<TInterface*>(made) : nullptr);
+  }
+
+  // ---- Properties and functions of an asset's or a sprite's object, by name. A function gets
+  // a member reference as its first argument, then args; the result as the module wrote it.
+  MoaError GetProperty(IMoaPropertyOwner& object, std::string_view name, THostValue& value);
+  MoaError SetProperty(IMoaPropertyOwner& object, std::string_view name, const THostValue& value);
+  MoaError CallFunction(IMoaPropertyOwner& object, std::string_view name,
+                        std::initializer_list<THostValue> args, THostValue& result);
 
   // ---- Lingo.
   // new(xtra "name", args...); an empty instance when the class is unknown or not made.
@@ -133,16 +153,24 @@ class TXtraHost final : private IHostObjectMaker {
   THostMessages& Messages() { return messages_; }
   THostRegistry& Registry() { return registry_; }
   THostAppInfo& AppInfo() { return appInfo_; }
+  THostPlayer& Player() { return player_; }
+  // The active movie (the player hands it out until told otherwise).
+  THostMovie& Movie() { return movie_; }
+  THostHandles& Handles() { return handles_; }
+  // A stream of the host in memory, for an asset to save into or load from.
+  THostStream NewStream(std::string bytes = {}) { return THostStream(faults_, std::move(bytes)); }
 
   // ---- What a module holds of the host: zero for each when it has given everything back.
   std::size_t LiveBlocks() const { return allocator_.LiveBlocks(); }
-  std::size_t LiveValues() const { return values_.Live(); }
+  // Values not released, besides those the movie's properties keep.
+  std::size_t LiveValues() const { return values_.Live() - movie_.HeldValues(); }
   // References to host services not given back.
   int OutstandingReferences() const;
   // The module's own answer: DllCanUnloadNow is 0.
   bool ModuleCanUnload() const;
 
  private:
+  static std::string HexCode(MoaError code);
   MoaError Notify(const MoaInterfaceID& iid);
   TXtraInstance Make(const TScriptClass& script, std::span<const THostValue> args);
   void LearnScriptClasses(const std::vector<MoaClassTableEntry>& table);
@@ -157,6 +185,8 @@ class TXtraHost final : private IHostObjectMaker {
   THostUtility utility_{faults_};
   THostPlayer player_;
   THostMessages messages_{faults_};
+  THostHandles handles_{faults_};
+  THostMovie movie_{values_, faults_, handles_};
   THostServices services_;
   std::deque<TScriptClass> scriptClasses_;  // instances point into it
   std::string lastError_;

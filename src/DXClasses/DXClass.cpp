@@ -2,6 +2,7 @@
 
 #include "DXClasses/DXHostInterface.h"
 #include "DXClasses/DXLists.h"
+#include "DXClasses/DXMovie.h"
 #include "DXClasses/DXObjectFactory.h"
 #include "DXClasses/DXRegistryDictionary.h"
 #include "DXClasses/DXSymbolManager.h"
@@ -41,6 +42,23 @@ Ref<IDXPropertyList> TDXClass::NewPropertyList() const {
 
 Ref<IDXSymbolManager> TDXClass::NewSymbolManager() const {
   return MakeRef<TDXSymbolManager>(ValueService());
+}
+
+Ref<IMoaHandleService> TDXClass::HandleService() const {
+  return QueryHostInterface<IMoaHandleService>(record_.HostServices, kIID_IMoaHandleService);
+}
+
+Ref<IDXMovie> TDXClass::GetMovie() {
+  if (movie_) return movie_;
+  const Ref<IMoaPlayer> player =
+      QueryHostInterface<IMoaPlayer>(record_.HostServices, kIID_IMoaPlayer);
+  if (!player) return nullptr;
+  void* movie = nullptr;
+  const MoaError result = player->GetActiveMovie(&movie);
+  Ref<IMoaDrMovie> held = Ref<IMoaDrMovie>::Adopt(static_cast<IMoaDrMovie*>(movie));
+  if (result != kMoaOk || !held) return nullptr;
+  movie_ = MakeRef<TDXMovie>(*this, std::move(held));
+  return movie_;
 }
 
 Ref<IDXDictionary> TDXClass::GetRegistryDictionary() {

@@ -13,6 +13,8 @@
 #include "DXInt/MoaXtraInterfaces.h"
 
 class TDXClass;
+class IDXMovie;
+class IMoaHandleService;
 
 // One host interface of a framework object, held inside the object: its three counting
 // operations are the object's own, so every interface shares one identity and one count.
@@ -50,6 +52,10 @@ class TDXClass {
   // A new empty host property list; an inert empty list when the host has no list service.
   Ref<IDXPropertyList> NewPropertyList() const;
   Ref<IDXSymbolManager> NewSymbolManager() const;
+  // The host's handle service, for member media.
+  Ref<IMoaHandleService> HandleService() const;
+  // The host's active movie (cached), or empty when the host has none.
+  Ref<IDXMovie> GetMovie();
   // The dictionary of the module's register-class registry entry (cached), or empty.
   Ref<IDXDictionary> GetRegistryDictionary();
   TDXAppInfo GetAppInfo() const;
@@ -98,6 +104,7 @@ class TDXClass {
   MoaObjectRecord& record_;
   const TDXMetaClass& metaClass_;
   Ref<TDXValue> result_;
+  Ref<IDXMovie> movie_;
   Ref<IDXDictionary> registryDictionary_;
   MoaLong contextHandle_ = 0;
   MoaLong refCount_ = 1;  // provisional while the object is constructed

@@ -18,6 +18,10 @@
 class TDXClass;
 struct TDXScriptInfo;
 struct TDXInitializeClassInfo;
+struct TDXAssetInfo;
+struct TDXTransitionInfo;
+struct TDXToolInfo;
+struct TDXPropertyPageInfo;
 
 // Kinds of Xtra classes, by the framework base class a class descends from.
 enum class TDXClassKind {
@@ -41,19 +45,38 @@ struct TDXMetaClass {
   std::size_t InstanceAlignment;
   TDXClass* (*Construct)(void* memory);
   void (*DeclareFunctions)(TDXScriptInfo& info);          // scripting classes only
-  void (*InitializeClass)(TDXInitializeClassInfo& info);  // scripting classes only
+  void (*InitializeClass)(TDXInitializeClassInfo& info);  // scripting and asset classes
+  void (*AssetInfo)(TDXAssetInfo& info);                  // asset classes (transitions too)
+  void (*TransitionInfo)(TDXTransitionInfo& info);        // transition asset classes
+  void (*ToolInfo)(TDXToolInfo& info);                    // tool classes
+  void (*PropertyPageInfo)(TDXPropertyPageInfo& info);    // property page classes
+
+  // An asset class: TDXAsset or TDXTransitionAsset.
+  bool IsAsset() const {
+    return Kind == TDXClassKind::Asset || Kind == TDXClassKind::TransitionAsset;
+  }
 };
 
 template <class T>
 const TDXMetaClass& MetaClassOf() {
   static const TDXMetaClass metaClass = [] {
-    TDXMetaClass m{T::kDXClassKind, sizeof(T),
-                   alignof(T),      [](void* memory) -> TDXClass* { return new (memory) T(); },
-                   nullptr,         nullptr};
-    if constexpr (T::kDXClassKind == TDXClassKind::Script) {
+    TDXMetaClass m{};
+    m.Kind = T::kDXClassKind;
+    m.InstanceSize = sizeof(T);
+    m.InstanceAlignment = alignof(T);
+    m.Construct = [](void* memory) -> TDXClass* { return new (memory) T(); };
+    constexpr TDXClassKind kind = T::kDXClassKind;
+    if constexpr (kind == TDXClassKind::Script) {
       m.DeclareFunctions = &T::DeclareFunctions;
       m.InitializeClass = &T::InitializeClass;
     }
+    if constexpr (kind == TDXClassKind::Asset || kind == TDXClassKind::TransitionAsset) {
+      m.InitializeClass = &T::InitializeClass;
+      m.AssetInfo = &T::GetAssetInfo;
+    }
+    if constexpr (kind == TDXClassKind::TransitionAsset) m.TransitionInfo = &T::GetTransitionInfo;
+    if constexpr (kind == TDXClassKind::Tool) m.ToolInfo = &T::GetToolInfo;
+    if constexpr (kind == TDXClassKind::PropertyPage) m.PropertyPageInfo = &T::GetPropertyPageInfo;
     return m;
   }();
   return metaClass;

@@ -2,6 +2,13 @@
 
 #include <cstring>
 
+namespace {
+
+constexpr std::uint8_t kTrue = 0xFF;
+constexpr std::uint8_t kFalse = 0x00;
+
+}  // namespace
+
 bool TDXDictionary::HasKey(const std::string& key) const {
   return dictionary_->GetEntryInfo(nullptr, nullptr, key.c_str()) == kMoaOk;
 }
@@ -16,7 +23,7 @@ std::string TDXDictionary::GetString(const std::string& key) const {
 }
 
 void TDXDictionary::SetString(const std::string& key, const std::string& value) {
-  dictionary_->Put(kMoaDictString, value.c_str(), 0, key.c_str());
+  PutString(key.c_str(), value);
 }
 
 std::int32_t TDXDictionary::GetInteger(const std::string& key) const {
@@ -26,5 +33,23 @@ std::int32_t TDXDictionary::GetInteger(const std::string& key) const {
 }
 
 void TDXDictionary::SetInteger(const std::string& key, std::int32_t value) {
-  dictionary_->Put(kMoaDictInteger, &value, sizeof value, key.c_str());
+  PutInteger(key.c_str(), value);
+}
+
+MoaError TDXDictionary::PutString(const char* key, const std::string& value) {
+  return dictionary_->Put(kMoaDictString, value.c_str(), 0, key);
+}
+
+MoaError TDXDictionary::PutInteger(const char* key, std::int32_t value, MoaLong size) {
+  const MoaLong stored = value;
+  return dictionary_->Put(kMoaDictInteger, &stored, size, key);
+}
+
+MoaError TDXDictionary::PutBoolean(const char* key, bool value) {
+  const std::uint8_t byte = value ? kTrue : kFalse;
+  return dictionary_->Put(kMoaDictBoolean, &byte, 1, key);
+}
+
+MoaError TDXDictionary::PutBytes(const char* key, std::string_view bytes) {
+  return dictionary_->Put(kMoaDictBytes, bytes.data(), MoaLong(bytes.size()), key);
 }

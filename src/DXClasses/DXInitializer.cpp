@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "DXClasses/DXGuard.h"
 #include "DXClasses/DXHostInterface.h"
 #include "DXInt/MoaIdentifiers.h"
 
@@ -16,16 +17,6 @@ struct TKeptInitializer {
 std::vector<TKeptInitializer>& Kept() {
   static std::vector<TKeptInitializer> kept;
   return kept;
-}
-
-// A guarded call for the host: a failure in Xtra code becomes a result code.
-template <class TBody>
-MoaError Guarded(TBody&& body) noexcept {
-  try {
-    return body();
-  } catch (...) {
-    return kDXErrOutOfMemory;
-  }
 }
 
 }  // namespace
@@ -76,22 +67,24 @@ MoaError TDXInitializer::ShutDown() {
 }
 
 MoaError MOA_CALL TDXInitializer::TStartupInterface::Initialize() noexcept {
-  return Guarded([this] { return static_cast<TDXInitializer&>(Owner()).StartUp(); });
+  return DXGuarded(kDXErrOutOfMemory,
+                   [this] { return static_cast<TDXInitializer&>(Owner()).StartUp(); });
 }
 
 MoaError MOA_CALL TDXInitializer::TShutdownInterface::Finalize() noexcept {
-  return Guarded([this] { return static_cast<TDXInitializer&>(Owner()).ShutDown(); });
+  return DXGuarded(kDXErrOutOfMemory,
+                   [this] { return static_cast<TDXInitializer&>(Owner()).ShutDown(); });
 }
 
 MoaError MOA_CALL TDXInitializer::TInitializerInterface::Initialize() noexcept {
-  return Guarded([this] {
+  return DXGuarded(kDXErrOutOfMemory, [this] {
     static_cast<TDXInitializer&>(Owner()).Initialize();
     return kMoaOk;
   });
 }
 
 MoaError MOA_CALL TDXInitializer::TInitializerInterface::Finalize() noexcept {
-  return Guarded([this] {
+  return DXGuarded(kDXErrOutOfMemory, [this] {
     static_cast<TDXInitializer&>(Owner()).Finalize();
     return kMoaOk;
   });

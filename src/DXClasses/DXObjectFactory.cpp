@@ -54,6 +54,7 @@ void PrepareClass(TDXRegistryEntry& entry, const MoaObjectRecord& record) {
   try {
     TDXInitializeClassInfo info = ClassInfoFor(record);
     if (entry.Class->Kind == TDXClassKind::Script) PrepareScriptClass(entry, info);
+    if (entry.Class->IsAsset() && entry.Class->InitializeClass) entry.Class->InitializeClass(info);
   } catch (...) {
   }
   if (acquired) utility->ReleaseContext(context);

@@ -53,11 +53,6 @@ MoaError MOA_CALL TDXScript::TScriptCallInterface::Call(MoaDrCallInfo* call) noe
   return call ? static_cast<TDXScript&>(Owner()).Call(*call) : kMoaOk;
 }
 
-MoaError MOA_CALL TDXScript::TScriptStubInterface::StubGet(MoaLong* value) noexcept {
-  if (value) *value = 0;
-  return kMoaOk;
-}
-
 MoaError TDXScript::Call(MoaDrCallInfo& call) noexcept {
   try {
     const Ref<IMoaMmValue> values = ValueService();

@@ -28,6 +28,7 @@
 #include "DXClasses/DXClass.h"
 #include "DXClasses/DXClassInfo.h"
 #include "DXClasses/DXPublishedMethod.h"
+#include "DXClasses/DXScriptStub.h"
 
 template <class TMethod>
 struct TDXPublishedMethodClass;
@@ -71,13 +72,6 @@ class TDXScript : public TDXClass {
     using TDXEmbeddedInterface::TDXEmbeddedInterface;
     MoaError MOA_CALL Call(MoaDrCallInfo* call) noexcept override;
   };
-  class TScriptStubInterface final : public TDXEmbeddedInterface<IMoaScriptStub> {
-   public:
-    using TDXEmbeddedInterface::TDXEmbeddedInterface;
-    MoaError MOA_CALL StubGet(MoaLong* value) noexcept override;
-    MoaError MOA_CALL StubSet(MoaLong) noexcept override { return kMoaOk; }
-    MoaError MOA_CALL StubNotify(MoaLong) noexcept override { return kMoaOk; }
-  };
 
   // The route of every Lingo call; answers 0 whatever happens.
   MoaError Call(MoaDrCallInfo& call) noexcept;
@@ -88,7 +82,7 @@ class TDXScript : public TDXClass {
   Ref<TDXScriptFunctions> functions_;
   Ref<TDXArgList> arguments_;
   TScriptCallInterface scriptCall_;
-  TScriptStubInterface scriptStub_;
+  TDXScriptStubInterface scriptStub_;
 };
 
 // The method-table text and the Shockwave flag a scripting class registers.

@@ -21,13 +21,17 @@ bool SameLingoName(std::string_view a, std::string_view b) {
   return true;
 }
 
+void AppendArgumentText(std::string& argText, std::string_view name, std::uint8_t kindIndex) {
+  if (kindIndex >= std::size(kTypeWords)) throw std::out_of_range("argument kind");
+  argText += argText.empty() ? " " : ", ";
+  argText += kTypeWords[kindIndex];
+  argText += ' ';
+  argText += name;
+}
+
 Ref<IDXScriptFunction> TDXScriptFunction::AddArgument(std::string_view name,
                                                       std::uint8_t kindIndex) {
-  if (kindIndex >= std::size(kTypeWords)) throw std::out_of_range("argument kind");
-  argText_ += argText_.empty() ? " " : ", ";
-  argText_ += kTypeWords[kindIndex];
-  argText_ += ' ';
-  argText_ += name;
+  AppendArgumentText(argText_, name, kindIndex);
   return Ref<IDXScriptFunction>::Retain(this);
 }
 

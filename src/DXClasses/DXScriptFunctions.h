@@ -95,3 +95,8 @@ class TDXScriptFunctions final : public IDXScriptFunctions {
 
 // Names compare without regard to ASCII case.
 bool SameLingoName(std::string_view a, std::string_view b);
+
+// Appends an argument to the argument part of a declaration line: " " first, ", " between
+// arguments, then the type word of kindIndex (a TDXValueKind; others raise std::out_of_range)
+// and the name.
+void AppendArgumentText(std::string& argText, std::string_view name, std::uint8_t kindIndex);

@@ -22,6 +22,9 @@ inline constexpr MoaInterfaceID kIID_IMoaMessageService =
     MakeMoaID("3F698780-32BE-11D0-8151-00AA005F3C08");
 inline constexpr MoaInterfaceID kIID_IMoaDrMovie =
     MakeMoaID("AC401B61-0000-F576-0000-0800072C6326");
+// The movie's second interface, with its command slot.
+inline constexpr MoaInterfaceID kIID_IMoaDrMovie2 =
+    MakeMoaID("5B0D82A7-3257-11D0-A222-00A02453444C");
 inline constexpr MoaInterfaceID kIID_IMoaDrCast = MakeMoaID("AC401AEC-0000-D9F8-0000-0800072C6326");
 inline constexpr MoaInterfaceID kIID_IMoaDrCastMem =
     MakeMoaID("AC401AB5-0000-CD03-0000-0800072C6326");

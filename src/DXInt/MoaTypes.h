@@ -27,6 +27,14 @@ inline constexpr MoaError kDXErrOutOfMemory = MoaError(0x80040002);  // also: re
 inline constexpr MoaError kDXErrObjectsAlive = MoaError(0x80040003);
 inline constexpr MoaError kDXErrNotSupported = MoaError(0x80040004);
 inline constexpr MoaError kDXErrClassNotFound = MoaError(0x80040005);
+// Codes of the asset, sprite and other Xtra kinds.
+inline constexpr MoaError kDXErrPropertyNotFound = MoaError(0x800407D5);
+inline constexpr MoaError kDXErrCallFailed = MoaError(0x800407DF);
+inline constexpr MoaError kDXErrLoadFailed = MoaError(0x800407E7);
+inline constexpr MoaError kDXErrSaveFailed = MoaError(0x800407E8);
+inline constexpr MoaError kDXErrInvalid = MoaError(0x800407E9);
+inline constexpr MoaError kDXErrMediaState = MoaError(0x800407EA);
+inline constexpr MoaError kDXErrNotAccepted = MoaError(0x800407EE);
 
 // A 16-byte class or interface identifier, compared byte for byte.
 struct MoaID {

@@ -1,26 +1,16 @@
 #pragma once
 
 // A host that loads a test module afresh for each test and, at the end, checks that the
-// module gave back everything it took: objects, host memory, host values, service references,
-// contexts.
+// module gave back everything it took.
 
-#include <gtest/gtest.h>
-
-#include "host/XtraHost.h"
+#include "HostChecks.h"
 
 class ModuleTest : public testing::Test {
  protected:
   void SetUp() override { Load(DXTEST_FULL_MODULE); }
 
   void TearDown() override {
-    EXPECT_TRUE(host.ModuleCanUnload()) << "framework objects still alive";
-    EXPECT_EQ(host.LiveBlocks(), 0u) << "host memory not given back";
-    EXPECT_EQ(host.LiveValues(), 0u) << "host values not released";
-    EXPECT_EQ(host.OutstandingReferences(), 0) << "host service references not released";
-    EXPECT_EQ(host.Values().BadUses(), 0) << "values used after release, or of a wrong type";
-    EXPECT_EQ(host.Allocator().BadFrees(), 0);
-    EXPECT_EQ(host.Utility().OpenContexts(), 0);
-    EXPECT_EQ(host.Utility().BadReleases(), 0);
+    ExpectEverythingGivenBack(host);
     EXPECT_TRUE(host.Unload());
   }
 

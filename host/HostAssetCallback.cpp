@@ -1,0 +1,16 @@
+#include "host/HostAssetCallback.h"
+
+namespace dxhost {
+
+MoaError MOA_CALL THostAssetCallback::AssetChanged() {
+  if (MoaError fault = faults_.Check(THostService::AssetCallback, 3)) return fault;
+  ++changes_;
+  return kMoaOk;
+}
+
+IMoaUnknown* THostAssetCallback::FindOther(const MoaInterfaceID& iid) {
+  if (iid == kIID_IMoaDrCastMem) return member_;
+  return nullptr;
+}
+
+}  // namespace dxhost

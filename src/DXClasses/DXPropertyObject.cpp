@@ -1,0 +1,135 @@
+#include "DXClasses/DXPropertyObject.h"
+
+#include "DXClasses/DXScriptFunctions.h"
+#include "common/FormatText.h"
+#include "common/Messages.h"
+
+namespace {
+
+constexpr MoaLong kSymbolNameSize = 64;
+constexpr std::string_view kGetPrefix = "get_";
+constexpr std::string_view kSetPrefix = "set_";
+
+// Names of property methods are not called as functions.
+bool IsPropertyMethodName(std::string_view name) {
+  const std::string_view prefix = name.substr(0, kGetPrefix.size());
+  return SameLingoName(prefix, kGetPrefix) || SameLingoName(prefix, kSetPrefix);
+}
+
+std::string Prefixed(std::string_view prefix, const std::string& name) {
+  std::string prefixed(prefix);
+  prefixed += name;
+  return prefixed;
+}
+
+}  // namespace
+
+void TDXPropertyObject::GetProperty(MoaMmSymbol, IDXValue&, bool&) {}
+
+void TDXPropertyObject::SetProperty(MoaMmSymbol, const IDXValue&, bool&) {}
+
+void TDXPropertyObject::CallFunction(MoaMmSymbol, IDXArgList&, bool&, IDXValue&) {}
+
+std::span<const TDXPublishedHandler> TDXPropertyObject::PublishedHandlers() const {
+  return {};
+}
+
+void TDXPropertyObject::OnSetProperty(MoaMmSymbol, const IDXValue&) {}
+
+std::string TDXPropertyObject::SymbolName(MoaMmSymbol symbol) const {
+  const Ref<IMoaMmValue> values = ValueService();
+  if (!values) return {};
+  char buffer[kSymbolNameSize + 1] = {};
+  values->SymbolToString(symbol, buffer, kSymbolNameSize);
+  return buffer;  // the last byte is never written: always terminated
+}
+
+const TDXPublishedHandler* TDXPropertyObject::FindHandler(std::string_view name) const {
+  for (const TDXPublishedHandler& handler : PublishedHandlers())
+    if (SameLingoName(handler.Name, name)) return &handler;
+  return nullptr;
+}
+
+MoaError TDXPropertyObject::GetPropertyRoute(MoaMmSymbol property, MoaMmValue* out) noexcept {
+  try {
+    const Ref<IMoaMmValue> values = ValueService();
+    if (!values || !out) return kDXErrPropertyNotFound;
+    TDXValue& result = Result();
+    result.Clear();
+    bool handled = false;
+    const TDXPublishedHandler* getter = FindHandler(Prefixed(kGetPrefix, SymbolName(property)));
+    if (getter && getter->Access) {
+      handled = true;
+      getter->Access(*this, result, handled);
+    }
+    if (!handled) GetProperty(property, result, handled);
+    if (!handled) return kDXErrPropertyNotFound;
+    result.WriteToHost(*values, *out);
+    return kMoaOk;
+  } catch (...) {
+    return kDXErrPropertyNotFound;
+  }
+}
+
+MoaError TDXPropertyObject::SetPropertyRoute(MoaMmSymbol property,
+                                             const MoaMmValue* value) noexcept {
+  TDXValue& incoming = Result();
+  bool handled = false;
+  try {
+    const Ref<IMoaMmValue> values = ValueService();
+    if (!values || !value) return kDXErrPropertyNotFound;
+    incoming.ReadFromHost(*values, *value);
+    OnSetProperty(property, incoming);
+    const TDXPublishedHandler* setter = FindHandler(Prefixed(kSetPrefix, SymbolName(property)));
+    if (setter && setter->Access) {
+      handled = true;
+      setter->Access(*this, incoming, handled);
+    }
+    if (!handled) SetProperty(property, incoming, handled);
+  } catch (...) {
+    handled = false;
+  }
+  // The value read may hold a host list: it is not kept past the call.
+  incoming.Clear();
+  return handled ? kMoaOk : kDXErrPropertyNotFound;
+}
+
+MoaError TDXPropertyObject::CallRoute(MoaDrCallInfo* call) noexcept {
+  try {
+    const Ref<IMoaMmValue> values = ValueService();
+    if (!call || !values) return kDXErrCallFailed;
+    const std::string name = SymbolName(call->Selector);
+    if (nesting_ == kMaxNesting) {
+      nesting_ = 0;
+      PrintMessage(FormatText(msg::kRecursiveLoop, {name}));
+      return kDXErrCallFailed;
+    }
+    TDXValue& result = Result();
+    result.Clear();
+    const Ref<TDXArgList> args = MakeRef<TDXArgList>();
+    args->LoadFromCall(*values, call->Args, 1, call->Args ? call->ArgCount : 0);
+    ++nesting_;
+    const bool handled = CallHandled(name, call->Selector, *args, result);
+    if (nesting_ > 0) --nesting_;
+    result.WriteToHost(*values, call->Result);
+    return handled ? kMoaOk : kDXErrCallFailed;
+  } catch (...) {
+    return kDXErrCallFailed;
+  }
+}
+
+bool TDXPropertyObject::CallHandled(const std::string& name, MoaMmSymbol function, IDXArgList& args,
+                                    IDXValue& result) {
+  bool handled = false;
+  try {
+    const TDXPublishedHandler* handler = IsPropertyMethodName(name) ? nullptr : FindHandler(name);
+    if (handler && handler->Call) {
+      handled = true;
+      handler->Call(*this, args, result, handled);
+    }
+    if (!handled) CallFunction(function, args, handled, result);
+  } catch (...) {
+    handled = false;
+  }
+  return handled;
+}
