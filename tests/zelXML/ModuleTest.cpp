@@ -8,6 +8,7 @@
 namespace {
 
 constexpr MoaClassID kRegisterClassID = MakeMoaID("ED49E742-0EB1-4596-BCF9-0FAE033CEF21");
+constexpr MoaClassID kParserClassID = MakeMoaID("740B13D1-F782-4932-84B5-20B457FF7239");
 
 class ZelXmlModuleTest : public testing::Test {
  protected:
@@ -38,6 +39,29 @@ TEST_F(ZelXmlModuleTest, ClassTableEndsWithTheRegisterClass) {
     EXPECT_EQ(entry.ClassVersion, 1);
     EXPECT_EQ(entry.InterfaceVersion, 1);
   }
+}
+
+TEST_F(ZelXmlModuleTest, ClassTableHoldsExactlyTheParserAndTheRegisterClass) {
+  // The framework's other kinds are built into the module too: none of them may show here.
+  MoaClassTableEntry* block = nullptr;
+  ASSERT_EQ(host.Exports().GetClassInfo(&host.Allocator(), &block), kMoaOk);
+  ASSERT_EQ(host.Allocator().SizeOf(block), 2 * 120u + 40u);
+  const MoaClassTableEntry expected[] = {
+      {kParserClassID, 1, kIID_IMoaClassFactory, 1},
+      {kParserClassID, 1, kIID_IMoaScriptCall, 1},
+      {kRegisterClassID, 1, kIID_IMoaClassFactory, 1},
+      {kRegisterClassID, 1, kIID_IMoaRegister, 1},
+  };
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(block[i].ClassID, expected[i].ClassID);
+    EXPECT_EQ(block[i].ClassVersion, 1);
+    EXPECT_EQ(block[i].InterfaceID, expected[i].InterfaceID);
+    EXPECT_EQ(block[i].InterfaceVersion, 1);
+  }
+  EXPECT_EQ(block[4].ClassID, MoaClassID{});
+  EXPECT_EQ(block[4].InterfaceID, MoaInterfaceID{});
+  host.Allocator().Free(block);
 }
 
 TEST_F(ZelXmlModuleTest, RegistersAndEveryScriptingClassHasItsMethodTable) {
