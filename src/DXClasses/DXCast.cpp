@@ -4,6 +4,14 @@
 #include "DXClasses/DXHostProperty.h"
 #include "DXClasses/DXMovie.h"
 
+Ref<IDXValue> TDXCast::GetProp(MoaMmSymbol property) const {
+  return GetHostProperty(owner_.ValueService().Get(), *cast_, property);
+}
+
+bool TDXCast::SetProp(MoaMmSymbol property, const IDXValue& value) {
+  return SetHostProperty(owner_.ValueService().Get(), *cast_, property, value);
+}
+
 std::int32_t TDXCast::CastIndex() const {
   const Ref<IDXMovie> movie = owner_.GetMovie();
   MoaLong index = 0;
@@ -40,8 +48,7 @@ std::int32_t TDXCast::QueryMemberNumberB(std::int32_t n) const {
                            &IMoaDrCast::LastFreeMember);
 }
 
-std::int32_t TDXCast::QueryMemberNumber(std::int32_t n, TEnd first, TNext next,
-                                        TEnd last) const {
+std::int32_t TDXCast::QueryMemberNumber(std::int32_t n, TEnd first, TNext next, TEnd last) const {
   MoaLong number = 0;
   if (n == 0) {
     (cast_.Get()->*first)(&number);

@@ -10,6 +10,8 @@ class TDXCast final : public IDXCast {
   // Holds one reference of its own to the host cast; lives no longer than its owner.
   TDXCast(TDXClass& owner, Ref<IMoaDrCast> cast) : owner_(owner), cast_(std::move(cast)) {}
 
+  Ref<IDXValue> GetProp(MoaMmSymbol property) const override;
+  bool SetProp(MoaMmSymbol property, const IDXValue& value) override;
   std::int32_t CastIndex() const override;
   std::string GetName() const override;
   void SetName(const std::string& name) override;

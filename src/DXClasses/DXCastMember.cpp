@@ -53,14 +53,11 @@ class TLockedHandle {
 // ---- TDXCastMember
 
 Ref<IDXValue> TDXCastMember::GetProp(MoaMmSymbol property) const {
-  const Ref<IMoaMmValue> values = owner_.ValueService();
-  if (!values) return nullptr;
-  return GetHostProperty(*values, *member_, property);
+  return GetHostProperty(owner_.ValueService().Get(), *member_, property);
 }
 
 bool TDXCastMember::SetProp(MoaMmSymbol property, const IDXValue& value) {
-  const Ref<IMoaMmValue> values = owner_.ValueService();
-  return values && SetHostProperty(*values, *member_, property, value);
+  return SetHostProperty(owner_.ValueService().Get(), *member_, property, value);
 }
 
 std::string TDXCastMember::GetName() const {

@@ -24,7 +24,16 @@ class TDXMovie;
 class TDXCast;
 class TDXCastMember;
 
-class IDXMovie : public TRefCounted {
+// A host object's properties by symbol: the movie's, a cast's, a member's.
+class IDXObjectAccess : public TRefCounted {
+ public:
+  // Empty when the host refuses.
+  virtual Ref<IDXValue> GetProp(MoaMmSymbol property) const = 0;
+  // False when the host refuses.
+  virtual bool SetProp(MoaMmSymbol property, const IDXValue& value) = 0;
+};
+
+class IDXMovie : public IDXObjectAccess {
  public:
   virtual std::int32_t GetFrame() const = 0;
   virtual void SetFrame(std::int32_t frame) = 0;
@@ -49,7 +58,7 @@ class IDXMovie : public TRefCounted {
   virtual TDXMovie& MovieObject() = 0;
 };
 
-class IDXCast : public TRefCounted {
+class IDXCast : public IDXObjectAccess {
  public:
   // The cast's number in the owner's active movie (0 when the host does not tell).
   virtual std::int32_t CastIndex() const = 0;
@@ -72,11 +81,8 @@ class IDXCast : public TRefCounted {
   virtual TDXCast& CastObject() = 0;
 };
 
-class IDXCastMember : public TRefCounted {
+class IDXCastMember : public IDXObjectAccess {
  public:
-  // Empty when the host refuses.
-  virtual Ref<IDXValue> GetProp(MoaMmSymbol property) const = 0;
-  virtual bool SetProp(MoaMmSymbol property, const IDXValue& value) = 0;
   virtual std::string GetName() const = 0;
   virtual void SetName(const std::string& name) = 0;
   virtual TDXMemberRef MemberRef() const = 0;

@@ -42,3 +42,14 @@ void SetHostName(IMoaMmValue* values, IMoaPropertyAccess& object, const std::str
   value.SetAsString(name);
   SetHostProperty(*values, object, HostSymbol(*values, kNameProperty), value);
 }
+
+Ref<IDXValue> GetHostProperty(IMoaMmValue* values, IMoaPropertyAccess& object,
+                              MoaMmSymbol property) {
+  if (!values) return nullptr;
+  return GetHostProperty(*values, object, property);
+}
+
+bool SetHostProperty(IMoaMmValue* values, IMoaPropertyAccess& object, MoaMmSymbol property,
+                     const IDXValue& value) {
+  return values && SetHostProperty(*values, object, property, value);
+}

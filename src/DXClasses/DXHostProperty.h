@@ -14,6 +14,12 @@ Ref<TDXValue> GetHostProperty(IMoaMmValue& values, IMoaPropertyAccess& object,
 bool SetHostProperty(IMoaMmValue& values, IMoaPropertyAccess& object, MoaMmSymbol property,
                      const IDXValue& value);
 
+// The same through an Xtra object's value service, which may be missing: empty, false.
+Ref<IDXValue> GetHostProperty(IMoaMmValue* values, IMoaPropertyAccess& object,
+                              MoaMmSymbol property);
+bool SetHostProperty(IMoaMmValue* values, IMoaPropertyAccess& object, MoaMmSymbol property,
+                     const IDXValue& value);
+
 // The host's symbol of a name (0 when the host gives none).
 MoaMmSymbol HostSymbol(IMoaMmValue& values, const char* name);
 

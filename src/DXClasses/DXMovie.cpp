@@ -26,6 +26,14 @@ Ref<IDXValue> ReadResult(IMoaMmValue& values, const TDXHostValue& result) {
 
 }  // namespace
 
+Ref<IDXValue> TDXMovie::GetProp(MoaMmSymbol property) const {
+  return GetHostProperty(owner_.ValueService().Get(), *movie_, property);
+}
+
+bool TDXMovie::SetProp(MoaMmSymbol property, const IDXValue& value) {
+  return SetHostProperty(owner_.ValueService().Get(), *movie_, property, value);
+}
+
 std::int32_t TDXMovie::GetFrame() const {
   const Ref<IMoaMmValue> values = owner_.ValueService();
   if (!values) return 0;

@@ -10,6 +10,8 @@ class TDXMovie final : public IDXMovie {
   // Holds one reference of its own to the host movie; lives no longer than its owner.
   TDXMovie(TDXClass& owner, Ref<IMoaDrMovie> movie) : owner_(owner), movie_(std::move(movie)) {}
 
+  Ref<IDXValue> GetProp(MoaMmSymbol property) const override;
+  bool SetProp(MoaMmSymbol property, const IDXValue& value) override;
   std::int32_t GetFrame() const override;
   void SetFrame(std::int32_t frame) override;
   std::int32_t NumberOfName(const std::string& name) const override;

@@ -128,6 +128,22 @@ TEST_F(WrapperTest, MemberPropertiesAndNames) {
             "\"0\"");
 }
 
+TEST_F(WrapperTest, MovieAndCastPropertiesBySymbol) {
+  const auto prop = [&](MoaLong cast, const char* name, THostValue value) {
+    return Wrappers("objectProp", {V().Integer(cast), V().String(name), std::move(value)});
+  };
+  EXPECT_EQ(prop(0, "tempo", V().Void()), "\"nothing\"");
+  EXPECT_EQ(prop(0, "tempo", V().Integer(30)), "\"set 1 30\"");
+  EXPECT_EQ(prop(0, "frame", V().Void()), "\"1\"");
+  EXPECT_EQ(prop(2, "Name", V().Void()), "\"\"Sounds\"\"");
+  EXPECT_EQ(prop(2, "preload", V().Integer(1)), "\"set 1 1\"");
+  EXPECT_EQ(prop(1, "preload", V().Void()), "\"nothing\"");
+  host.Faults().Fail(THostService::Cast, 4);
+  EXPECT_EQ(prop(1, "preload", V().Integer(1)), "\"set 0 nothing\"");
+  host.Faults().Fail(THostService::Movie, 4);
+  EXPECT_EQ(prop(0, "tempo", V().Integer(60)), "\"set 0 30\"");
+}
+
 TEST_F(WrapperTest, CastsCreateDeleteAndAssignMembers) {
   EXPECT_EQ(Wrappers("createMember", {V().Integer(1), V().Integer(5), V().String("bitmap")}),
             "\"ref=1,5 name= type 1\"");

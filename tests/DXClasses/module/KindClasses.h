@@ -166,6 +166,7 @@ class TWrapperProbe : public TDXScript {
   void memberInfo(IDXArgList& args, IDXValue& result, bool& handled);
   void findMember(IDXArgList& args, IDXValue& result, bool& handled);
   void memberProp(IDXArgList& args, IDXValue& result, bool& handled);
+  void objectProp(IDXArgList& args, IDXValue& result, bool& handled);
   void setMemberProp(IDXArgList& args, IDXValue& result, bool& handled);
   void createMember(IDXArgList& args, IDXValue& result, bool& handled);
   void deleteMember(IDXArgList& args, IDXValue& result, bool& handled);

@@ -111,6 +111,12 @@ void TWrapperProbe::DeclareFunctions(TDXScriptInfo& info) {
       ->AddArgument("number", dvInteger)
       ->AddArgument("property", dvString)
       ->AddArgument("value", dvObject);
+  // A property of the movie (cast 0) or of a cast, set first unless value is void.
+  f.AddMethod("objectProp")
+      ->AddArgument("me", dvObject)
+      ->AddArgument("cast", dvInteger)
+      ->AddArgument("property", dvString)
+      ->AddArgument("value", dvObject);
   f.AddMethod("createMember")
       ->AddArgument("me", dvObject)
       ->AddArgument("cast", dvInteger)
@@ -178,6 +184,7 @@ std::span<const TDXPublishedMethod> TWrapperProbe::PublishedMethods() const {
       Publish<&TWrapperProbe::memberInfo>("memberInfo"),
       Publish<&TWrapperProbe::findMember>("findMember"),
       Publish<&TWrapperProbe::memberProp>("memberProp"),
+      Publish<&TWrapperProbe::objectProp>("objectProp"),
       Publish<&TWrapperProbe::setMemberProp>("setMemberProp"),
       Publish<&TWrapperProbe::createMember>("createMember"),
       Publish<&TWrapperProbe::deleteMember>("deleteMember"),
@@ -294,6 +301,18 @@ void TWrapperProbe::memberProp(IDXArgList& args, IDXValue& result, bool&) {
   const Ref<IDXCastMember> member = MemberAt(args, 1);
   result.SetAsString(member ? ValueText(member->GetProp(Symbol(args.Item(3)->AsString())))
                             : "no member");
+}
+
+void TWrapperProbe::objectProp(IDXArgList& args, IDXValue& result, bool&) {
+  const Ref<IDXMovie> movie = GetMovie();
+  Ref<IDXObjectAccess> object = movie;
+  if (movie && args.Item(1)->AsInteger() != 0) object = CastAt(args, 1);
+  if (!object) return result.SetAsString("nothing");
+  const MoaMmSymbol property = Symbol(args.Item(2)->AsString());
+  std::string text;
+  if (args.Item(3)->ValueKind() != dvVoid)
+    text = std::string("set ") + Flag(object->SetProp(property, *args.Item(3))) + " ";
+  result.SetAsString(text + ValueText(object->GetProp(property)));
 }
 
 void TWrapperProbe::setMemberProp(IDXArgList& args, IDXValue& result, bool&) {
