@@ -9,6 +9,11 @@ void THostFaults::Fail(THostService service, int slot, MoaError code, int skip, 
   rules_.push_back({service, slot, code, skip, times, std::move(key)});
 }
 
+void THostFaults::FailCall(long long nth, MoaError code) {
+  failCall_ = nth > 0 ? allCalls_ + nth : 0;
+  failCallCode_ = code;
+}
+
 void THostFaults::Refuse(const MoaInterfaceID& iid) {
   refused_.push_back(iid);
 }
@@ -16,6 +21,7 @@ void THostFaults::Refuse(const MoaInterfaceID& iid) {
 void THostFaults::Clear() {
   rules_.clear();
   refused_.clear();
+  failCall_ = 0;
 }
 
 MoaError THostFaults::CheckRules(THostService service, int slot, std::string_view key) {

@@ -40,6 +40,10 @@ class THostFaults {
   // name of a symbol).
   void Fail(THostService service, int slot, MoaError code = kHostErrInjected, int skip = 0,
             int times = -1, std::string key = {});
+  // The nth call from now into any operation of any service fails with code (the allocator:
+  // returns nothing); the calls before and after it do their work. A test that fails every
+  // call of a script in turn counts them first with AllCalls.
+  void FailCall(long long nth, MoaError code = kHostErrInjected);
   // The host services answer no interface iid.
   void Refuse(const MoaInterfaceID& iid);
   void Clear();
@@ -47,12 +51,15 @@ class THostFaults {
   // The code a call must answer, or 0 when it should do its work. Every call is counted.
   MoaError Check(THostService service, int slot, std::string_view key = {}) {
     if (slot >= 0 && slot < kSlots) ++calls_[int(service)][slot];
+    if (++allCalls_ == failCall_) return failCallCode_;
     return rules_.empty() ? kMoaOk : CheckRules(service, slot, key);
   }
   bool Refused(const MoaInterfaceID& iid) const;
 
   // How often operation slot of service was called since the host was made.
   int Calls(THostService service, int slot) const;
+  // How many calls all services had since the host was made.
+  long long AllCalls() const { return allCalls_; }
 
  private:
   struct TRule {
@@ -72,6 +79,9 @@ class THostFaults {
   std::vector<TRule> rules_;
   int calls_[kServices][kSlots] = {};
   std::vector<MoaInterfaceID> refused_;
+  long long allCalls_ = 0;
+  long long failCall_ = 0;  // the number of the call to fail; 0: none
+  MoaError failCallCode_ = kMoaOk;
 };
 
 }  // namespace dxhost
