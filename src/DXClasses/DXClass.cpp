@@ -1,5 +1,7 @@
 #include "DXClasses/DXClass.h"
 
+#include <new>
+
 #include "DXClasses/DXHostInterface.h"
 #include "DXClasses/DXLists.h"
 #include "DXClasses/DXMovie.h"
@@ -37,7 +39,10 @@ Ref<IDXValue> TDXClass::NewStringValue(std::string_view text) const {
 }
 
 Ref<IDXPropertyList> TDXClass::NewPropertyList() const {
-  return MakeRef<TDXPropertyList>(ValueService());
+  Ref<TDXPropertyList> list = MakeRef<TDXPropertyList>(ValueService());
+  // The host could not make one: as good as out of memory for the method that wanted it.
+  if (!list->HoldsHostList()) throw std::bad_alloc();
+  return list;
 }
 
 Ref<IDXSymbolManager> TDXClass::NewSymbolManager() const {

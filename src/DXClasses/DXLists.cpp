@@ -26,15 +26,23 @@ Ref<IDXValue> ValueFrom(IMoaMmValue& values, const TDXHostValue& host) {
 
 TDXBaseList::TDXBaseList(Ref<IMoaMmValue> values, const MoaMmValue& hostList)
     : values_(std::move(values)), lists_(ListServiceOf(values_.Get())), hostList_(hostList) {
-  if (values_) {
-    values_->ValueAddRef(&hostList_);
+  if (!values_) return;
+  // Without a reference of its own the wrapper is no list: it must not use, let alone release,
+  // a value the host may free under it.
+  if (values_->ValueAddRef(&hostList_) == kMoaOk) {
     holdsHostList_ = true;
+  } else {
+    hostList_ = {};
+    lists_.Reset();
   }
 }
 
 TDXBaseList::TDXBaseList(Ref<IMoaMmValue> values)
     : values_(std::move(values)), lists_(ListServiceOf(values_.Get())) {
-  if (lists_ && lists_->NewPropertyList(&hostList_) == kMoaOk) holdsHostList_ = true;
+  if (lists_ && lists_->NewPropertyList(&hostList_) == kMoaOk)
+    holdsHostList_ = true;
+  else
+    lists_.Reset();  // a list the host did not make: every access does nothing
 }
 
 TDXBaseList::~TDXBaseList() {

@@ -14,6 +14,8 @@ class TDXBaseList {
 
   // The host value of the list: its reference stays with the wrapper.
   const MoaMmValue& HostList() const { return hostList_; }
+  // False when the host refused the list (no reference taken, or no new list made).
+  bool HoldsHostList() const { return holdsHostList_; }
 
  protected:
   // Wraps an existing host list, taking a host reference of its own.

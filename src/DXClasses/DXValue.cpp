@@ -48,8 +48,9 @@ TDXPair ReadHostPair(IMoaMmValue& values, const MoaMmValue& host) {
 
 // A list kept by a value goes out as the host list it wraps, with one more host reference.
 void WriteHostList(TDXBaseList& list, IMoaMmValue& values, MoaMmValue& destination) {
-  destination = list.HostList();
-  values.ValueAddRef(&destination);
+  MoaMmValue held = list.HostList();
+  // A reference the host refused is not handed on: the destination keeps what it held.
+  if (values.ValueAddRef(&held) == kMoaOk) destination = held;
 }
 
 }  // namespace
