@@ -1,0 +1,270 @@
+// The Lingo surface: the bytes drive a sequence of calls on one zelXMLParser instance through
+// our host, as a script would make them: the method, how many arguments and of what kinds,
+// and their values. After every call the error state must follow its rules; after forget the
+// module must hold nothing of the host.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "FuzzTarget.h"
+#include "LingoFuzzRig.h"
+
+namespace {
+
+using fuzzing::TStringRole;
+
+// The methods in selector order (new is 0, forget 1), with what their arguments are for.
+struct TMethod {
+  const char* Name;
+  int Kinds[2];  // declared argument kinds after me: 2 integer, 3 string, 10 list; 0 none
+  TStringRole Roles[2];
+};
+
+constexpr TStringRole kN = TStringRole::Name;
+constexpr TMethod kMethods[] = {
+    {"new", {}, {}},
+    {"forget", {}, {}},
+    {"xtraVersion", {}, {}},
+    {"errorMsg", {}, {}},
+    {"isNoError", {}, {}},
+    {"errorDialog", {2}, {}},
+    {"errorLog", {3, 2}, {TStringRole::LogFile}},
+    {"loadFromFile", {3}, {TStringRole::File}},
+    {"loadFromText", {3}, {TStringRole::Document}},
+    {"getNodeName", {}, {}},
+    {"getXML", {}, {}},
+    {"startXML", {}, {}},
+    {"selectSingleNode", {3}, {kN}},
+    {"nodeCount", {3}, {kN}},
+    {"selectNode", {3, 2}, {kN}},
+    {"childCount", {}, {}},
+    {"selectChild", {2}, {}},
+    {"parentNode", {}, {}},
+    {"nextNode", {}, {}},
+    {"pathNode", {3}, {TStringRole::Path}},
+    {"getText", {}, {}},
+    {"getTextAttr", {3}, {kN}},
+    {"getBoolAttr", {3}, {kN}},
+    {"getIntAttr", {3}, {kN}},
+    {"getDoubleAttr", {3}, {kN}},
+    {"testPL", {10}, {}},
+    {"testL", {10}, {}},
+};
+constexpr int kMethodCount = int(std::size(kMethods));
+constexpr int kMaxCalls = 48;
+
+[[noreturn]] void Violation(const std::string& method, const std::string& what) {
+  std::fprintf(stderr, "lingo: after %s: %s\n", method.c_str(), what.c_str());
+  std::abort();
+}
+
+// The outcome of one call, in the terms the rules speak of.
+struct TCallView {
+  std::string Method;
+  std::vector<dxhost::THostValue> Args;
+  dxhost::THostValue Result;
+  std::string ErrorBefore, ErrorAfter;
+  bool HadCurrentNode = false;
+};
+
+class TLingoRun {
+ public:
+  TLingoRun(fuzzing::TLingoRig& rig, fuzzing::TByteReader& bytes)
+      : rig_(rig), host_(rig.Host()), bytes_(bytes), maker_(host_, rig.Pools(), bytes) {}
+
+  void Run();
+
+ private:
+  MoaLong ChooseSelector();
+  std::vector<dxhost::THostValue> ChooseArguments(MoaLong selector);
+  dxhost::THostValue Call(MoaLong selector, const std::vector<dxhost::THostValue>& args) {
+    return host_.Call(parser_, selector, std::span<const dxhost::THostValue>(args));
+  }
+  // The error state, read as a script reads it; both readers must agree and change nothing.
+  std::string ErrorState(const std::string& after);
+  bool HasCurrentNode();
+
+  void CheckCall(const TCallView& call);
+  void CheckType(const TCallView& call, MoaLong type);
+  void CheckFailureValue(const TCallView& call);
+  void CheckHostHoldsNothing();
+
+  fuzzing::TLingoRig& rig_;
+  dxhost::TXtraHost& host_;
+  fuzzing::TByteReader& bytes_;
+  fuzzing::TValueMaker maker_;
+  dxhost::TXtraInstance parser_;
+  bool reported_ = false;
+};
+
+void TLingoRun::Run() {
+  std::remove(rig_.Pools().LogFile.c_str());
+  parser_ = host_.New("zelXMLParser");
+  if (!parser_) Violation("new", "no instance: " + host_.LastError());
+  std::string error = ErrorState("new");
+  if (!error.empty()) Violation("new", "a new instance has an error");
+  for (int i = 0; i < kMaxCalls && !bytes_.AtEnd(); ++i) {
+    TCallView call;
+    const MoaLong selector = ChooseSelector();
+    call.Method = selector >= 0 && selector < kMethodCount ? kMethods[selector].Name
+                                                           : "unknown " + std::to_string(selector);
+    call.Args = ChooseArguments(selector);
+    call.HadCurrentNode = HasCurrentNode();
+    call.ErrorBefore = error;
+    call.Result = Call(selector, call.Args);
+    call.ErrorAfter = error = ErrorState(call.Method);
+    CheckCall(call);
+  }
+  parser_.Release();
+  CheckHostHoldsNothing();
+}
+
+MoaLong TLingoRun::ChooseSelector() {
+  const std::uint8_t choice = bytes_.Byte();
+  // The version report reads the module's file (slowly) and answers the same every time:
+  // once a run is enough, and one byte value of 250 chooses it.
+  if (choice == 0 && !reported_) {
+    reported_ = true;
+    return 2;
+  }
+  if (choice < 250) return 3 + choice % (kMethodCount - 3);
+  constexpr MoaLong kOthers[] = {0, 1, kMethodCount, -1, 0x7FFFFFFF, 1000};
+  return kOthers[choice - 250];
+}
+
+std::vector<dxhost::THostValue> TLingoRun::ChooseArguments(MoaLong selector) {
+  static constexpr TMethod kUnknown{"", {}, {}};
+  const TMethod& method = selector >= 0 && selector < kMethodCount ? kMethods[selector] : kUnknown;
+  int declared = 0;
+  while (declared < 2 && method.Kinds[declared] != 0) ++declared;
+  // Mostly what the method declares; now and then fewer or more, as Lingo does not check.
+  const std::uint8_t shape = bytes_.Byte();
+  const int count = shape < 224 ? declared : shape % 5;
+  std::vector<dxhost::THostValue> args;
+  for (int i = 0; i < count; ++i)
+    args.push_back(i < declared ? maker_.Argument(method.Kinds[i], method.Roles[i])
+                                : maker_.AnyValue(0));
+  return args;
+}
+
+std::string TLingoRun::ErrorState(const std::string& after) {
+  const dxhost::THostValue message = host_.Call(parser_, "errorMsg");
+  const dxhost::THostBox* text = host_.Values().Find(message.Raw(), kMoaValueString);
+  if (!text) Violation(after, "errorMsg answered " + host_.Text(message));
+  const std::string noError = host_.Text(host_.Call(parser_, "isNoError"));
+  if (noError != (text->Text.empty() ? "1" : "0"))
+    Violation(after, "isNoError " + noError + " with errorMsg \"" + text->Text + "\"");
+  if (host_.Text(host_.Call(parser_, "errorMsg")) != host_.Text(message))
+    Violation(after, "errorMsg changed the error state");
+  return text->Text;
+}
+
+bool TLingoRun::HasCurrentNode() {
+  // Every node has a name that is not empty, so the empty name means no current node.
+  return host_.Text(host_.Call(parser_, "getNodeName")) != "\"\"";
+}
+
+void TLingoRun::CheckCall(const TCallView& call) {
+  const std::string& name = call.Method;
+  const bool changed = call.ErrorAfter != call.ErrorBefore;
+  // Methods outside the error capture never touch the state.
+  if ((name == "errorMsg" || name == "isNoError" || name == "errorDialog" || name == "errorLog" ||
+       name == "testPL" || name == "testL" || name == "new" || name == "forget" ||
+       name.starts_with("unknown ")) &&
+      changed)
+    Violation(name, "the error state changed to \"" + call.ErrorAfter + "\"");
+  // Only loads and the version report clear it.
+  if (call.ErrorAfter.empty() && !call.ErrorBefore.empty() && name != "loadFromFile" &&
+      name != "loadFromText" && name != "xtraVersion")
+    Violation(name, "cleared the error state");
+  // A recorded failure leaves the failure value (a load's or the report's clearing is none).
+  if (changed && !call.ErrorAfter.empty()) CheckFailureValue(call);
+  CheckType(call, host_.Values().TypeOf(call.Result.Raw()));
+  const std::string result = host_.Text(call.Result);
+  if (name == "loadFromFile" || name == "loadFromText") {
+    if ((result == "1") != call.ErrorAfter.empty())
+      Violation(name, "answered " + result + " with errorMsg \"" + call.ErrorAfter + "\"");
+  } else if (name == "xtraVersion") {
+    const dxhost::THostBox* list = host_.Values().Find(call.Result.Raw(), kMoaValuePropertyList);
+    if (call.ErrorAfter.empty() && (!list || list->Items.size() != 10))
+      Violation(name, "no ten-entry report without an error: " + result);
+  } else if (name == "testPL" || name == "testL") {
+    const MoaLong wanted = name == "testPL" ? kMoaValuePropertyList : kMoaValueList;
+    const bool given = !call.Args.empty() && host_.Values().TypeOf(call.Args[0].Raw()) == wanted;
+    if (given && result != host_.Text(call.Args[0]))
+      Violation(name, "handed back " + result + " for " + host_.Text(call.Args[0]));
+  }
+  // Without a current node the readers answer their failure value and record nothing; the
+  // navigation methods that need one fail.
+  const bool reader =
+      name == "getNodeName" || name == "getXML" || name == "getText" || name.ends_with("Attr");
+  if (!call.HadCurrentNode && reader) {
+    if (changed) Violation(name, "recorded a failure without a current node");
+    CheckFailureValue(call);
+  }
+  const bool needsNode = name == "selectSingleNode" || name == "nodeCount" ||
+                         name == "selectNode" || name == "childCount" || name == "selectChild" ||
+                         name == "parentNode" || name == "nextNode";
+  if (!call.HadCurrentNode && needsNode && call.ErrorAfter.empty())
+    Violation(name, "succeeded without a current node");
+}
+
+void TLingoRun::CheckType(const TCallView& call, MoaLong type) {
+  const std::string& name = call.Method;
+  MoaLong wanted = -2;
+  if (name == "errorMsg" || name == "getNodeName" || name == "getXML" || name == "getText" ||
+      name == "getTextAttr")
+    wanted = kMoaValueString;
+  else if (name == "isNoError" || name.starts_with("load") || name.starts_with("select") ||
+           name.ends_with("Count") || name == "parentNode" || name == "pathNode" ||
+           name == "getBoolAttr" || name == "getIntAttr")
+    wanted = kMoaValueInteger;
+  else if (name == "getDoubleAttr")
+    wanted = kMoaValueFloat;
+  else if (name == "startXML" || name == "nextNode" || name == "errorDialog" ||
+           name == "errorLog" || name == "new" || name == "forget")
+    wanted = kMoaValueVoid;
+  if (wanted != -2 && type != wanted)
+    Violation(name, "answered " + host_.Text(call.Result) + ", of the wrong type");
+  const std::string result = host_.Text(call.Result);
+  const bool boolean = name == "isNoError" || name.starts_with("load") ||
+                       name.starts_with("select") || name == "parentNode" || name == "pathNode" ||
+                       name == "getBoolAttr";
+  if (boolean && result != "0" && result != "1") Violation(name, "answered " + result);
+  if (name.ends_with("Count") && result.starts_with("-")) Violation(name, "answered " + result);
+}
+
+void TLingoRun::CheckFailureValue(const TCallView& call) {
+  const std::string& name = call.Method;
+  const std::string result = host_.Text(call.Result);
+  std::string failure;
+  if (name == "getNodeName" || name == "getXML" || name == "getText" || name == "getTextAttr")
+    failure = "\"\"";
+  else if (name == "getDoubleAttr")
+    failure = "0.0000";
+  else if (name == "startXML" || name == "nextNode")
+    failure = "<Void>";
+  else if (name != "xtraVersion")
+    failure = "0";
+  if (!failure.empty() && result != failure)
+    Violation(name, "answered " + result + " where it failed (" + call.ErrorAfter + ")");
+}
+
+void TLingoRun::CheckHostHoldsNothing() {
+  if (host_.LiveBlocks() != 0) Violation("forget", "host memory not given back");
+  if (host_.LiveValues() != 0) Violation("forget", "host values not released");
+  if (host_.OutstandingReferences() != 0) Violation("forget", "service references kept");
+  if (host_.Values().BadUses() != 0) Violation("forget", "a value used after its release");
+  if (host_.Allocator().BadFrees() != 0) Violation("forget", "a block freed twice");
+  if (!host_.ModuleCanUnload()) Violation("forget", "framework objects still alive");
+}
+
+}  // namespace
+
+ZEL_FUZZ_TARGET(lingo) {
+  fuzzing::TLingoRig& rig = fuzzing::TLingoRig::Get();
+  fuzzing::TByteReader bytes(data, size);
+  TLingoRun(rig, bytes).Run();
+  return 0;
+}
