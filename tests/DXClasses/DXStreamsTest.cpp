@@ -53,9 +53,12 @@ class DXStreamsTest : public testing::Test {
 TEST_F(DXStreamsTest, RecordsAreLittleEndianAndStringsCarryALengthWord) {
   const Ref<TDXWriteStream> out = Writer();
   WriteAll(*out);
-  const std::string expected = "\x7F" + Bytes(std::uint16_t(0x1234)) + Bytes(std::int32_t(-2)) +
-                               Bytes(2.5) + Bytes(std::uint16_t(4)) + "text" +
-                               Bytes(std::uint16_t(0)) + "raw";
+  // Appended piece by piece: the 32-bit compiler misreads a literal chained onto temporaries.
+  std::string expected = "\x7F";
+  for (const std::string& piece :
+       {Bytes(std::uint16_t(0x1234)), Bytes(std::int32_t(-2)), Bytes(2.5), Bytes(std::uint16_t(4)),
+        std::string("text"), Bytes(std::uint16_t(0)), std::string("raw")})
+    expected += piece;
   EXPECT_EQ(stream.Bytes(), expected);
   EXPECT_EQ(out->Total(), std::int32_t(expected.size()));
 
