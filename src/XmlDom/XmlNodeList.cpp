@@ -116,7 +116,9 @@ void TXmlNodeList::InsertNode(TXmlNode* node, int index) {
     node->AdoptNameTable(owner_->NameTable());
   if (index < 0) index = count_;
   if (count_ == capacity_) SetCapacity(NextXmlCapacity(capacity_));
-  std::memmove(items_ + index + 1, items_ + index, sizeof(TXmlNode*) * (count_ - index));
+  // Loading only ever appends: nothing to move then.
+  if (index != count_)
+    std::memmove(items_ + index + 1, items_ + index, sizeof(TXmlNode*) * (count_ - index));
   items_[index] = node;
   ++count_;
   node->AddRef();
