@@ -116,6 +116,15 @@ std::vector<std::string> Paths() {
           }()};
 }
 
+// The folder of the files goes with the process.
+struct TFolderRemover {
+  std::filesystem::path Folder;
+  ~TFolderRemover() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+  }
+};
+
 void WriteFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
@@ -152,6 +161,7 @@ void TLingoRig::WriteFiles() {
   const auto folder = std::filesystem::temp_directory_path() /
                       ("zelxml-fuzz-lingo-" + std::to_string(ZEL_GETPID()));
   std::filesystem::create_directories(folder);
+  static const TFolderRemover remover{folder};
   folder_ = folder.string();
   const auto path = [&](const char* name) { return (folder / name).string(); };
   pools_.Documents = Documents();
