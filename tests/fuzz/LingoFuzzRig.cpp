@@ -270,7 +270,10 @@ dxhost::THostValue TValueMaker::Float() {
 
 dxhost::THostValue TValueMaker::String(TStringRole role) {
   const std::uint8_t choice = bytes_.Byte();
-  if (choice >= 200) return host_.Values().String(bytes_.Bytes(bytes_.Byte()));
+  // File names come from the pools only: a name from the bytes could be any file at all, and a
+  // log is written wherever it names.
+  const bool fileName = role == TStringRole::File || role == TStringRole::LogFile;
+  if (choice >= 200 && !fileName) return host_.Values().String(bytes_.Bytes(bytes_.Byte()));
   const std::vector<std::string>* pool = &pools_.Names;
   switch (role) {
     case TStringRole::Document:

@@ -142,9 +142,15 @@ std::vector<dxhost::THostValue> TLingoRun::ChooseArguments(MoaLong selector) {
   const std::uint8_t shape = bytes_.Byte();
   const int count = shape < 224 ? declared : shape % 5;
   std::vector<dxhost::THostValue> args;
-  for (int i = 0; i < count; ++i)
+  for (int i = 0; i < count; ++i) {
     args.push_back(i < declared ? maker_.Argument(method.Kinds[i], method.Roles[i])
                                 : maker_.AnyValue(0));
+    // A file name that is a string comes from its pool, whatever kind the bytes chose.
+    const bool fileName = i < declared && (method.Roles[i] == TStringRole::File ||
+                                           method.Roles[i] == TStringRole::LogFile);
+    if (fileName && host_.Values().TypeOf(args.back().Raw()) == kMoaValueString)
+      args.back() = maker_.String(method.Roles[i]);
+  }
   return args;
 }
 
