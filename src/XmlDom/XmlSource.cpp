@@ -14,6 +14,7 @@
 #include "common/Error.h"
 #include "common/FormatText.h"
 #include "common/Messages.h"
+#include "platform/CodePage.h"
 
 namespace {
 
@@ -90,6 +91,9 @@ const char* FindEither(const char* p, const char* end, char a, char b) {
   while (p != end && *p != a && *p != b) ++p;
   return p;
 }
+
+// The first number past the last Unicode character, U+10FFFF.
+constexpr std::uint32_t kBeyondUnicode = 0x110000;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -296,14 +300,18 @@ char TXmlSource::ReadReference() {
     code = ReadDecimal();
   }
   RequireChar(';');
-  return static_cast<char>(code & 0xFF);
+  // Up to 255 the number is the byte itself, as documents written for this parser expect;
+  // above, it is a Unicode character, which the code page may hold or not ("?").
+  if (code <= 0xFF) return static_cast<char>(code);
+  return platform::CharacterToAnsi(code);
 }
 
-// Digits beyond the 32-bit range wrap around; the low eight bits stay those of the number.
+// A number larger than any character stops growing at kBeyondUnicode, however many digits
+// follow: it can only stand for "?".
 std::uint32_t TXmlSource::ReadDecimal() {
   if (AtEnd() || *cur_ < '0' || *cur_ > '9') RaiseAtPosition(msg::kNumberExpected);
   std::uint32_t number = 0;
-  do number = number * 10 + std::uint32_t(*cur_ - '0');
+  do number = std::min(number * 10 + std::uint32_t(*cur_ - '0'), kBeyondUnicode);
   while (NextChar() && *cur_ >= '0' && *cur_ <= '9');
   return number;
 }
@@ -311,7 +319,7 @@ std::uint32_t TXmlSource::ReadDecimal() {
 std::uint32_t TXmlSource::ReadHex() {
   if (AtEnd() || HexDigit(*cur_) < 0) RaiseAtPosition(msg::kHexNumberExpected);
   std::uint32_t number = 0;
-  do number = number * 16 + std::uint32_t(HexDigit(*cur_));
+  do number = std::min(number * 16 + std::uint32_t(HexDigit(*cur_)), kBeyondUnicode);
   while (NextChar() && HexDigit(*cur_) >= 0);
   return number;
 }

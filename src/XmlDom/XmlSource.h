@@ -111,7 +111,9 @@ class TXmlSource {
     const std::string_view name = ReadName(hash);
     return Intern(table, name, hash);
   }
-  // A character or entity reference, entered with "&" current; the character it stands for.
+  // A character or entity reference, entered with "&" current; the byte it stands for (a
+  // number up to 255 is that byte, a larger one the code page's byte for that character, or
+  // "?").
   char ReadReference();
   void RequireChar(char c) {
     if (cur_ == end_ || *cur_ != c) RaiseExpectedChar(c);
@@ -201,7 +203,7 @@ class TXmlSource {
   void GiveAttributes(TXmlNode& node);
   // The id of a name already in table, or -1 (nothing is interned).
   int FindName(const TXmlNameTable& table, std::string_view name, std::uint32_t hash);
-  // Digits of a numeric reference; the number's low eight bits are what count.
+  // Digits of a numeric reference; a number past U+10FFFF reads as 0x110000.
   std::uint32_t ReadDecimal();
   std::uint32_t ReadHex();
   // The character for an entity name, entered with the name's first character current.

@@ -1,8 +1,9 @@
 #pragma once
 
-// Conversion between the process's 8-bit code page and UTF-16 (MultiByteToWideChar and
-// WideCharToMultiByte with the ANSI code page on Windows; windows-1251 elsewhere). A UTF-16
-// unit that the code page cannot represent becomes "?".
+// Conversion between the process's 8-bit code page and Unicode (MultiByteToWideChar and
+// WideCharToMultiByte with the ANSI code page on Windows; windows-1251 elsewhere). A character
+// that the code page cannot represent becomes "?": never a look-alike of another character,
+// so both systems give the same bytes.
 
 #include <string>
 #include <string_view>
@@ -11,5 +12,9 @@ namespace platform {
 
 std::u16string AnsiToWide(std::string_view text);
 std::string WideToAnsi(std::u16string_view text);
+
+// The code page's byte for one Unicode character; "?" when the code page has no single byte
+// for it, and for a number that is no character (a surrogate, or above U+10FFFF).
+char CharacterToAnsi(char32_t character);
 
 }  // namespace platform

@@ -46,10 +46,34 @@ TEST_F(Parser, TextKeepsItsSpacesInBothModes) {
 TEST_F(Parser, CharacterAndEntityReferences) {
   EXPECT_EQ(Parse("<a>&#65;&#x42;&#x6a;</a>"), "a{\"ABj\"}");
   EXPECT_EQ(Parse("<a>&lt;&amp;&quot;&apos;&gt;</a>"), "a{\"<&\"'>\"}");
-  // The low eight bits of the number: 256 is the character 0, 321 and 2^32 + 65 are "A".
-  EXPECT_EQ(Parse("<a>x&#256;y</a>"), std::string("a{\"x") + '\0' + "y\"}");
-  EXPECT_EQ(Parse("<a>&#321;&#4294967361;&#x100000041;</a>"), "a{\"AAA\"}");
   EXPECT_EQ(Parse("<a v='&#65;&lt;'/>"), "a[v=A<]");
+  // Up to 255 the number is the byte, whatever the code page holds there.
+  EXPECT_EQ(Parse("<a>&#0;&#152;&#xFF;</a>"), std::string("a{\"\0\x98\xFF\"}", 8));
+}
+
+// Above 255 a reference is a Unicode character in the code page (windows-1251 here and on the
+// wine leg): the byte of that character, or "?" when the code page has none, in text and in
+// attribute values alike. Numbers past the last character, however long, are "?" too.
+TEST_F(Parser, ReferencesAboveByteRangeGoThroughTheCodePage) {
+  const struct {
+    const char* reference;
+    const char* byte;
+  } cases[] = {
+      {"&#1044;", "\xC4"},    {"&#x414;", "\xC4"},
+      {"&#8364;", "\x88"},    {"&#x2116;", "\xB9"},
+      {"&#1105;", "\xB8"},    {"&#256;", "?"},
+      {"&#321;", "?"},        {"&#x4E2D;", "?"},
+      {"&#xD800;", "?"},      {"&#x10FFFF;", "?"},
+      {"&#x110000;", "?"},    {"&#4294967361;", "?"},
+      {"&#x100000041;", "?"}, {"&#99999999999999999999;", "?"},
+  };
+  for (const auto& c : cases) {
+    const std::string byte = c.byte;
+    EXPECT_EQ(Parse(Cat({"<a>[", c.reference, "]</a>"})), Cat({"a{\"[", byte, "]\"}"}))
+        << c.reference;
+    EXPECT_EQ(Parse(Cat({"<a v='", c.reference, "'/>"})), Cat({"a[v=", byte, "]"})) << c.reference;
+  }
+  EXPECT_EQ(Parse("<a>&#1044;&#8364;&#65;</a>"), "a{\"\xC4\x88\x41\"}");
 }
 
 TEST_F(Parser, BadReferences) {

@@ -13,11 +13,13 @@ std::u16string AnsiToWide(std::string_view text) {
 
 std::string WideToAnsi(std::u16string_view text) {
   std::string narrow(text.size(), '\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const int byte = cp1251::FromUnicode(text[i]);
-    narrow[i] = byte < 0 ? '?' : static_cast<char>(byte);
-  }
+  for (std::size_t i = 0; i < text.size(); ++i) narrow[i] = CharacterToAnsi(text[i]);
   return narrow;
+}
+
+char CharacterToAnsi(char32_t character) {
+  const int byte = cp1251::FromUnicode(character);
+  return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
 }  // namespace platform
