@@ -161,7 +161,8 @@ void TXmlSource::CountRange(const char* target) noexcept {
     }
     if (stop == target) break;
     const char c = *stop;
-    if (c == '\r' || prevBreak_ == '\0') {
+    // Only the LF of a CR LF pair belongs to the break before it.
+    if (c == '\r' || prevBreak_ != '\r') {
       ++line_;
       pos_ = 0;
     }

@@ -12,9 +12,10 @@
 // never counts character by character.
 //
 // Counting rule (what LineNum and LinePos report for the current character): every step onto
-// CR, and onto LF not preceded by CR or LF, starts a new line at position 0; every step onto
-// another character except LF adds one to the position. So CR LF is one line break, LF LF is
-// one too, CR CR two; the first character of the input is at line 0, position 0.
+// CR, and onto LF not directly after CR, starts a new line at position 0; every step onto
+// another character except LF adds one to the position. So CR LF is one line break, LF LF and
+// CR CR are two each, and a file of either kind of line ends is counted line by line; the
+// first character of the input is at line 0, position 0.
 
 #include <array>
 #include <cstddef>
@@ -213,8 +214,8 @@ class TXmlSource {
   const std::uint8_t* const classes_;
   const char* cur_ = nullptr;
   const char* end_ = nullptr;
-  // Counting: the first character not counted yet, the counters, and whether the last counted
-  // character was a line break (CR or LF).
+  // Counting: the first character not counted yet, the counters, and the last counted
+  // character when it was a line break (CR or LF), else 0.
   const char* counted_ = nullptr;
   const char* nextBreak_ = nullptr;  // the first CR or LF from counted_ on, once searched
   const char* mark_ = nullptr;

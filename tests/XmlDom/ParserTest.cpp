@@ -264,23 +264,36 @@ TEST_F(Parser, LinesAndPositionsOfNodes) {
   EXPECT_EQ(at(0), "1:0");  // the text "\r\n  "
   EXPECT_EQ(at(1), "1:3");  // <b/>
   EXPECT_EQ(at(2), "1:7");  // the text "x\n\n"
-  // LF LF counts once; CR CR twice.
-  EXPECT_EQ(at(3), "2:1");  // <c/>
-  EXPECT_EQ(at(4), "3:0");  // the text "\r\r"
-  EXPECT_EQ(at(5), "4:1");  // <d/>
+  // LF LF and CR CR are two breaks each.
+  EXPECT_EQ(at(3), "3:1");  // <c/>
+  EXPECT_EQ(at(4), "4:0");  // the text "\r\r"
+  EXPECT_EQ(at(5), "5:1");  // <d/>
 }
 
 TEST_F(Parser, ErrorPositionsCountLinesTheSameWay) {
   EXPECT_EQ(Parse("<a>\r\n<b>\r\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
-  EXPECT_EQ(Parse("<a>\n\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 1, 6));
+  EXPECT_EQ(Parse("<a>\n\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
   EXPECT_EQ(Parse("<a>\r\r<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
   EXPECT_EQ(Parse("<a>\n\r<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
+  EXPECT_EQ(Parse("<a>\r\n\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
   // The first character is never counted, so a leading break does not start a line.
   EXPECT_EQ(Parse("\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 0, 6));
   EXPECT_EQ(Parse("\n\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 1, 6));
+  EXPECT_EQ(Parse("\r\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 1, 6));
   // At the end of the input the position is that of the last character.
   EXPECT_EQ(Parse("<a>\r\n"), Expected("/", 1, 0));
   EXPECT_EQ(Parse("<a>\r\nxy"), Expected("/", 1, 2));
+}
+
+// An error on the fifth line is reported on line 4 (counted from 0) whichever line ends the
+// file uses, mixed ones included; blank lines count.
+TEST_F(Parser, EveryKindOfLineEndCountsEachBlankLine) {
+  const std::string error = AtPosition(msg::kStringConstantExpected, 4, 6);
+  EXPECT_EQ(Parse("<r>\n\n\n\n<b x=1/>\n</r>"), error);
+  EXPECT_EQ(Parse("<r>\r\n\r\n\r\n\r\n<b x=1/>\r\n</r>"), error);
+  EXPECT_EQ(Parse("<r>\r\r\r\r<b x=1/>\r</r>"), error);
+  EXPECT_EQ(Parse("<r>\n\r\n\r\n\n<b x=1/>\n</r>"), error);
+  EXPECT_EQ(Parse("<r>\r\n\n\r\r\n<b x=1/>\n</r>"), error);
 }
 
 TEST_F(Parser, FailedParseKeepsWhatWasRead) {
