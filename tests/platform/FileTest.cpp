@@ -19,7 +19,9 @@ namespace {
 constexpr int kFileNotFound = 2;      // ERROR_FILE_NOT_FOUND
 constexpr int kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
 constexpr int kPathNotFound = 3;      // ERROR_PATH_NOT_FOUND
+constexpr int kInvalidName = 123;     // ERROR_INVALID_NAME
 #else
+constexpr int kInvalidName = EINVAL;
 constexpr int kFileNotFound = ENOENT;
 constexpr int kSharingViolation = EWOULDBLOCK;
 constexpr int kPathNotFound = ENOENT;
@@ -44,6 +46,21 @@ TEST(File, MissingFileNamesTheFullPathAndTheSystemText) {
   EXPECT_NE(text.back(), '.');
   EXPECT_EQ(MessageOf([&] { TFile::OpenRead(path); }),
             "Cannot open file \"" + platform::FullPathName(path) + "\". " + text);
+}
+
+// The system would read such a name only up to the zero byte, and so open another file.
+TEST(File, ANameHoldingAZeroByteOpensNoFile) {
+  const std::string path = ScratchFolder("zero") + "/doc.xml";
+  WriteWholeFile(path, "<a/>");
+  const std::string named = path + std::string("\0.txt", 5);
+  const std::string reason = platform::SystemErrorText(kInvalidName);
+  EXPECT_EQ(platform::FullPathName(named), platform::FullPathName(path));
+  EXPECT_EQ(MessageOf([&] { TFile::OpenRead(named); }),
+            "Cannot open file \"" + platform::FullPathName(path) + "\". " + reason);
+  EXPECT_EQ(MessageOf([&] { TFile::Create(named); }),
+            "Cannot create file \"" + platform::FullPathName(path) + "\". " + reason);
+  EXPECT_FALSE(platform::AppendToTextFile(named, "more"));
+  EXPECT_EQ(ReadWholeFile(path), "<a/>");
 }
 
 TEST(File, ExclusiveReaderLocksOutASecondOpener) {

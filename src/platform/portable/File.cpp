@@ -22,11 +22,17 @@ namespace {
   throw EXmlError(FormatText(format, {FullPathName(path), SystemErrorText(code)}));
 }
 
+// Every system call reads a name up to its first zero byte, so a name holding one would open
+// another file than the one it names: such a name names no file.
+bool HoldsZeroByte(const std::string& path) {
+  return path.find('\0') != std::string::npos;
+}
+
 // Opens and locks the file for this opener alone; -1 with errno set on failure. A directory
 // is refused like Windows refuses it.
 int OpenExclusive(const std::string& path, int flags) {
-  if (path.empty()) {
-    errno = ENOENT;
+  if (path.empty() || HoldsZeroByte(path)) {
+    errno = path.empty() ? ENOENT : EINVAL;
     return -1;
   }
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
@@ -159,7 +165,7 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool AppendToTextFile(const std::string& path, std::string_view text) {
-  if (path.empty()) return false;
+  if (path.empty() || HoldsZeroByte(path)) return false;
   const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   bool ok = true;
@@ -173,9 +179,11 @@ bool AppendToTextFile(const std::string& path, std::string_view text) {
   return ::close(fd) == 0 && ok;
 }
 
+// Up to the first zero byte, as Windows reads a name.
 std::string FullPathName(const std::string& path) {
-  if (path.empty()) return path;
-  return NormalizeAbsolute(path[0] == '/' ? path : CurrentDirectory() + '/' + path);
+  const std::string name = path.substr(0, path.find('\0'));
+  if (name.empty()) return name;
+  return NormalizeAbsolute(name[0] == '/' ? name : CurrentDirectory() + '/' + name);
 }
 
 std::string SystemErrorText(int code) {

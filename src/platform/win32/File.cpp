@@ -15,7 +15,17 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
   throw EXmlError(FormatText(format, {FullPathName(path), SystemErrorText(int(code))}));
 }
 
+// The system reads a name up to its first zero byte, so a name holding one would open another
+// file than the one it names: such a name names no file.
+bool HoldsZeroByte(const std::string& path) {
+  return path.find('\0') != std::string::npos;
+}
+
 HANDLE OpenExclusive(const std::string& path, DWORD access, DWORD disposition) {
+  if (HoldsZeroByte(path)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return INVALID_HANDLE_VALUE;
+  }
   return CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                      nullptr);
 }
@@ -111,7 +121,7 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool AppendToTextFile(const std::string& path, std::string_view text) {
-  if (path.empty()) return false;
+  if (path.empty() || HoldsZeroByte(path)) return false;
   const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
