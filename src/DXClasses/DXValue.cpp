@@ -1,7 +1,5 @@
 #include "DXClasses/DXValue.h"
 
-#include <cstring>
-
 #include "DXClasses/DXHostInterface.h"
 #include "DXClasses/DXLists.h"
 #include "DXInt/MoaIdentifiers.h"
@@ -11,16 +9,18 @@ namespace {
 constexpr std::uint32_t kColorMask = 0x00FFFFFF;
 constexpr std::size_t kKeptStringCapacity = 256;
 
-// A host string into text: its length, then its bytes up to the first zero byte (a host that
-// writes less than it announced leaves zeros, never garbage).
+// A host string into text: exactly the length the host announces, zero bytes included (binary
+// XML holds them). The buffer is zeroed first, so a host that writes less than it announced
+// leaves zeros, never what an earlier string left there; the host's terminator goes into a
+// byte of our own and is dropped.
 void ReadHostString(IMoaMmValue& values, const MoaMmValue& host, std::string& text) {
   MoaLong length = 0;
   values.StringLength(&host, &length);
   text.clear();
   if (length <= 0) return;
-  text.resize(std::size_t(length));
+  text.resize(std::size_t(length) + 1);
   values.ValueToString(&host, text.data(), length + 1);
-  text.resize(std::strlen(text.c_str()));
+  text.resize(std::size_t(length));
 }
 
 // A colour word of the host as 24 bits; a palette index goes through the host's palette.

@@ -113,6 +113,28 @@ TEST_F(DXValueTest, HostValuesRoundTripWithTheirTypes) {
   EXPECT_EQ(RoundTrip(V.Symbol("Sym"), dvInteger), std::to_string(V.Intern("sym")));
 }
 
+// A host string is read by its length, zero bytes and all (binary XML holds them); what goes
+// back to the host is zero-terminated, so it ends at the first zero byte.
+TEST_F(DXValueTest, HostStringsKeepTheirWholeLength) {
+  TDXValue value;
+  const std::string binary("<\0b\0", 4);
+  value.ReadFromHost(host.ValueService(), V.String(binary).Raw());
+  EXPECT_EQ(value.ValueKind(), dvString);
+  EXPECT_EQ(value.AsString(), binary);
+  EXPECT_EQ(RoundTrip(V.String(binary), dvString), "\"<\"");
+}
+
+// A host that fills less than the length it announced leaves zeros, never the bytes of the
+// string the value held before.
+TEST_F(DXValueTest, UnfilledBytesOfAHostStringAreZeros) {
+  TDXValue value;
+  value.ReadFromHost(host.ValueService(), V.String("secret").Raw());
+  host.Faults().Fail(dxhost::THostService::Values, 12);
+  value.ReadFromHost(host.ValueService(), V.String("public").Raw());
+  EXPECT_EQ(value.ValueKind(), dvString);
+  EXPECT_EQ(value.AsString(), std::string(6, '\0'));
+}
+
 TEST_F(DXValueTest, HostSymbolReadsAsItsSymbolAndItsNumber) {
   TDXValue value;
   value.ReadFromHost(host.ValueService(), V.Symbol("width").Raw());
