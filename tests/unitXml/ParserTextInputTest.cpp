@@ -63,7 +63,8 @@ std::string EveryValueTypeAsBinary() {
                              XmlValue::FromString("text"),
                              XmlValue::FromByteArray(std::string("\0\1\2", 3))};
   for (const XmlValue& value : values) {
-    const std::string name = "v" + std::to_string(value.Type());
+    std::string name(1, 'v');
+    name += std::to_string(value.Type());
     root->SetValueAttr(name, value);
     root->AddChildElement(name)->SetNodeValue(value);
   }
@@ -98,8 +99,8 @@ class TextInputTest : public ParserTest {
 
  private:
   std::string WalkFromHere(int depth) {
-    std::string out = std::string(std::size_t(depth) * 2, ' ') + NodeName() + " " +
-                      Quoted(Text("getText")) + "\n";
+    std::string out(std::size_t(depth) * 2, ' ');
+    out.append(NodeName()).append(" ").append(Quoted(Text("getText"))).append("\n");
     const int count = std::stoi(Call("childCount"));
     for (int i = 1; i <= count; ++i) {
       EXPECT_EQ(Call("selectChild", {I(i)}), "1");
