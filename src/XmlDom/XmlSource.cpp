@@ -15,6 +15,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 // Classes of the characters that runs are scanned by.
@@ -499,3 +501,5 @@ bool TXmlStmSource::NextWindow(const char*& begin, const char*& end) {
   end = begin + count;
   return true;
 }
+
+}  // namespace xmldom

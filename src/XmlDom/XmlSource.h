@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+namespace xmldom {
+
 class TXmlNameTable;
 class TXmlNode;
 class TXmlStream;
@@ -273,3 +275,5 @@ class TXmlStmSource final : public TXmlSource {
   std::size_t bufferBytes_;
   std::int64_t remaining_;
 };
+
+}  // namespace xmldom
