@@ -25,6 +25,8 @@
 #include "common/RecordDocument.h"
 #include "host/XtraHost.h"
 
+using namespace xmldom;
+
 namespace {
 
 // What a walk met: it must be the same both ways.

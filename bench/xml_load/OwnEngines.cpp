@@ -9,6 +9,8 @@
 #include "XmlDom/XmlDocument.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 namespace {
 
 class TOwnEngine : public TEngine {

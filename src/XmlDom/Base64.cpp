@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace xmldom {
+
 namespace {
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -87,3 +89,5 @@ std::string DecodeBase64(std::string_view text) {
   }
   return out;
 }
+
+}  // namespace xmldom

@@ -9,6 +9,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 // The names every table holds under ids 0 to 4.
@@ -41,8 +43,7 @@ void SkipStoredBuckets(TBinXmlReader& reader, std::int32_t bucketCount, std::siz
     for (std::int32_t k = 0; k < idCount; ++k) {
       std::int32_t id;
       reader.Read(&id, sizeof id);
-      if (id < 0 || std::size_t(id) >= nameCount)
-        throw EXmlError(FormatText(msg::kBinaryBadNameId, {id}));
+      if (id < 0 || std::size_t(id) >= nameCount) RaiseBinaryBadNameId(id);
     }
   }
 }
@@ -87,3 +88,5 @@ void WriteXmlNameTable(TBinXmlWriter& writer, const TXmlNameTable& table) {
     writer.Write(ids.data(), ids.size() * sizeof(std::int32_t));
   }
 }
+
+}  // namespace xmldom

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <bit>
 
+#include "XmlDom/XmlErrors.h"
 #include "common/Error.h"
+#include "common/FormatText.h"
 #include "common/Messages.h"
 #include "platform/CodePage.h"
+
+namespace xmldom {
 
 // Fixed-size fields are little-endian in the file and are copied as they are.
 static_assert(std::endian::native == std::endian::little);
@@ -40,8 +44,8 @@ XmlValue ReadWideValue(TBinXmlReader& reader) {
 
 }  // namespace
 
-void RaiseBinaryDataError() {
-  throw EXmlError(msg::kDataReadError.View());
+void RaiseBinaryBadNameId(std::int32_t id) {
+  throw EXmlError(FormatText(msg::kBinaryBadNameId, {id}));
 }
 
 // ---- TBinXmlReader.
@@ -59,7 +63,7 @@ std::int32_t TBinXmlReader::ReadIntSlowly() {
 
 std::int32_t TBinXmlReader::ReadCount(int minBytes) {
   const std::int32_t count = ReadInt();
-  if (count < 0 || std::int64_t(count) * minBytes > Remaining()) RaiseBinaryDataError();
+  if (count < 0 || std::int64_t(count) * minBytes > Remaining()) RaiseDataReadError();
   return count;
 }
 
@@ -69,7 +73,7 @@ std::string_view TBinXmlReader::ReadView(std::size_t count, std::string& scratch
     pos_ += count;
     return view;
   }
-  if (std::int64_t(count) > Remaining()) RaiseBinaryDataError();
+  if (std::int64_t(count) > Remaining()) RaiseDataReadError();
   scratch.clear();
   while (scratch.size() < count) {
     const std::size_t done = scratch.size();
@@ -130,7 +134,7 @@ XmlValue TBinXmlReader::ReadValue() {
       return type == xvtString ? XmlValue::FromString(bytes) : XmlValue::FromByteArray(bytes);
     }
     default:
-      throw EXmlError(msg::kValueReadBadType.View());
+      throw EXmlError(msg::kValueReadBadType);
   }
 }
 
@@ -139,14 +143,14 @@ XmlValue TBinXmlReader::ReadValue() {
 TStrXmlReader::TStrXmlReader(std::string_view bytes) {
   pos_ = bytes.data();
   end_ = bytes.data() + bytes.size();
-  if (bytes.size() < kBinXmlSignature.size()) RaiseBinaryDataError();
+  if (bytes.size() < kBinXmlSignature.size()) RaiseDataReadError();
   pos_ += kBinXmlSignature.size();
   ReadOptions();
 }
 
 // The window is the whole string: whatever runs past it is beyond the end.
 void TStrXmlReader::ReadBuf(void*, std::size_t) {
-  RaiseBinaryDataError();
+  RaiseDataReadError();
 }
 
 // ---- TStmXmlReader.
@@ -161,7 +165,7 @@ TStmXmlReader::TStmXmlReader(TXmlStream& stream, std::size_t blockSize)
 }
 
 void TStmXmlReader::ReadBuf(void* buffer, std::size_t count) {
-  if (std::int64_t(count) > Remaining()) RaiseBinaryDataError();
+  if (std::int64_t(count) > Remaining()) RaiseDataReadError();
   auto* out = static_cast<char*>(buffer);
   const std::size_t buffered = std::size_t(end_ - pos_);
   std::memcpy(out, pos_, buffered);
@@ -186,3 +190,5 @@ void TStmXmlReader::Refill() {
   pos_ = buffer_.get();
   end_ = pos_ + size;
 }
+
+}  // namespace xmldom

@@ -19,6 +19,8 @@
 #include "XmlDom/XmlStream.h"
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 // The first 14 bytes of every binary XML file (the readers skip them, the writers write them),
 // and the options word after them.
 inline constexpr std::string_view kBinXmlSignature = "< binary-xml >";
@@ -142,5 +144,7 @@ class TStmXmlReader final : public TBinXmlReader {
   std::unique_ptr<char[]> buffer_;
 };
 
-// The data read error.
-[[noreturn]] void RaiseBinaryDataError();
+// A name id outside the name table.
+[[noreturn]] void RaiseBinaryBadNameId(std::int32_t id);
+
+}  // namespace xmldom

@@ -14,6 +14,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 // The smallest records: an attribute is a name id and a value code; a child record is a type
@@ -51,8 +53,7 @@ class TTreeReader {
   std::int32_t ReadNameId() {
     const std::int32_t id = reader_.ReadInt();
     // -1 is the id of the empty name, which elements made by the empty name carry.
-    if (id < -1 || id >= table_.NameCount())
-      throw EXmlError(FormatText(msg::kBinaryBadNameId, {id}));
+    if (id < -1 || id >= table_.NameCount()) RaiseBinaryBadNameId(id);
     return id;
   }
 
@@ -78,8 +79,9 @@ class TTreeReader {
 
   // Reads one child record into list; returns the new node when its own sections follow.
   TXmlNode* ReadChild(TXmlNodeList& list) {
-    const std::uint8_t type = reader_.ReadByte();
-    switch (type) {
+    // Any byte converts: the enumeration is based on int. Codes that are no kind a child can
+    // have end up after the switch.
+    switch (TXmlNodeType(reader_.ReadByte())) {
       case kElementNode: {
         CheckDepth();
         auto element = MakeRef<TXmlElement>(table_, ReadNameId());
@@ -107,9 +109,10 @@ class TTreeReader {
         list.AppendNode(instruction.Get());
         return instruction.Get();
       }
-      default:
-        throw EXmlError(msg::kBinaryReadBadNodeType.View());
+      case kDocumentNode:
+        break;
     }
+    throw EXmlError(msg::kBinaryReadBadNodeType);
   }
 
   static void Append(TXmlNodeList& list, const Ref<TXmlNode>& node) { list.AppendNode(node.Get()); }
@@ -137,3 +140,5 @@ void ReadBinaryXml(TBinXmlReader& reader, TXmlNode& document) {
   ReadXmlNameTable(reader, document.NameTable());
   ReadXmlNodeContent(reader, document);
 }
+
+}  // namespace xmldom

@@ -13,6 +13,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 // What an element with children writes as its value.
@@ -55,7 +57,7 @@ class TTreeWriter {
 
   // Writes a child's record up to its sections; returns the child when they follow.
   TXmlNode* WriteChild(TXmlNode& child) {
-    const int type = child.GetNodeType();
+    const TXmlNodeType type = child.GetNodeType();
     switch (type) {
       case kElementNode: {
         CheckDepth();
@@ -82,9 +84,10 @@ class TTreeWriter {
         writer_.WriteString(instruction.Data());
         return &instruction;
       }
-      default:
-        throw EXmlError(msg::kBinaryWriteBadNodeType.View());
+      case kDocumentNode:
+        break;
     }
+    throw EXmlError(msg::kBinaryWriteBadNodeType);
   }
 
   // The child being written sits at the level of its list; the document's children are level 1.
@@ -107,3 +110,5 @@ void WriteBinaryXml(TBinXmlWriter& writer, TXmlNode& document) {
   WriteXmlNameTable(writer, document.NameTable());
   WriteXmlNodeContent(writer, document);
 }
+
+}  // namespace xmldom

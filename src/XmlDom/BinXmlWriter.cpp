@@ -8,6 +8,8 @@
 #include "common/Messages.h"
 #include "platform/CodePage.h"
 
+namespace xmldom {
+
 // Fixed-size fields are little-endian in the file and are copied as they are.
 static_assert(std::endian::native == std::endian::little);
 
@@ -18,10 +20,13 @@ void WriteRaw(TBinXmlWriter& writer, T value) {
   writer.Write(&value, sizeof value);
 }
 
+[[noreturn]] void RaiseBadValueType() {
+  throw EXmlError(msg::kValueWriteBadType);
+}
+
 // Lengths are 32-bit in the file.
 std::int32_t LengthOf(std::size_t size) {
-  if (size > std::size_t(std::numeric_limits<std::int32_t>::max()))
-    throw EXmlError(msg::kValueWriteBadType.View());
+  if (size > std::size_t(std::numeric_limits<std::int32_t>::max())) RaiseBadValueType();
   return std::int32_t(size);
 }
 
@@ -65,7 +70,7 @@ void TBinXmlWriter::WriteString(std::string_view text) {
 
 void TBinXmlWriter::WriteValue(const XmlValue& value) {
   const std::uint16_t type = value.Type();
-  if (!IsXmlValueType(type)) throw EXmlError(msg::kValueWriteBadType.View());
+  if (!IsXmlValueType(type)) RaiseBadValueType();
   WriteInt(type);
   switch (type) {
     case xvtEmpty:
@@ -161,3 +166,5 @@ void TStmXmlWriter::WriteBuf(const void* data, std::size_t count) {
   std::memcpy(pos_, data, count);
   pos_ += count;
 }
+
+}  // namespace xmldom

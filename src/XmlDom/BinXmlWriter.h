@@ -16,6 +16,8 @@
 #include "XmlDom/XmlStream.h"
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 class TBinXmlWriter {
  public:
   TBinXmlWriter(const TBinXmlWriter&) = delete;
@@ -123,3 +125,5 @@ class TStmXmlWriter final : public TBinXmlWriter {
   std::unique_ptr<char[]> buffer_;
   std::size_t blockSize_;
 };
+
+}  // namespace xmldom

@@ -14,6 +14,8 @@
 #include "XmlDom/BinXmlReader.h"
 #include "XmlDom/BinXmlWriter.h"
 
+namespace xmldom {
+
 class TXmlNameTable;
 class TXmlNode;
 
@@ -41,3 +43,5 @@ void WriteBinaryXml(TBinXmlWriter& writer, TXmlNode& document);
 // Every table this system writes has 4096 buckets; the reader takes other counts up to this,
 // which bounds what a damaged count can make it allocate.
 inline constexpr int kMaxBinaryXmlBuckets = 65536;
+
+}  // namespace xmldom

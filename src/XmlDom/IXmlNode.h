@@ -15,6 +15,8 @@
 #include "XmlDom/XmlBase.h"
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 class IXmlNameTable;
 class IXmlNodeList;
 class IXmlElement;
@@ -43,7 +45,7 @@ class IXmlNode : public TXmlBase {
   virtual Ref<IXmlNameTable> NodeNameTable() = 0;
   virtual std::string GetNodeName() = 0;
   virtual int GetNodeNameIndex() = 0;
-  virtual int GetNodeType() = 0;
+  virtual TXmlNodeType GetNodeType() = 0;
   virtual std::string GetText() = 0;
   virtual void SetText(std::string_view text) = 0;
   virtual int GetValueType() = 0;
@@ -192,3 +194,5 @@ class IXmlNode : public TXmlBase {
 // The node object behind an interface; raises "Invalid class typecast" for none and for objects
 // that are not nodes of this library.
 TXmlNode& NodeOf(IXmlNode* node);
+
+}  // namespace xmldom

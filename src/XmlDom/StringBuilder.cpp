@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <new>
 
+namespace xmldom {
+
 TStringBuilder::~TStringBuilder() {
   std::free(storage_);
 }
@@ -31,3 +33,5 @@ void TStringBuilder::Grow(std::size_t needed) {
   storage_ = static_cast<char*>(storage);
   capacity_ = capacity;
 }
+
+}  // namespace xmldom

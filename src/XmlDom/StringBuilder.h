@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace xmldom {
+
 class TStringBuilder {
  public:
   TStringBuilder() = default;
@@ -50,3 +52,5 @@ class TStringBuilder {
   std::size_t length_ = 0;
   std::size_t capacity_ = 0;
 };
+
+}  // namespace xmldom

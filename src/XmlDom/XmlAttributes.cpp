@@ -6,6 +6,8 @@
 #include "XmlDom/XmlCapacity.h"
 #include "XmlDom/XmlMemory.h"
 
+namespace xmldom {
+
 TXmlAttrArray::TXmlAttrArray(const TXmlAttrArray& other) {
   if (other.count_ == 0) return;
   Reallocate(other.count_);
@@ -22,7 +24,7 @@ TXmlAttrArray::TXmlAttrArray(const TXmlAttrArray& other) {
 
 TXmlAttrArray::~TXmlAttrArray() {
   Clear();
-  xmlmem::Free(items_, sizeof(TXmlAttrData) * capacity_);
+  memory::Free(items_, sizeof(TXmlAttrData) * capacity_);
 }
 
 const TXmlAttrData* TXmlAttrArray::Find(int nameId) const noexcept {
@@ -76,12 +78,14 @@ void TXmlAttrArray::ResetWithCapacity(int capacity) {
 
 // Moves the records into a block of exactly capacity records (never fewer than the count).
 void TXmlAttrArray::Reallocate(int capacity) {
-  auto* items = static_cast<TXmlAttrData*>(xmlmem::Allocate(sizeof(TXmlAttrData) * capacity));
+  auto* items = static_cast<TXmlAttrData*>(memory::Allocate(sizeof(TXmlAttrData) * capacity));
   for (int i = 0; i < count_; ++i) {
     new (items + i) TXmlAttrData{items_[i].NameId, std::move(items_[i].Value)};
     items_[i].~TXmlAttrData();
   }
-  xmlmem::Free(items_, sizeof(TXmlAttrData) * capacity_);
+  memory::Free(items_, sizeof(TXmlAttrData) * capacity_);
   items_ = items;
   capacity_ = capacity;
 }
+
+}  // namespace xmldom

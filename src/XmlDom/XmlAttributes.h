@@ -8,6 +8,8 @@
 
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 struct TXmlAttrData {
   std::int32_t NameId;
   XmlValue Value;
@@ -56,3 +58,5 @@ class TXmlAttrArray {
   int count_ = 0;
   int capacity_ = 0;
 };
+
+}  // namespace xmldom

@@ -9,6 +9,8 @@
 #include "XmlDom/XmlMemory.h"
 #include "common/RefCounted.h"
 
+namespace xmldom {
+
 class TXmlNode;
 
 class TXmlBase : public TRefCounted {
@@ -19,12 +21,14 @@ class TXmlBase : public TRefCounted {
   // The node behind this object, or null when it is not a node of this library.
   virtual TXmlNode* AsXmlNode() noexcept { return nullptr; }
 
-  static void* operator new(std::size_t bytes) { return xmlmem::Allocate(bytes); }
+  static void* operator new(std::size_t bytes) { return memory::Allocate(bytes); }
   static void operator delete(void* block, std::size_t bytes) noexcept {
-    xmlmem::Free(block, bytes);
+    memory::Free(block, bytes);
   }
 
  protected:
   TXmlBase() = default;
   ~TXmlBase() override = default;
 };
+
+}  // namespace xmldom

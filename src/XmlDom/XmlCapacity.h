@@ -4,8 +4,12 @@
 // to 64, then by a quarter. Appending one at a time from empty gives 4, 8, 12, 28, 44, 60, 76,
 // 95, 118, 147, so appending n items costs amortised constant time.
 
+namespace xmldom {
+
 inline int NextXmlCapacity(int capacity) {
   if (capacity > 64) return capacity + capacity / 4;
   if (capacity > 8) return capacity + 16;
   return capacity + 4;
 }
+
+}  // namespace xmldom

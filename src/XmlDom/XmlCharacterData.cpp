@@ -2,6 +2,8 @@
 
 #include "XmlDom/StringBuilder.h"
 
+namespace xmldom {
+
 namespace {
 
 bool IsBlank(char c) {
@@ -47,3 +49,5 @@ void TXmlComment::WriteXml(TStringBuilder& out) {
 Ref<TXmlNode> TXmlComment::CloneSelf() {
   return MakeRef<TXmlComment>(NameTable(), Data());
 }
+
+}  // namespace xmldom

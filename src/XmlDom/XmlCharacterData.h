@@ -7,6 +7,8 @@
 
 #include "XmlDom/XmlNode.h"
 
+namespace xmldom {
+
 // The interface of character data nodes: the operations of IXmlNode.
 class IXmlCharacterData : public TXmlNode {
  protected:
@@ -40,7 +42,7 @@ class TXmlCDATASection final : public IXmlCDATASection {
   TXmlCDATASection(TXmlNameTable& table, std::string_view data) : IXmlCDATASection(table, data) {}
 
   int GetNodeNameIndex() override { return kCDataNameId; }
-  int GetNodeType() override { return kCDataSectionNode; }
+  TXmlNodeType GetNodeType() override { return kCDataSectionNode; }
   Ref<IXmlCDATASection> ToCDATASection() override { return Ref<IXmlCDATASection>::Retain(this); }
   void WriteXml(TStringBuilder& out) override;
 
@@ -59,10 +61,12 @@ class TXmlComment final : public IXmlComment {
   TXmlComment(TXmlNameTable& table, std::string_view data) : IXmlComment(table, data) {}
 
   int GetNodeNameIndex() override { return kCommentNameId; }
-  int GetNodeType() override { return kCommentNode; }
+  TXmlNodeType GetNodeType() override { return kCommentNode; }
   Ref<IXmlComment> ToComment() override { return Ref<IXmlComment>::Retain(this); }
   void WriteXml(TStringBuilder& out) override;
 
  protected:
   Ref<TXmlNode> CloneSelf() override;
 };
+
+}  // namespace xmldom

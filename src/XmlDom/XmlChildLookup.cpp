@@ -7,6 +7,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 // The first child whose name id is id, whatever its type; null when there is none.
@@ -84,3 +86,5 @@ Ref<IXmlNodeList> TXmlNode::FindChildrenByAttr(std::string_view elementName,
   }
   return Ref<IXmlNodeList>(found);
 }
+
+}  // namespace xmldom

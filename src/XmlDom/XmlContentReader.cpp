@@ -15,6 +15,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 bool IsBlank(std::string_view text) {
@@ -88,10 +90,10 @@ class TContentReader {
       throw EXmlError(FormatText(msg::kNestingTooDeep, {kMaxXmlDepth, line, source_.LinePos()}));
     }
     const int id = source_.ReadNameId(table_);
-    if (source_.AtEnd()) throw EXmlError(msg::kElementNotFinished.View());
+    if (source_.AtEnd()) throw EXmlError(msg::kElementNotFinished);
     const char next = source_.CurrentChar();
     if (static_cast<unsigned char>(next) > 32 && next != '/' && next != '>')
-      throw EXmlError(msg::kBadCharInElementName.View());
+      throw EXmlError(msg::kBadCharInElementName);
     auto element = MakeRef<TXmlElement>(table_, id);
     Append(element);
     source_.ReadAttributes(*element);
@@ -199,3 +201,5 @@ void ReadContent(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table,
                  bool keepWhitespace) {
   TContentReader(list, source, table, keepWhitespace).Read();
 }
+
+}  // namespace xmldom

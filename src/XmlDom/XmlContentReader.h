@@ -8,6 +8,8 @@
 // colon is an ordinary name character) and a DOCTYPE declaration is skipped, its internal
 // subset included (entities declared there are not known either).
 
+namespace xmldom {
+
 class TXmlNodeList;
 class TXmlNameTable;
 class TXmlSource;
@@ -21,3 +23,5 @@ class TXmlSource;
 // the element being read included. Elements may nest kMaxXmlDepth levels (XmlLimits.h) deep;
 // the reader keeps its open elements in a list of its own, not on the call stack.
 void ReadContent(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table, bool keepWhitespace);
+
+}  // namespace xmldom

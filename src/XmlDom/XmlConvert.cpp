@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlNumbers.h"
 #include "XmlDom/XmlValueText.h"
 #include "common/Error.h"
@@ -10,14 +11,12 @@
 #include "common/Messages.h"
 #include "platform/CodePage.h"
 
+namespace xmldom {
+
 namespace {
 
 [[noreturn]] void RaiseCannotConvert(std::uint16_t from, std::string_view to) {
   throw EXmlError(FormatText(msg::kCannotConvertVariant, {XmlValueTypeName(from), to}));
-}
-
-[[noreturn]] void RaiseRangeCheck() {
-  throw EXmlError(msg::kRangeCheckError);
 }
 
 bool IsIntegerKind(std::uint16_t type) {
@@ -50,14 +49,14 @@ double NumberOf(const XmlValue& value) {
 std::int32_t CheckedInt(std::int64_t number) {
   if (number < std::numeric_limits<std::int32_t>::min() ||
       number > std::numeric_limits<std::int32_t>::max())
-    RaiseRangeCheck();
+    RaiseRangeCheckError();
   return std::int32_t(number);
 }
 
 // Nearest integer, ties to even.
 std::int32_t RoundedInt(double number) {
   const double rounded = std::nearbyint(number);
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) RaiseRangeCheck();
+  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) RaiseRangeCheckError();
   return std::int32_t(rounded);
 }
 
@@ -195,3 +194,5 @@ TXmlDateTime XmlValueToDateTime(const XmlValue& value) {
   if (IsNumericKind(type) || type == xvtDateTime) return NumberOf(value);
   RaiseCannotConvert(type, "Date");
 }
+
+}  // namespace xmldom

@@ -15,6 +15,8 @@
 #include "XmlDom/XmlLocale.h"
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 // The runtime's name of a value kind in conversion messages ("Integer", "String", "Null" ...).
 std::string XmlValueTypeName(std::uint16_t type);
 
@@ -59,3 +61,5 @@ std::string LocaleDateTimeToText(TXmlDateTime value, const TXmlLocale& locale);
 
 // Equal texts when letter case is ignored (the letters of the 8-bit code page included).
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) noexcept;
+
+}  // namespace xmldom

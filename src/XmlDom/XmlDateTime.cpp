@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace xmldom {
+
 namespace {
 
 using namespace std::chrono;
@@ -51,3 +53,5 @@ bool EncodeXmlDateTime(const TXmlCivilDateTime& f, TXmlDateTime& value) noexcept
   value = dayNumber < 0 ? dayNumber - time : dayNumber + time;
   return true;
 }
+
+}  // namespace xmldom

@@ -6,6 +6,8 @@
 
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 struct TXmlCivilDateTime {
   int Year = 0, Month = 0, Day = 0;
   int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
@@ -18,3 +20,5 @@ bool DecodeXmlDateTime(TXmlDateTime value, TXmlCivilDateTime& fields) noexcept;
 // The date-time of the fields; false when a field is out of range (a day the month does not
 // have, hour 24, and so on).
 bool EncodeXmlDateTime(const TXmlCivilDateTime& fields, TXmlDateTime& value) noexcept;
+
+}  // namespace xmldom

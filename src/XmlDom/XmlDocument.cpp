@@ -6,6 +6,8 @@
 #include "XmlDom/XmlSerializer.h"
 #include "XmlDom/XmlText.h"
 
+namespace xmldom {
+
 void TXmlDocument::SetText(std::string_view text) {
   TXmlNodeList& children = GetChildList();
   children.ClearItems();
@@ -85,3 +87,5 @@ Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName, std::string_view ve
   if (!rootName.empty()) document->InitDocument(version, encoding, rootName);
   return document;
 }
+
+}  // namespace xmldom

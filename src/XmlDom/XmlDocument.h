@@ -11,6 +11,8 @@
 #include "XmlDom/XmlNode.h"
 #include "XmlDom/XmlStream.h"
 
+namespace xmldom {
+
 // The encoding InitDocument declares when none is given.
 inline constexpr std::string_view kDefaultXmlEncoding = "windows-1251";
 // The buffer through which documents read and write streams.
@@ -65,7 +67,7 @@ class TXmlDocument final : public IXmlDocument {
 
   // ---- Node operations.
   int GetNodeNameIndex() override { return kDocumentNameId; }
-  int GetNodeType() override { return kDocumentNode; }
+  TXmlNodeType GetNodeType() override { return kDocumentNode; }
   // The texts of the element, text and CDATA children, non-empty ones joined by one space.
   std::string GetText() override { return JoinedChildText(); }
   // Removes all children, then holds the text in one text node.
@@ -119,3 +121,5 @@ class TXmlDocument final : public IXmlDocument {
 // InitDocument (version, encoding, rootName).
 Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName = {}, std::string_view version = {},
                                   std::string_view encoding = {}, TXmlNameTable* table = nullptr);
+
+}  // namespace xmldom

@@ -1,5 +1,5 @@
 // Loading documents from XML text and saving them as XML text; the binary XML side of the
-// same operations is in PendingDocumentIO.cpp.
+// same operations is in XmlDocumentBinaryIO.cpp.
 #include <cstdlib>
 #include <optional>
 
@@ -14,6 +14,8 @@
 #include "common/Messages.h"
 #include "platform/File.h"
 #include "platform/Resources.h"
+
+namespace xmldom {
 
 namespace {
 
@@ -92,3 +94,5 @@ void TXmlDocument::SaveAsBinary(const std::string& fileName, int options) {
   TXmlFileStream stream(file);
   SaveAsBinary(stream, options);
 }
+
+}  // namespace xmldom

@@ -15,3 +15,5 @@
 #include "XmlDom/XmlText.h"
 #include "XmlDom/XmlValue.h"
 #include "XmlDom/XmlValueText.h"
+
+namespace xmldom {}  // namespace xmldom

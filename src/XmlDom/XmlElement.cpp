@@ -4,6 +4,8 @@
 #include "XmlDom/XmlText.h"
 #include "XmlDom/XmlValueText.h"
 
+namespace xmldom {
+
 std::string TXmlElement::GetText() {
   if (HasChildItems()) return JoinedChildText();
   return XmlValueToText(value_);
@@ -51,3 +53,5 @@ Ref<TXmlNode> TXmlElement::CloneSelf() {
   copy->value_ = value_;
   return copy;
 }
+
+}  // namespace xmldom

@@ -5,6 +5,8 @@
 
 #include "XmlDom/XmlNode.h"
 
+namespace xmldom {
+
 // The interface of element nodes: the operations of IXmlNode; it marks the node's kind.
 class IXmlElement : public TXmlNode {
  protected:
@@ -16,7 +18,7 @@ class TXmlElement final : public IXmlElement {
   TXmlElement(TXmlNameTable& table, int nameId) noexcept : IXmlElement(table), nameId_(nameId) {}
 
   int GetNodeNameIndex() override { return nameId_; }
-  int GetNodeType() override { return kElementNode; }
+  TXmlNodeType GetNodeType() override { return kElementNode; }
   // With children, their joined text; without, the value's XML text form.
   std::string GetText() override;
   // Removes the children and holds the text as a byte-string value.
@@ -45,3 +47,5 @@ class TXmlElement final : public IXmlElement {
   int nameId_;
   XmlValue value_;
 };
+
+}  // namespace xmldom

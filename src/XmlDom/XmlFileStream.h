@@ -5,6 +5,8 @@
 #include "XmlDom/XmlStream.h"
 #include "platform/File.h"
 
+namespace xmldom {
+
 class TXmlFileStream final : public TXmlStream {
  public:
   // The file stays open (and owned by the caller) for the stream's lifetime.
@@ -19,3 +21,5 @@ class TXmlFileStream final : public TXmlStream {
  private:
   platform::TFile& file_;
 };
+
+}  // namespace xmldom

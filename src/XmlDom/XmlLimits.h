@@ -2,6 +2,8 @@
 
 // Limits that every reader of documents enforces alike, whatever form the input takes.
 
+namespace xmldom {
+
 // The deepest element nesting a loaded document may have: the document element is level 1,
 // its child elements level 2, and so on. Input that nests deeper is refused (the text parser
 // with kNestingTooDeep, the binary reader with kBinaryNestingTooDeep) before the node beyond
@@ -14,3 +16,5 @@
 // the library's own walks (parsing, writing, cloning, moving between name tables, destroying)
 // do not recurse at all.
 inline constexpr int kMaxXmlDepth = 1000;
+
+}  // namespace xmldom

@@ -4,6 +4,8 @@
 
 #include "platform/Locale.h"
 
+namespace xmldom {
+
 namespace {
 
 std::optional<TXmlLocale>& Override() {
@@ -31,3 +33,5 @@ const TXmlLocale& XmlLocale() {
 std::optional<TXmlLocale> SetXmlLocaleOverride(std::optional<TXmlLocale> locale) {
   return std::exchange(Override(), std::move(locale));
 }
+
+}  // namespace xmldom

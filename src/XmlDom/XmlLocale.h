@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace xmldom {
+
 struct TXmlLocale {
   char DecimalSeparator = '.';
   // Windows-style pictures: d dd M MM MMM MMMM y yy yyyy; h hh H HH m mm s ss t tt; text in
@@ -35,3 +37,5 @@ class TXmlLocaleScope {
  private:
   std::optional<TXmlLocale> previous_;
 };
+
+}  // namespace xmldom

@@ -7,6 +7,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 constexpr const char* kMonthNames[] = {"January",   "February", "March",    "April",
@@ -120,3 +122,5 @@ std::string LocaleDateTimeToText(TXmlDateTime value, const TXmlLocale& locale) {
     (text += ' ') += FormatPicture(locale.LongTimeFormat, f);
   return text;
 }
+
+}  // namespace xmldom

@@ -2,6 +2,8 @@
 
 #include "platform/CharClass.h"
 
+namespace xmldom {
+
 const std::array<std::uint8_t, 256>& XmlNameCharTable() {
   static const auto table = [] {
     const auto& classes = platform::CharClassTable();
@@ -24,3 +26,5 @@ bool IsXmlName(std::string_view text) {
     if (!IsXmlNameChar(c)) return false;
   return true;
 }
+
+}  // namespace xmldom

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace xmldom {
+
 enum : std::uint8_t {
   kXmlNameStartChar = 1,  // may start a name
   kXmlNameChar = 2        // may stand in a name after its first character
@@ -26,3 +28,5 @@ inline bool IsXmlNameChar(char c) {
 
 // True when the whole text is one name; the empty text is not.
 bool IsXmlName(std::string_view text);
+
+}  // namespace xmldom

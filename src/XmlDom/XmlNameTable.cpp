@@ -2,8 +2,11 @@
 
 #include <utility>
 
+#include "XmlDom/XmlErrors.h"
 #include "common/Error.h"
 #include "common/Messages.h"
+
+namespace xmldom {
 
 namespace {
 
@@ -13,10 +16,6 @@ constexpr std::string_view kPredefinedNames[] = {"#text", "#cdata-section", "#co
 Ref<TXmlNameTable>& SharedTableHolder() {
   static Ref<TXmlNameTable> table;
   return table;
-}
-
-[[noreturn]] void RaiseBadTable() {
-  throw EXmlError(msg::kDataReadError.View());
 }
 
 }  // namespace
@@ -55,18 +54,18 @@ std::string TXmlNameTable::NameOfIndex(int id) {
 
 std::string_view TXmlNameTable::NameView(int id) const {
   if (id < 0) return {};
-  if (id >= NameCount()) throw EXmlError(msg::kListIndexOutOfRange.View());
+  if (id >= NameCount()) RaiseListIndexError();
   return names_[id];
 }
 
 void TXmlNameTable::ReplaceArrays(std::vector<std::string> names,
                                   std::vector<std::vector<std::int32_t>> buckets) {
-  if (buckets.empty() || names.size() < std::size(kPredefinedNames)) RaiseBadTable();
+  if (buckets.empty() || names.size() < std::size(kPredefinedNames)) RaiseDataReadError();
   for (std::size_t i = 0; i < std::size(kPredefinedNames); ++i)
-    if (names[i] != kPredefinedNames[i]) RaiseBadTable();
+    if (names[i] != kPredefinedNames[i]) RaiseDataReadError();
   for (const auto& bucket : buckets)
     for (std::int32_t id : bucket)
-      if (id < 0 || std::size_t(id) >= names.size()) RaiseBadTable();
+      if (id < 0 || std::size_t(id) >= names.size()) RaiseDataReadError();
   names_ = std::move(names);
   buckets_ = std::move(buckets);
 }
@@ -80,3 +79,5 @@ TXmlNameTable& SharedNameTable() {
 void ReleaseSharedNameTable() noexcept {
   SharedTableHolder().Reset();
 }
+
+}  // namespace xmldom

@@ -15,6 +15,8 @@
 
 #include "XmlDom/XmlBase.h"
 
+namespace xmldom {
+
 class IXmlNameTable : public TXmlBase {
  public:
   // The id of the name, interning it when new; the empty name gives -1 and interns nothing.
@@ -74,3 +76,5 @@ class TXmlNameTable final : public IXmlNameTable {
 // it keep it alive).
 TXmlNameTable& SharedNameTable();
 void ReleaseSharedNameTable() noexcept;
+
+}  // namespace xmldom

@@ -9,10 +9,13 @@
 #include "XmlDom/XmlConvert.h"
 #include "XmlDom/XmlDocument.h"
 #include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlText.h"
 #include "common/Error.h"
 #include "common/Messages.h"
+
+namespace xmldom {
 
 namespace {
 
@@ -22,6 +25,13 @@ long gLiveNodes = 0;
 // parent field (which means nothing once a node is unreferenced).
 TXmlNode* gDoomed = nullptr;
 bool gDestroying = false;
+
+// The nested joins flatten: every non-empty piece of the subtree, in order, one space apart.
+void AppendTextPiece(std::string& text, const std::string& piece) {
+  if (piece.empty()) return;
+  if (!text.empty()) text += ' ';
+  text += piece;
+}
 
 template <class Interface, class Node>
 Ref<Interface> AsInterface(const Ref<Node>& node) {
@@ -94,13 +104,12 @@ std::string TXmlNode::GetXML() {
 }
 
 void TXmlNode::CheckNameId(int id) const {
-  if (id < -1 || id >= nameTable_->NameCount()) throw EXmlError(msg::kListIndexOutOfRange.View());
+  if (id < -1 || id >= nameTable_->NameCount()) RaiseListIndexError();
 }
 
 std::string TXmlNode::JoinedChildText() {
   std::string text;
   if (!HasChildItems()) return text;
-  // The nested joins flatten: every non-empty piece of the subtree, in order, one space apart.
   std::vector<std::pair<const TXmlNodeList*, int>> stack{{childList_.Get(), 0}};
   while (!stack.empty()) {
     auto& [list, next] = stack.back();
@@ -109,14 +118,21 @@ std::string TXmlNode::JoinedChildText() {
       continue;
     }
     TXmlNode* child = list->Item(next++);
-    const int type = child->GetNodeType();
-    if (type == kElementNode && child->HasChildItems()) {
-      stack.emplace_back(child->ChildList(), 0);
-    } else if (type == kElementNode || type == kTextNode || type == kCDataSectionNode) {
-      const std::string piece = child->GetText();
-      if (piece.empty()) continue;
-      if (!text.empty()) text += ' ';
-      text += piece;
+    switch (child->GetNodeType()) {
+      case kElementNode:
+        if (child->HasChildItems()) {
+          stack.emplace_back(child->ChildList(), 0);
+          break;
+        }
+        [[fallthrough]];
+      case kTextNode:
+      case kCDataSectionNode:
+        AppendTextPiece(text, child->GetText());
+        break;
+      case kProcessingInstructionNode:
+      case kCommentNode:
+      case kDocumentNode:
+        break;
     }
   }
   return text;
@@ -309,3 +325,5 @@ void TXmlNode::AdoptNameTable(TXmlNameTable& table) {
       pending.insert(pending.end(), children->begin(), children->end());
   }
 }
+
+}  // namespace xmldom

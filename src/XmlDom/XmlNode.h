@@ -17,6 +17,8 @@
 #include "XmlDom/XmlNameTable.h"
 #include "XmlDom/XmlNodeList.h"
 
+namespace xmldom {
+
 class TStringBuilder;
 class TXmlDocument;
 
@@ -207,3 +209,5 @@ class TXmlNode : public IXmlNode {
   TXmlAttrArray attributes_;
   Ref<TXmlNodeList> childList_;
 };
+
+}  // namespace xmldom

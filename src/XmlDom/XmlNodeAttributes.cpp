@@ -4,10 +4,13 @@
 #include <utility>
 
 #include "XmlDom/XmlConvert.h"
+#include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlNode.h"
 #include "common/Error.h"
 #include "common/FormatText.h"
 #include "common/Messages.h"
+
+namespace xmldom {
 
 namespace {
 
@@ -52,7 +55,7 @@ const XmlValue& TXmlNode::RequiredAttribute(std::string_view name) {
 }
 
 int TXmlNode::GetAttributeNameIndex(int index) {
-  if (index < 0 || index >= attributes_.Count()) throw EXmlError(msg::kListIndexOutOfRange.View());
+  if (index < 0 || index >= attributes_.Count()) RaiseListIndexError();
   return attributes_[index].NameId;
 }
 
@@ -88,7 +91,7 @@ XmlValue TXmlNode::GetValueAttr(std::string_view name, const XmlValue& def) {
 }
 
 void TXmlNode::SetValueAttr(int id, const XmlValue& value) {
-  if (id == -1) throw EXmlError(msg::kAttributeNameMissing.View());
+  if (id == -1) throw EXmlError(msg::kAttributeNameMissing);
   CheckNameId(id);
   attributes_.Set(id, value);
 }
@@ -228,3 +231,5 @@ int TXmlNode::RequireChoiceAttr(int id, const std::vector<std::string>& values) 
 int TXmlNode::RequireChoiceAttr(std::string_view name, const std::vector<std::string>& values) {
   return RequireChoiceAttr(AttributeId(name), values);
 }
+
+}  // namespace xmldom

@@ -7,17 +7,16 @@
 
 #include "XmlDom/StringBuilder.h"
 #include "XmlDom/XmlCapacity.h"
+#include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlNode.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 long gLiveLists = 0;
-
-[[noreturn]] void RaiseIndexError() {
-  throw EXmlError(msg::kListIndexOutOfRange.View());
-}
 
 // Partition exchange around the item in the middle. The smaller part is sorted by recursion
 // and the larger one by the loop, so the stack stays logarithmic; scans stop at the range's
@@ -56,7 +55,7 @@ TXmlNodeList::TXmlNodeList(TXmlNode* owner) noexcept : owner_(owner) {
 
 TXmlNodeList::~TXmlNodeList() {
   ClearItems();
-  xmlmem::Free(items_, sizeof(TXmlNode*) * capacity_);
+  memory::Free(items_, sizeof(TXmlNode*) * capacity_);
   --gLiveLists;
 }
 
@@ -152,9 +151,9 @@ void TXmlNodeList::ClearItems() noexcept {
 void TXmlNodeList::SetCapacity(int capacity) {
   if (capacity < count_) capacity = count_;
   if (capacity == capacity_) return;
-  auto** items = static_cast<TXmlNode**>(xmlmem::Allocate(sizeof(TXmlNode*) * capacity));
+  auto** items = static_cast<TXmlNode**>(memory::Allocate(sizeof(TXmlNode*) * capacity));
   if (count_) std::memcpy(items, items_, sizeof(TXmlNode*) * count_);
-  xmlmem::Free(items_, sizeof(TXmlNode*) * capacity_);
+  memory::Free(items_, sizeof(TXmlNode*) * capacity_);
   items_ = items;
   capacity_ = capacity;
 }
@@ -171,7 +170,7 @@ void TXmlNodeList::WriteItems(TStringBuilder& out) const {
 
 void TXmlNodeList::CheckInsertable(const TXmlNode& node) const {
   if (!owner_) return;
-  if (&node == owner_) throw EXmlError(msg::kNotSupported.View());
+  if (&node == owner_) RaiseNotSupported();
   if (!node.HasChildItems()) return;
   // A node may sit in several lists, so its subtree is searched, not the owner's parents.
   std::vector<const TXmlNode*> pending{&node};
@@ -180,7 +179,7 @@ void TXmlNodeList::CheckInsertable(const TXmlNode& node) const {
     const TXmlNode* current = pending.back();
     pending.pop_back();
     for (const TXmlNode* child : *current->ChildList()) {
-      if (child == owner_) throw EXmlError(msg::kNotSupported.View());
+      if (child == owner_) RaiseNotSupported();
       if (child->HasChildItems() && seen.insert(child).second) pending.push_back(child);
     }
   }
@@ -194,5 +193,7 @@ void TXmlNodeList::ReleaseRemoved(TXmlNode* node) noexcept {
 }
 
 void TXmlNodeList::CheckIndex(int index, int limit) const {
-  if (index < 0 || index >= limit) RaiseIndexError();
+  if (index < 0 || index >= limit) RaiseListIndexError();
 }
+
+}  // namespace xmldom

@@ -10,6 +10,8 @@
 
 #include "XmlDom/XmlBase.h"
 
+namespace xmldom {
+
 class IXmlNode;
 class TXmlNode;
 class TStringBuilder;
@@ -104,3 +106,5 @@ class TXmlNodeList final : public IXmlNodeList {
   int count_ = 0;
   int capacity_ = 0;
 };
+
+}  // namespace xmldom

@@ -1,16 +1,28 @@
 // A node's text kept as CDATA sections or as Base64, and the direct text of its children.
 #include "XmlDom/Base64.h"
 #include "XmlDom/XmlCharacterData.h"
+#include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlNode.h"
 #include "XmlDom/XmlText.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
-bool IsTextKind(const TXmlNode& node) {
-  const int type = const_cast<TXmlNode&>(node).GetNodeType();
-  return type == kTextNode || type == kCDataSectionNode;
+bool IsTextKind(TXmlNode& node) {
+  switch (node.GetNodeType()) {
+    case kTextNode:
+    case kCDataSectionNode:
+      return true;
+    case kElementNode:
+    case kProcessingInstructionNode:
+    case kCommentNode:
+    case kDocumentNode:
+      return false;
+  }
+  return false;
 }
 
 }  // namespace
@@ -37,7 +49,7 @@ void TXmlNode::SetTextAsCDATA(std::string_view text) {
 }
 
 void TXmlNode::SetTextAsBase64(const void* data, int size, int maxLineLength) {
-  if (size < 0 || (size > 0 && !data)) throw EXmlError(msg::kRangeCheckError);
+  if (size < 0 || (size > 0 && !data)) RaiseRangeCheckError();
   std::string text = EncodeBase64(data, std::size_t(size), maxLineLength < 1 ? 0 : maxLineLength);
   RemoveTextChildren();
   auto node = MakeRef<TXmlText>(NameTable(), XmlValue::FromString(text));
@@ -54,3 +66,5 @@ std::string TXmlNode::GetDirectText() {
     if (IsTextKind(*child)) text += child->GetText();
   return text;
 }
+
+}  // namespace xmldom

@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+namespace xmldom {
+
 namespace {
 
 bool IsDigit(char c) {
@@ -130,3 +132,5 @@ bool ParseIntegerText(std::string_view text, std::int32_t& number) {
   number = static_cast<std::int32_t>(bits);
   return true;
 }
+
+}  // namespace xmldom

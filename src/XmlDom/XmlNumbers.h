@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace xmldom {
+
 // Decimal digits with a leading "-" when negative.
 std::string IntegerToText(std::int64_t number);
 
@@ -20,3 +22,5 @@ bool ParseFloatText(std::string_view text, char decimalMark, double& number);
 // Reads the runtime's integer syntax: blanks before, an optional sign, then decimal digits or
 // "$" and hexadecimal digits (up to 32 bits, two's complement). False otherwise.
 bool ParseIntegerText(std::string_view text, std::int32_t& number);
+
+}  // namespace xmldom

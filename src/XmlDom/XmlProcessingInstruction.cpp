@@ -3,6 +3,8 @@
 #include "XmlDom/StringBuilder.h"
 #include "XmlDom/XmlSerializer.h"
 
+namespace xmldom {
+
 void TXmlProcessingInstruction::WriteXml(TStringBuilder& out) {
   out.Add("<?");
   out.Add(NameTable().NameView(targetId_));
@@ -21,3 +23,5 @@ void TXmlProcessingInstruction::WriteXml(TStringBuilder& out) {
 Ref<TXmlNode> TXmlProcessingInstruction::CloneSelf() {
   return MakeRef<TXmlProcessingInstruction>(NameTable(), targetId_, data_);
 }
+
+}  // namespace xmldom

@@ -8,6 +8,8 @@
 
 #include "XmlDom/XmlNode.h"
 
+namespace xmldom {
+
 // The interface of processing instructions: the operations of IXmlNode; it marks the kind.
 class IXmlProcessingInstruction : public TXmlNode {
  protected:
@@ -20,7 +22,7 @@ class TXmlProcessingInstruction final : public IXmlProcessingInstruction {
       : IXmlProcessingInstruction(table), targetId_(targetId), data_(data) {}
 
   int GetNodeNameIndex() override { return targetId_; }
-  int GetNodeType() override { return kProcessingInstructionNode; }
+  TXmlNodeType GetNodeType() override { return kProcessingInstructionNode; }
   std::string GetText() override { return data_; }
   void SetText(std::string_view text) override { data_.assign(text); }
   Ref<IXmlProcessingInstruction> ToInstruction() override {
@@ -39,3 +41,5 @@ class TXmlProcessingInstruction final : public IXmlProcessingInstruction {
   int targetId_;
   std::string data_;
 };
+
+}  // namespace xmldom

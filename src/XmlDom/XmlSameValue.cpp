@@ -7,6 +7,8 @@
 #include "XmlDom/XmlLocale.h"
 #include "XmlDom/XmlNumbers.h"
 
+namespace xmldom {
+
 namespace {
 
 bool IsText(const XmlValue& value) {
@@ -56,3 +58,5 @@ bool XmlSameValue(const XmlValue& a, const XmlValue& b) noexcept {
     return false;
   }
 }
+
+}  // namespace xmldom

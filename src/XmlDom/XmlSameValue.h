@@ -5,6 +5,8 @@
 
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 // True when both are empty, or both null, or neither is empty or null and they are equal:
 //   - two texts (byte or wide strings) byte for byte, letter case mattering;
 //   - two numbers (integers, floats, currency, date-times, booleans) numerically, true being -1;
@@ -14,3 +16,5 @@
 // A comparison that cannot be made (a text that is no number, a byte array against anything
 // else) is false, never an error.
 bool XmlSameValue(const XmlValue& a, const XmlValue& b) noexcept;
+
+}  // namespace xmldom

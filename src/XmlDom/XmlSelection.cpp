@@ -2,15 +2,18 @@
 // a single element name, matched against the direct children; anything richer (paths,
 // wildcards, attribute tests, predicates) is refused as not supported, before anything changes.
 #include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlNameChars.h"
 #include "XmlDom/XmlNode.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 void CheckExpression(std::string_view expression) {
-  if (!IsXmlName(expression)) throw EXmlError(msg::kNotSupported.View());
+  if (!IsXmlName(expression)) RaiseNotSupported();
 }
 
 bool IsElementNamed(TXmlNode& node, int id) {
@@ -59,3 +62,5 @@ void TXmlNode::SetPathValue(std::string_view path, const XmlValue& value) {
   if (!child) child = AddChildElement(path);
   child->SetNodeValue(value);
 }
+
+}  // namespace xmldom

@@ -8,9 +8,11 @@
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlValueText.h"
 
-int XmlIndentDepth = 0;
+namespace xmldom {
 
 namespace {
+
+int indentDepth = 0;
 
 bool HasLineBreak(std::string_view text) {
   for (char c : text)
@@ -29,11 +31,11 @@ struct TOpenNode {
 
 class TTreeWriter {
  public:
-  explicit TTreeWriter(TStringBuilder& out) : out_(out), outerDepth_(XmlIndentDepth) {}
+  explicit TTreeWriter(TStringBuilder& out) : out_(out), outerDepth_(indentDepth) {}
   TTreeWriter(const TTreeWriter&) = delete;
   TTreeWriter& operator=(const TTreeWriter&) = delete;
   // Restores the depth also when a value cannot be written.
-  ~TTreeWriter() { XmlIndentDepth = outerDepth_; }
+  ~TTreeWriter() { indentDepth = outerDepth_; }
 
   void Write(TXmlNode& root) {
     Enter(root, root.KeepsWhitespace());
@@ -60,8 +62,11 @@ class TTreeWriter {
           open_.push_back({nullptr, document.ChildList(), 0, 0, document.KeepWhitespace()});
         return;
       }
-      default:
-        node.WriteXml(out_);
+      case kTextNode:
+      case kCDataSectionNode:
+      case kCommentNode:
+      case kProcessingInstructionNode:
+        return node.WriteXml(out_);
     }
   }
 
@@ -70,7 +75,7 @@ class TTreeWriter {
   void EnterElement(TXmlElement& element, bool compact) {
     if (!compact) {
       out_.Add("\r\n");
-      out_.AddRepeated(XmlIndentUnit, std::size_t(XmlIndentDepth));
+      out_.AddRepeated(XmlIndentUnit, std::size_t(indentDepth));
     }
     out_.Add('<');
     out_.Add(element.NameTable().NameView(element.NameId()));
@@ -78,7 +83,7 @@ class TTreeWriter {
     const std::size_t mark = out_.Length();
     out_.Add('>');
     if (element.HasChildItems()) {
-      if (!compact) ++XmlIndentDepth;
+      if (!compact) ++indentDepth;
       open_.push_back({&element, element.ChildList(), 0, mark, compact});
       return;
     }
@@ -88,7 +93,7 @@ class TTreeWriter {
 
   void Leave(const TOpenNode& done) {
     if (!done.Element) return;
-    if (!done.Compact) --XmlIndentDepth;
+    if (!done.Compact) --indentDepth;
     Close(*done.Element, done.Mark, done.Compact);
   }
 
@@ -105,7 +110,7 @@ class TTreeWriter {
       const bool endsWithBreak =
           content.size() >= 2 && content.substr(content.size() - 2) == "\r\n";
       if (!endsWithBreak) out_.Add("\r\n");
-      out_.AddRepeated(XmlIndentUnit, std::size_t(XmlIndentDepth));
+      out_.AddRepeated(XmlIndentUnit, std::size_t(indentDepth));
     }
     out_.Add("</");
     out_.Add(element.NameTable().NameView(element.NameId()));
@@ -118,6 +123,10 @@ class TTreeWriter {
 };
 
 }  // namespace
+
+int XmlIndentDepth() noexcept {
+  return indentDepth;
+}
 
 void WriteXmlTree(TXmlNode& root, TStringBuilder& out) {
   TTreeWriter(out).Write(root);
@@ -132,3 +141,5 @@ void WriteXmlAttributes(const TXmlNode& node, TStringBuilder& out) {
     out.Add('"');
   }
 }
+
+}  // namespace xmldom

@@ -6,12 +6,15 @@
 // indented with one TAB per level. Text, comments, CDATA sections and processing instructions
 // are written where they fall, without line breaks of their own.
 
+namespace xmldom {
+
 class TStringBuilder;
 class TXmlNode;
 
 // The element levels whose children are being written in the indented layout; 0 whenever no
-// writing is in progress. Process-wide, like the library itself single-threaded.
-extern int XmlIndentDepth;
+// writing is in progress. Process-wide, like the library itself single-threaded; only the tree
+// writer changes it, and it restores the depth it began with however writing ends.
+int XmlIndentDepth() noexcept;
 // Written once per level.
 inline constexpr char XmlIndentUnit = '\t';
 
@@ -21,3 +24,5 @@ void WriteXmlTree(TXmlNode& root, TStringBuilder& out);
 
 // Appends ` name="value"` for each attribute in order, values escaped.
 void WriteXmlAttributes(const TXmlNode& node, TStringBuilder& out);
+
+}  // namespace xmldom

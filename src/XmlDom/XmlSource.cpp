@@ -16,6 +16,8 @@
 #include "common/Messages.h"
 #include "platform/CodePage.h"
 
+namespace xmldom {
+
 namespace {
 
 // Classes of the characters that runs are scanned by.
@@ -508,3 +510,5 @@ bool TXmlStmSource::NextWindow(const char*& begin, const char*& end) {
   end = begin + count;
   return true;
 }
+
+}  // namespace xmldom

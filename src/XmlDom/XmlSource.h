@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+namespace xmldom {
+
 class TXmlNameTable;
 class TXmlNode;
 class TXmlStream;
@@ -276,3 +278,5 @@ class TXmlStmSource final : public TXmlSource {
   std::size_t bufferBytes_;
   std::int64_t remaining_;
 };
+
+}  // namespace xmldom

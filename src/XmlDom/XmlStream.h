@@ -9,6 +9,8 @@
 #include "common/Error.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 class TXmlStream {
  public:
   virtual ~TXmlStream() = default;
@@ -32,3 +34,5 @@ class TXmlStream {
     }
   }
 };
+
+}  // namespace xmldom

@@ -2,6 +2,8 @@
 
 #include "XmlDom/XmlValueText.h"
 
+namespace xmldom {
+
 std::string TXmlText::GetText() {
   return XmlValueToText(value_);
 }
@@ -13,3 +15,5 @@ void TXmlText::WriteXml(TStringBuilder& out) {
 Ref<TXmlNode> TXmlText::CloneSelf() {
   return MakeRef<TXmlText>(NameTable(), value_);
 }
+
+}  // namespace xmldom

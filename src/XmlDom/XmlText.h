@@ -5,6 +5,8 @@
 
 #include "XmlDom/XmlNode.h"
 
+namespace xmldom {
+
 // The interface of text nodes: the operations of IXmlNode; it marks the node's kind.
 class IXmlText : public TXmlNode {
  protected:
@@ -17,7 +19,7 @@ class TXmlText final : public IXmlText {
       : IXmlText(table), value_(std::move(value)) {}
 
   int GetNodeNameIndex() override { return kTextNameId; }
-  int GetNodeType() override { return kTextNode; }
+  TXmlNodeType GetNodeType() override { return kTextNode; }
   std::string GetText() override;
   void SetText(std::string_view text) override { value_ = XmlValue::FromString(text); }
   int GetValueType() override { return value_.Type(); }
@@ -35,3 +37,5 @@ class TXmlText final : public IXmlText {
  private:
   XmlValue value_;
 };
+
+}  // namespace xmldom

@@ -7,6 +7,8 @@
 
 #include "XmlDom/XmlMemory.h"
 
+namespace xmldom {
+
 bool IsXmlValueType(int code) noexcept {
   switch (code) {
     case xvtEmpty:
@@ -133,12 +135,14 @@ void XmlValue::AssignBytes(std::string_view bytes) {
   if (size <= kInlineBytes) {
     if (size) std::memcpy(payload_.Inline, bytes.data(), size);
   } else {
-    payload_.Heap = static_cast<char*>(xmlmem::Allocate(size));
+    payload_.Heap = static_cast<char*>(memory::Allocate(size));
     std::memcpy(payload_.Heap, bytes.data(), size);
   }
   size_ = size;
 }
 
 void XmlValue::ReleaseBytes() noexcept {
-  if (HasBytes() && size_ > kInlineBytes) xmlmem::Free(payload_.Heap, size_);
+  if (HasBytes() && size_ > kInlineBytes) memory::Free(payload_.Heap, size_);
 }
+
+}  // namespace xmldom

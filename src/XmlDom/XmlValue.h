@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace xmldom {
+
 enum TXmlValueType : std::uint16_t {
   xvtEmpty = 0,
   xvtNull = 1,
@@ -113,3 +115,5 @@ class XmlValue {
     char* Heap;
   } payload_;
 };
+
+}  // namespace xmldom

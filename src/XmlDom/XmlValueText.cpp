@@ -14,6 +14,8 @@
 #include "common/Messages.h"
 #include "platform/CodePage.h"
 
+namespace xmldom {
+
 namespace {
 
 // The reference of each character that needs one; null for the others.
@@ -168,3 +170,5 @@ TXmlDateTime XmlTextToDateTime(std::string_view text) {
   if (!EncodeXmlDateTime(civil, value)) RaiseInvalidDateTime(text);
   return value;
 }
+
+}  // namespace xmldom

@@ -9,6 +9,8 @@
 
 #include "XmlDom/XmlValue.h"
 
+namespace xmldom {
+
 class TStringBuilder;
 
 // The texts of false and true.
@@ -39,3 +41,5 @@ std::string DateTimeToXmlText(TXmlDateTime value);
 // fields after a missing separator count as 0. Fields out of range raise
 // "''%s'' is not a valid date and time".
 TXmlDateTime XmlTextToDateTime(std::string_view text);
+
+}  // namespace xmldom

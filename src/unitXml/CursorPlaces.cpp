@@ -5,12 +5,12 @@ void TCursorPlaces::Clear() {
   current_ = -1;
 }
 
-void TCursorPlaces::Down(const IXmlNode* from, int childIndex) {
+void TCursorPlaces::Down(const xmldom::IXmlNode* from, int childIndex) {
   above_.push_back({from, current_});
   current_ = childIndex;
 }
 
-void TCursorPlaces::Up(const IXmlNode* parent) {
+void TCursorPlaces::Up(const xmldom::IXmlNode* parent) {
   if (!above_.empty() && above_.back().Node == parent) {
     current_ = above_.back().Index;
     above_.pop_back();

@@ -7,16 +7,18 @@
 
 #include <vector>
 
+namespace xmldom {
 class IXmlNode;
+}
 
 class TCursorPlaces {
  public:
   // The cursor jumped (a load, startXML): nothing is known.
   void Clear();
   // The cursor went from a node to one of its children, at childIndex (-1: not known).
-  void Down(const IXmlNode* from, int childIndex);
+  void Down(const xmldom::IXmlNode* from, int childIndex);
   // The cursor went to the parent of the node it was on.
-  void Up(const IXmlNode* parent);
+  void Up(const xmldom::IXmlNode* parent);
   // The cursor went to a sibling, at index (-1: not known).
   void Sideways(int index) { current_ = index; }
 
@@ -25,7 +27,7 @@ class TCursorPlaces {
 
  private:
   struct TPlace {
-    const IXmlNode* Node;  // for comparison only: never followed
+    const xmldom::IXmlNode* Node;  // for comparison only: never followed
     int Index;
   };
 

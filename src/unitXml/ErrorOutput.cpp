@@ -23,10 +23,10 @@ std::string TimePicture(char separator) {
 // Logging switches the library's date and time formats to the log's own, for good: every
 // later date-to-text conversion of the module writes dates the way the log does.
 void UseLogDateFormats(char timeSeparator) {
-  TXmlLocale locale = XmlLocale();
+  xmldom::TXmlLocale locale = xmldom::XmlLocale();
   locale.ShortDateFormat = "MM.dd.yyyy";
   locale.LongTimeFormat = TimePicture(timeSeparator);
-  SetXmlLocaleOverride(locale);
+  xmldom::SetXmlLocaleOverride(locale);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "unitXml/LingoListText.h"
 #include "unitXml/zelXMLParser.h"
 
+using namespace xmldom;
+
 // The default of each getter is its failure value, so a missing attribute and one that does
 // not convert give the same result; only the error state tells them apart. Without a current
 // node they answer the default and record nothing.

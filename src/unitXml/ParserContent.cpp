@@ -2,13 +2,15 @@
 #include "XmlDom/XmlElement.h"
 #include "unitXml/zelXMLParser.h"
 
+using namespace xmldom;
+
 IXmlDocument& TzelXMLParser::RequireDocument() const {
-  if (!Document) throw EXmlError(msg::kNoDocument.View());
+  if (!Document) throw EXmlError(msg::kNoDocument);
   return *Document;
 }
 
 IXmlNode& TzelXMLParser::RequireCurrentNode() const {
-  if (!CurrentNode) throw EXmlError(msg::kNoCurrentNode.View());
+  if (!CurrentNode) throw EXmlError(msg::kNoCurrentNode);
   return *CurrentNode;
 }
 

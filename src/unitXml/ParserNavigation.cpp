@@ -7,6 +7,8 @@
 #include "unitXml/NodePath.h"
 #include "unitXml/zelXMLParser.h"
 
+using namespace xmldom;
+
 namespace {
 
 // The 0-based list index of a 1-based Lingo item. An item no list can have stays outside

@@ -77,18 +77,18 @@ class TzelXMLParser final : public TDXScript {
   // The loads' shared steps: a fresh document replaces the old one before anything is read.
   void LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile);
   // Raise the failure of a method that needs what the instance does not have.
-  IXmlNode& RequireCurrentNode() const;
-  IXmlDocument& RequireDocument() const;
+  xmldom::IXmlNode& RequireCurrentNode() const;
+  xmldom::IXmlDocument& RequireDocument() const;
   // Cursor moves. index is the new node's place among its parent's children when the caller
   // knows it (-1 otherwise), so that nextNode need not look for it.
-  void JumpTo(Ref<IXmlNode> node);
-  void MoveDown(Ref<IXmlNode> child, int index = -1);
-  void MoveUp(Ref<IXmlNode> parent);
+  void JumpTo(Ref<xmldom::IXmlNode> node);
+  void MoveDown(Ref<xmldom::IXmlNode> child, int index = -1);
+  void MoveUp(Ref<xmldom::IXmlNode> parent);
   // The node after the current one, with its place in index when known (else -1).
-  Ref<IXmlNode> NextSiblingOfCurrent(int& index);
+  Ref<xmldom::IXmlNode> NextSiblingOfCurrent(int& index);
 
-  Ref<IXmlDocument> Document;
-  Ref<IXmlNode> CurrentNode;
+  Ref<xmldom::IXmlDocument> Document;
+  Ref<xmldom::IXmlNode> CurrentNode;
   std::string ErrorText;
   std::string LogFileName;
   bool DialogOn = false;

@@ -8,6 +8,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 class Attributes : public TXmlTest {

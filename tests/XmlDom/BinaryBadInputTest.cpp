@@ -10,6 +10,8 @@
 #include "XmlTestSupport.h"
 #include "common/FormatText.h"
 
+using namespace xmldom;
+
 namespace {
 
 using namespace binary_testing;

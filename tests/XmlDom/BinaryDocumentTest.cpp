@@ -8,6 +8,8 @@
 #include "common/RecordDocument.h"
 #include "common/TestSupport.h"
 
+using namespace xmldom;
+
 namespace {
 
 using namespace binary_testing;

@@ -7,6 +7,8 @@
 #include "BinaryTestSupport.h"
 #include "XmlTestSupport.h"
 
+using namespace xmldom;
+
 namespace {
 
 using namespace binary_testing;

@@ -7,6 +7,8 @@
 #include "common/FormatText.h"
 #include "platform/Thread.h"
 
+using namespace xmldom;
+
 namespace {
 
 using namespace binary_testing;

@@ -16,6 +16,8 @@
 
 namespace binary_testing {
 
+using namespace xmldom;
+
 // Bytes in memory as a stream. It may announce more bytes than it holds (as a broken host
 // stream could), hand out at most maxRead bytes per Read, and counts its calls.
 class TMemoryStream final : public TXmlStream {

@@ -8,6 +8,8 @@
 #include "common/Messages.h"
 #include "platform/Locale.h"
 
+using namespace xmldom;
+
 namespace {
 
 std::string CannotConvert(const char* from, const char* to) {

@@ -8,6 +8,8 @@
 #include "XmlTestSupport.h"
 #include "platform/Thread.h"
 
+using namespace xmldom;
+
 using namespace parse_test;
 
 namespace {

@@ -9,6 +9,8 @@
 #include "common/TestSupport.h"
 #include "platform/File.h"
 
+using namespace xmldom;
+
 using namespace parse_test;
 using testing_support::ReadWholeFile;
 using testing_support::ScratchFolder;

@@ -19,6 +19,8 @@
 #include "common/RecordDocument.h"
 #include "common/TestSupport.h"
 
+using namespace xmldom;
+
 namespace {
 
 std::string LineEndsAsLf(std::string_view text) {
@@ -107,9 +109,11 @@ class TOurListing {
         out_ += "pi " + node.GetNodeName() + " " + LineEndsAsLf(data) + "\n";
         return;
       }
-      default:
-        out_ += "unexpected node\n";
+      case kTextNode:
+      case kDocumentNode:
+        break;
     }
+    out_ += "unexpected node\n";
   }
 
   std::string out_;

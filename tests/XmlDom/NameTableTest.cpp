@@ -5,6 +5,8 @@
 #include "XmlTestSupport.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 TEST(NameTable, PredefinedNamesHoldTheFirstFiveIds) {

@@ -4,6 +4,8 @@
 #include "XmlTestSupport.h"
 #include "platform/Thread.h"
 
+using namespace xmldom;
+
 namespace {
 
 class NodeLifetime : public TXmlTest {};

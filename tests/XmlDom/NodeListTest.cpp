@@ -8,6 +8,8 @@
 #include "XmlTestSupport.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 class NodeList : public TXmlTest {

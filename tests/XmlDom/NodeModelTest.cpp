@@ -9,6 +9,8 @@
 #include "XmlTestSupport.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 class NodeModel : public TXmlTest {
@@ -48,7 +50,7 @@ class TImpostor final : public IXmlElement {
   explicit TImpostor(TXmlNameTable& table) : IXmlElement(table) {}
   TXmlBase* ImplementingObject() override { return &NameTable(); }
   int GetNodeNameIndex() override { return -1; }
-  int GetNodeType() override { return kElementNode; }
+  TXmlNodeType GetNodeType() override { return kElementNode; }
   std::string GetText() override { return {}; }
   void SetText(std::string_view) override {}
   void WriteXml(TStringBuilder&) override {}

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+using namespace xmldom;
+
 namespace parse_test {
 namespace {
 
@@ -69,9 +71,10 @@ std::string Outline(TXmlNode& node) {
       return Cat({"!", Quoted(static_cast<TXmlComment&>(node).Data())});
     case kProcessingInstructionNode:
       return Cat({"?", node.GetNodeName(), Quoted(node.GetText()), Attributes(node)});
-    default:
-      return Cat({"#", OutlineChildren(node)});
+    case kDocumentNode:
+      break;
   }
+  return Cat({"#", OutlineChildren(node)});
 }
 
 std::string OutlineChildren(TXmlNode& node) {

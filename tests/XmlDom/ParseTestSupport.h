@@ -24,6 +24,8 @@
 
 namespace parse_test {
 
+using namespace xmldom;
+
 // A stream over bytes held in memory. announcedSize, when not negative, is what Size answers
 // (a stream that promises more than it yields).
 class TMemoryStream final : public TXmlStream {

@@ -10,6 +10,8 @@
 #include "ParseTestSupport.h"
 #include "XmlTestSupport.h"
 
+using namespace xmldom;
+
 using namespace parse_test;
 
 namespace {

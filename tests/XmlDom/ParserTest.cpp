@@ -8,6 +8,8 @@
 #include "XmlDom/XmlNameChars.h"
 #include "XmlTestSupport.h"
 
+using namespace xmldom;
+
 using namespace parse_test;
 
 namespace {

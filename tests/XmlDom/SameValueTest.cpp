@@ -6,6 +6,8 @@
 #include "XmlDom/XmlLocale.h"
 #include "XmlTestSupport.h"
 
+using namespace xmldom;
+
 namespace {
 
 struct TCase {

@@ -5,6 +5,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 class Selection : public TXmlTest {

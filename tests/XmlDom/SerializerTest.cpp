@@ -10,6 +10,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 class Serializer : public TXmlTest {
@@ -27,7 +29,7 @@ TEST_F(Serializer, IndentedLayoutPutsElementsOnTheirOwnLines) {
   EXPECT_EQ(root_->GetXML(), doc_->GetXML());
   // A node deep in its tree still starts at depth 0.
   EXPECT_EQ(root_->GetChildNodes()->GetItem(0)->GetXML(), "\r\n<a>t</a>");
-  EXPECT_EQ(XmlIndentDepth, 0);
+  EXPECT_EQ(XmlIndentDepth(), 0);
 }
 
 TEST_F(Serializer, CompactLayoutWritesTheTreeAsHeld) {
@@ -114,7 +116,7 @@ TEST_F(Serializer, AValueWithoutTextFormFailsTheWriteAndTheDepthComesBack) {
   auto a = root_->AddChildElement("a");
   a->AddChildElement("b")->SetDateAttr("when", 1e300);
   EXPECT_EQ(ErrorOf([&] { doc_->GetXML(); }), FormatText(msg::kInvalidDateTime, {"1E300"}));
-  EXPECT_EQ(XmlIndentDepth, 0);
+  EXPECT_EQ(XmlIndentDepth(), 0);
   a->GetChildNodes()->Clear();
   EXPECT_EQ(doc_->GetXML(), "\r\n<r>\r\n\t<a/>\r\n</r>");
 }

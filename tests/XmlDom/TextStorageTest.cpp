@@ -4,6 +4,8 @@
 #include "XmlTestSupport.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 class TextStorage : public TXmlTest {

@@ -10,6 +10,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 TXmlDateTime DateTime(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {

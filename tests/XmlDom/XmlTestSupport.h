@@ -15,10 +15,12 @@
 class TXmlTest : public ::testing::Test {
  protected:
   // Counted before the fixture's own members exist and checked after they are gone.
-  TXmlTest() : nodesBefore_(TXmlNode::LiveCount()), listsBefore_(TXmlNodeList::LiveCount()) {}
+  TXmlTest()
+      : nodesBefore_(xmldom::TXmlNode::LiveCount()),
+        listsBefore_(xmldom::TXmlNodeList::LiveCount()) {}
   ~TXmlTest() override {
-    EXPECT_EQ(TXmlNode::LiveCount(), nodesBefore_) << "nodes leaked";
-    EXPECT_EQ(TXmlNodeList::LiveCount(), listsBefore_) << "node lists leaked";
+    EXPECT_EQ(xmldom::TXmlNode::LiveCount(), nodesBefore_) << "nodes leaked";
+    EXPECT_EQ(xmldom::TXmlNodeList::LiveCount(), listsBefore_) << "node lists leaked";
   }
 
  private:
@@ -38,8 +40,8 @@ std::string ErrorOf(Work&& work) {
 }
 
 // A locale with the given decimal mark and otherwise the defaults.
-inline TXmlLocale LocaleWithMark(char mark) {
-  TXmlLocale locale;
+inline xmldom::TXmlLocale LocaleWithMark(char mark) {
+  xmldom::TXmlLocale locale;
   locale.DecimalSeparator = mark;
   return locale;
 }

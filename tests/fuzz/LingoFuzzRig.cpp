@@ -18,6 +18,8 @@
 #define ZEL_GETPID getpid
 #endif
 
+using namespace xmldom;
+
 namespace fuzzing {
 namespace {
 

@@ -9,6 +9,8 @@
 #include "XmlDom/XmlNode.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 namespace {
 
 void LoadWriteAndReload(const std::string& bytes) {

@@ -9,6 +9,8 @@
 #include "XmlDom/XmlNode.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 namespace {
 
 // A table of the target's own instead of the shared one, renewed now and then so that it does

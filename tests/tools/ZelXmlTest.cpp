@@ -17,6 +17,8 @@
 #include "common/RecordDocument.h"
 #include "common/TestSupport.h"
 
+using namespace xmldom;
+
 using testing_support::ReadWholeFile;
 using testing_support::ScratchFolder;
 using testing_support::WriteWholeFile;

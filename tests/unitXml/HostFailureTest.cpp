@@ -17,6 +17,8 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 
+using namespace xmldom;
+
 namespace {
 
 constexpr std::string_view kCatalog =

@@ -4,6 +4,8 @@
 #include "XmlDom/XmlDom.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 namespace {
 
 constexpr std::string_view kElement = "<n a='x' b='1' c='2.5' t='true' o='1' y='yes' e=''/>";

@@ -7,6 +7,8 @@
 #include "common/Messages.h"
 #include "platform/File.h"
 
+using namespace xmldom;
+
 namespace {
 
 using testing_support::ScratchFolder;

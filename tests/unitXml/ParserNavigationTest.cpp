@@ -7,6 +7,8 @@
 #include "XmlDom/XmlDom.h"
 #include "common/Messages.h"
 
+using namespace xmldom;
+
 namespace {
 
 const std::string kNotSupported(msg::kNotSupported.View());

@@ -7,6 +7,8 @@
 #include "ParserFixture.h"
 #include "XmlDom/XmlDom.h"
 
+using namespace xmldom;
+
 namespace {
 
 #ifdef _WIN32

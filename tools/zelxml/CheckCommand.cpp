@@ -4,6 +4,8 @@
 #include "XmlDom/XmlDocument.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 const char* const kCheckHelp =
     "usage: zelxml check FILE...\n"
     "\n"

@@ -6,6 +6,8 @@
 #include "XmlDom/XmlDocument.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 const char* const kConvertHelp =
     "usage: zelxml convert IN OUT [--binary [--utf16]] [--compact | --indented]\n"
     "\n"

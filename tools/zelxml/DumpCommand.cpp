@@ -5,6 +5,8 @@
 #include "XmlDom/XmlDocument.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 const char* const kDumpHelp =
     "usage: zelxml dump FILE [--compact]\n"
     "\n"

@@ -11,6 +11,8 @@
 #include "XmlDom/XmlText.h"
 #include "XmlDom/XmlValueText.h"
 
+using namespace xmldom;
+
 namespace {
 
 std::string Quoted(std::string_view text) {
@@ -94,9 +96,6 @@ std::string Describe(TXmlNode& node) {
     case kDocumentNode:
       line = "document";
       break;
-    default:
-      line = "node of type ";
-      line += std::to_string(node.GetNodeType());
   }
   return line;
 }

@@ -14,6 +14,8 @@
 
 #include <ostream>
 
+namespace xmldom {
 class TXmlNode;
+}
 
-void WriteTreeOutline(TXmlNode& root, std::ostream& out);
+void WriteTreeOutline(xmldom::TXmlNode& root, std::ostream& out);

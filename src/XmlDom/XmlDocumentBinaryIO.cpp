@@ -3,6 +3,8 @@
 #include "XmlDom/BinaryXml.h"
 #include "XmlDom/XmlDocument.h"
 
+namespace xmldom {
+
 namespace {
 
 // The document loads its names into a table of its own, as the file stores them.
@@ -36,3 +38,5 @@ void TXmlDocument::SaveAsBinary(TXmlStream& stream, int options) {
   WriteBinaryXml(writer, *this);
   writer.Flush();
 }
+
+}  // namespace xmldom

@@ -9,6 +9,8 @@
 #include "common/FormatText.h"
 #include "common/Messages.h"
 
+namespace xmldom {
+
 namespace {
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -86,3 +88,5 @@ std::string XmlIntToHexText(std::int32_t value, int digits) {
   text.append(buffer + sizeof buffer - count, count);
   return text;
 }
+
+}  // namespace xmldom

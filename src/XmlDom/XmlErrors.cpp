@@ -1,0 +1,24 @@
+#include "XmlDom/XmlErrors.h"
+
+#include "common/Error.h"
+#include "common/Messages.h"
+
+namespace xmldom {
+
+void RaiseListIndexError() {
+  throw EXmlError(msg::kListIndexOutOfRange);
+}
+
+void RaiseNotSupported() {
+  throw EXmlError(msg::kNotSupported);
+}
+
+void RaiseRangeCheckError() {
+  throw EXmlError(msg::kRangeCheckError);
+}
+
+void RaiseDataReadError() {
+  throw EXmlError(msg::kDataReadError);
+}
+
+}  // namespace xmldom
