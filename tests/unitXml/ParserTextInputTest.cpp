@@ -12,6 +12,8 @@
 #include <cerrno>
 #endif
 
+using namespace xmldom;
+
 namespace {
 
 using testing_support::ScratchFolder;
