@@ -5,6 +5,7 @@
 function(run)
   execute_process(COMMAND ${EMULATOR} ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE errors
                   RESULT_VARIABLE status)
+  string(REPLACE "\r\n" "\n" output "${output}")
   string(REPLACE "\r\n" "\n" errors "${errors}")
   set(output "${output}" PARENT_SCOPE)
   set(errors "${errors}" PARENT_SCOPE)

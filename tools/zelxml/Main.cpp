@@ -6,7 +6,6 @@
 #include "platform/Console.h"
 
 int main(int argc, char** argv) {
-  platform::UseBinaryStandardStreams();
   const std::vector<std::string> args(argv + 1, argv + argc);
   return RunZelXml(args, {std::cout, std::cerr, platform::ConsoleTextEncoding(),
                           platform::StandardErrorIsTerminal()});
