@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ConsoleHelp.h"
 #include "LingoError.h"
 #include "LingoSession.h"
 
@@ -111,13 +112,42 @@ TEST_F(LingoTest, ScriptErrorsNameTheirLine) {
   EXPECT_EQ(Error("put 1\nput y"), "2: Variable used before assigned a value: y");
   EXPECT_EQ(Error("put 1\n\nput \"open"), "3: String not terminated on its line");
   EXPECT_EQ(Error("put (1"), "1: \")\" expected");
-  EXPECT_EQ(Error("put 1\nnoSuchHandler(2)"), "2: Handler not defined: #noSuchHandler");
+  EXPECT_EQ(Error("put 1\nnoSuchHandler(2)"),
+            "2: Handler not defined: #noSuchHandler (help lists the handlers of this console)");
   EXPECT_EQ(Error("exit repeat"), "1: Not inside a repeat");
   EXPECT_EQ(Error("put 1 @ 2"), "1: Unexpected character \"@\"");
   EXPECT_EQ(Error("if 1 then\nput 1\nend repeat"), "3: \"if\" expected");
   EXPECT_EQ(Error("put new(xtra \"nothing\")"), "1: Xtra not found: \"nothing\"");
   EXPECT_EQ(Error("if \"yes\" then put 1"), "1: Number expected, not \"yes\"");
   EXPECT_EQ(Error("repeat while 1\nend repeat"), "1: Too many steps: the script runs for too long");
+}
+
+TEST_F(LingoTest, HelpListsTheHandlersItKnows) {
+  const std::string help = Run("help");
+  EXPECT_EQ(Run("help()"), help);
+  // Appended, not chained with +: GCC 12 warns falsely about some such chains.
+  for (std::string_view handler : lingo::BuiltinHandlers()) {
+    std::string listed = " ", call(handler);
+    listed += handler;
+    call += "()";
+    EXPECT_NE(help.find(listed), std::string::npos) << handler;
+    EXPECT_EQ(Error(call).find("Handler not defined"), std::string::npos) << handler;
+  }
+  EXPECT_EQ(Run("help = 3\nput help"), "-- 3\n") << "a variable of that name wins";
+}
+
+TEST_F(LingoTest, CharactersAreBytesOfTheCodePage) {
+  EXPECT_EQ(Run("put charToNum(\"Ab\")\nput charToNum(EMPTY)\nput charToNum(numToChar(200))"),
+            "-- 65\n-- 0\n-- 200\n");
+  EXPECT_EQ(Run("put numToChar(66) & numToChar(0.0 + 67)"), "-- \"BC\"\n");
+  EXPECT_EQ(Error("put numToChar(256)"), "1: numToChar takes a number from 0 to 255, not 256");
+  EXPECT_EQ(Error("put numToChar(\"A\")"), "1: Number expected, not \"A\"");
+}
+
+TEST_F(LingoTest, WhatFollowsAnXtrasNameAppliesToTheXtra) {
+  EXPECT_EQ(Run("put xtra(\"any\")\nput xtra \"any\" & \"!\""),
+            "-- <Xtra \"any\">\n-- \"<Xtra \"any\">!\"\n");
+  EXPECT_EQ(Error("put xtra(\"none\").new()"), "1: Xtra not found: \"none\"");
 }
 
 TEST_F(LingoTest, ScriptsThatEndInsideABlockAreIncomplete) {

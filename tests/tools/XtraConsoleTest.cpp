@@ -33,7 +33,8 @@ class ConsoleTest : public testing::Test {
     console_ =
         std::make_unique<lingo::TXtraConsole>([this](std::string_view text) { output += text; },
                                               [this](std::string_view text) { errors += text; });
-    ASSERT_TRUE(console_->Start({ZELXML_MODULE, runMode, utf8, 1000000})) << errors;
+    const auto encoding = utf8 ? platform::TTextEncoding::Utf8 : platform::TTextEncoding::Cp1251;
+    ASSERT_TRUE(console_->Start({ZELXML_MODULE, runMode, encoding, 1000000})) << errors;
   }
 
   // What the script prints; its status in status.
@@ -92,7 +93,10 @@ TEST_F(ConsoleTest, BothCallFormsReachTheSameMethod) {
   EXPECT_EQ(status, 0) << errors;
   EXPECT_EQ(Run("x = new(xtra \"zelXMLParser\")\nx.noSuchMethod()"), "");
   EXPECT_EQ(status, 1);
-  EXPECT_NE(errors.find("test.ls:2: Handler not defined: #noSuchMethod"), std::string::npos);
+  EXPECT_NE(errors.find("test.ls:2: Handler not defined: #noSuchMethod (interface(xtra "
+                        "\"zelXMLParser\") lists the methods of zelXMLParser)"),
+            std::string::npos);
+  EXPECT_EQ(Run("put xtra(\"zelXMLParser\").new().loadFromText(\"<a/>\")"), "-- 1\n");
 }
 
 TEST_F(ConsoleTest, BoxesPrintWhileAuthoringOnly) {
@@ -150,14 +154,13 @@ TEST_F(ConsoleTest, PromptReadsStatementsAsTheyComplete) {
   std::size_t next = 0;
   std::string prompts;
   output.clear();
-  Console().RunInteractive(
-      [&](std::string& line) {
-        if (next == lines.size()) return false;
-        line = lines[next++];
-        return true;
-      },
-      [&](bool continued) { prompts += continued ? '.' : '>'; });
-  EXPECT_EQ(output, "-- \"a\"\n-- \"still here\"\n");
+  Console().RunInteractive([&](std::string_view prompt, std::string& line) {
+    prompts += prompt == lingo::TXtraConsole::kContinuedPrompt ? '.' : '>';
+    if (next == lines.size()) return false;
+    line = lines[next++];
+    return true;
+  });
+  EXPECT_EQ(output, std::string(lingo::TXtraConsole::kGreeting) + "-- \"a\"\n-- \"still here\"\n");
   EXPECT_EQ(prompts, ">>..>>>>");
   EXPECT_EQ(errors,
             "<input>:5: Variable used before assigned a value: oops\n"
@@ -168,7 +171,7 @@ TEST_F(ConsoleTest, ModulesThatCannotBeLoadedAreReported) {
   lingo::TXtraConsole console([](std::string_view) {},
                               [this](std::string_view text) { errors += text; });
   errors.clear();
-  EXPECT_FALSE(console.Start({"no-such-module.so", "Author", false, 0}));
+  EXPECT_FALSE(console.Start({"no-such-module.so", "Author", platform::TTextEncoding::Cp1251, 0}));
   EXPECT_NE(errors.find("xtra-host: "), std::string::npos);
   errors.clear();
 }

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ConvertProgress.h"
 #include "ReplacingOutput.h"
+#include "SourcePosition.h"
 #include "XmlDom/BinXmlReader.h"
 #include "XmlDom/XmlDom.h"
 #include "common/FormatText.h"
@@ -30,10 +32,23 @@ struct TRun {
   std::string Out, Err;
 };
 
-TRun Zelxml(const std::vector<std::string>& args) {
+// A run whose console reads the encoding.
+TRun RunIn(platform::TTextEncoding encoding, const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int status = RunZelXml(args, out, err);
+  const int status = RunZelXml(args, {out, err, encoding});
   return {status, out.str(), err.str()};
+}
+
+// A run whose console reads the library's own bytes.
+TRun Zelxml(const std::vector<std::string>& args) {
+  return RunIn(platform::TTextEncoding::Cp1251, args);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 class ZelXml : public ::testing::Test {
@@ -54,21 +69,72 @@ std::string GetXmlOf(const std::string& text, bool keepWhitespace = false) {
   return document->GetXML();
 }
 
-TEST_F(ZelXml, CheckReportsEachFileAndStopsAtTheFirstFailure) {
+TEST_F(ZelXml, CheckReportsEveryFileOnOneLineWhereEditorsFindIt) {
   const std::string good = Write("good.xml", "<a><b/></a>");
   const std::string bad = Write("bad.xml", "<a>\r\n<b x=1/></a>");
-  const std::string later = Write("later.xml", "<a/>");
-  const TRun run = Zelxml({"check", good, bad, later});
+  const std::string first = Write("first.xml", "<a x=1/>");
+  const std::string binary = Write("bad.bin", std::string(kBinXmlSignature) + "\x01");
+  const std::string missing = Path("none.xml");
+  const TRun run = Zelxml({"check", bad, good, first, binary, missing});
   EXPECT_EQ(run.Status, kZelXmlFailed);
   EXPECT_EQ(run.Out, good + ": ok\n");
-  // The parser's message with its line and position, and the file's name.
-  EXPECT_EQ(run.Err, FormatText(msg::kWithFileName,
-                                {FormatText(msg::kStringConstantExpected, {1, 6}), bad}) +
+  // The parser's own message unchanged after the place: its (line 1, position 6) is the
+  // sixth character of the second line, and on the first line position 5 is column 6.
+  const std::vector<std::string> lines = Lines(run.Err);
+  ASSERT_EQ(lines.size(), 4u) << run.Err;
+  EXPECT_EQ(lines[0], bad + ":2:6: " +
+                          FormatText(msg::kWithFileName,
+                                     {FormatText(msg::kStringConstantExpected, {1, 6}), bad}));
+  EXPECT_EQ(lines[1], first + ":1:6: " +
+                          FormatText(msg::kWithFileName,
+                                     {FormatText(msg::kStringConstantExpected, {0, 5}), first}));
+  EXPECT_EQ(lines[2].rfind(binary + ": ", 0), 0u) << "binary XML has no place";
+  EXPECT_EQ(lines[3].rfind(missing + ": Cannot open file \"", 0), 0u);
+  EXPECT_EQ(Zelxml({"check", good, good}).Status, kZelXmlOk);
+}
+
+TEST_F(ZelXml, MessagesReachTheConsoleInItsEncodingAndNamesAsTyped) {
+  // A name in UTF-8 stays as typed inside the converted message.
+  const std::string bad = Write("\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB.xml", "<a>\n<b x=1/></a>");
+  const std::string russian =
+      "\xD0\x9E\xD0\xB6\xD0\xB8\xD0\xB4\xD0\xB0\xD0\xB5\xD1\x82"
+      "\xD1\x81\xD1\x8F";  // "Ожидается" in UTF-8
+  const TRun utf8 = Zelxml({"--utf8", "check", bad});
+  EXPECT_EQ(utf8.Status, kZelXmlFailed);
+  EXPECT_EQ(utf8.Err.rfind(bad + ":2:6: " + russian, 0), 0u) << utf8.Err;
+  EXPECT_TRUE(utf8.Err.ends_with(" (" + bad + ")\n")) << utf8.Err;
+  // The console's encoding is the default; --raw gives the library's bytes.
+  EXPECT_EQ(RunIn(platform::TTextEncoding::Utf8, {"check", bad}).Err, utf8.Err);
+  const TRun raw = RunIn(platform::TTextEncoding::Utf8, {"check", bad, "--raw"});
+  EXPECT_EQ(raw.Err, bad + ":2:6: " +
+                         FormatText(msg::kWithFileName,
+                                    {FormatText(msg::kStringConstantExpected, {1, 6}), bad}) +
                          "\n");
-  EXPECT_EQ(Zelxml({"check", good, later}).Status, kZelXmlOk);
-  const TRun missing = Zelxml({"check", Path("none.xml")});
-  EXPECT_EQ(missing.Status, kZelXmlFailed);
-  EXPECT_NE(missing.Err.find("Cannot open file"), std::string::npos);
+  EXPECT_EQ(Zelxml({"--utf8", "--raw", "check", bad}).Status, kZelXmlUsage);
+  // An outline's texts are the library's text too.
+  const std::string cyrillic = Write("cyrillic.xml", "<a>\xC4\xE0</a>");  // "Да" in windows-1251
+  EXPECT_EQ(Zelxml({"dump", cyrillic, "--utf8"}).Out,
+            "document\n  element a\n    text \"\xD0\x94\xD0\xB0\" (256)\n");
+}
+
+TEST(SourcePosition, ParserPlacesBecomeEditorPlaces) {
+  const auto at = [](std::string_view message, std::string_view file = {}) {
+    const std::optional<TSourcePosition> position = MessagePosition(message, file);
+    return position ? std::to_string(position->Line) + ":" + std::to_string(position->Column)
+                    : std::string("none");
+  };
+  EXPECT_EQ(at(FormatText(msg::kExpected, {"/", 0, 0})), "1:1");
+  EXPECT_EQ(at(FormatText(msg::kExpected, {"/", 4, 9})), "5:9");
+  EXPECT_EQ(at(FormatText(msg::kExpected, {"/", 4, 0})), "5:1") << "the line break itself";
+  EXPECT_EQ(at(FormatText(msg::kNestingTooDeep, {1000, 2, 7})), "3:7");
+  EXPECT_EQ(at(msg::kElementNotFinished.View()), "none");
+  EXPECT_EQ(at(msg::kDataReadError.View()), "none");
+  // A file name that looks like a place is not taken for one.
+  const std::string odd = FormatText(msg::kExpected, {"x", 8, 8}) + ".xml";
+  EXPECT_EQ(at(FormatText(msg::kWithFileName, {msg::kElementNotFinished.View(), odd}), odd),
+            "none");
+  EXPECT_EQ(at(FormatText(msg::kWithFileName, {FormatText(msg::kExpected, {"/", 1, 2}), odd}), odd),
+            "2:2");
 }
 
 TEST_F(ZelXml, TextToBinaryAndBackGivesTheOriginalsXml) {
@@ -132,6 +198,31 @@ TEST_F(ZelXml, FailedConversionsLeaveTheOutputAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(out)));
 }
 
+TEST_F(ZelXml, LongConversionsShowProgressOnATerminalOnly) {
+  const std::string big =
+      Write("big.xml", "<r>" + std::string(std::size_t(kProgressMinimumBytes), 'x') + "</r>");
+  const std::string small = Write("small.xml", "<r/>");
+  const auto convert = [&](const std::string& in, bool terminal) {
+    std::ostringstream out, err;
+    const int status = RunZelXml({"convert", in, Path("out.bin"), "--binary"},
+                                 {out, err, platform::TTextEncoding::Cp1251, terminal});
+    EXPECT_EQ(status, kZelXmlOk) << err.str();
+    return err.str();
+  };
+  const std::string shown = convert(big, true);
+  EXPECT_NE(shown.find("\rzelxml convert: reading " + big + " 0%"), std::string::npos);
+  EXPECT_NE(shown.find("\rzelxml convert: reading " + big + " 100%"), std::string::npos);
+  EXPECT_NE(shown.find("\rzelxml convert: writing " + Path("out.bin") + " 8 MB"),
+            std::string::npos);
+  // The line is blanked at the end, so the prompt that follows starts clean.
+  const std::size_t last = shown.rfind('\r', shown.size() - 2);
+  ASSERT_NE(last, std::string::npos);
+  EXPECT_EQ(shown.substr(last + 1).find_first_not_of(' '), shown.size() - last - 2);
+  EXPECT_EQ(shown.back(), '\r');
+  EXPECT_EQ(convert(big, false), "");
+  EXPECT_EQ(convert(small, true), "");
+}
+
 TEST_F(ZelXml, DumpShowsNodesAttributesAndTypedValues) {
   auto document = MakeXmlDocument("r", "1.0");
   auto root = document->GetDocumentElement();
@@ -166,6 +257,11 @@ TEST_F(ZelXml, UsageErrorsAndHelp) {
   EXPECT_EQ(Zelxml({"check"}).Status, kZelXmlUsage);
   EXPECT_EQ(Zelxml({"dump"}).Status, kZelXmlUsage);
   EXPECT_EQ(Zelxml({"convert", in}).Status, kZelXmlUsage);
+  EXPECT_NE(Zelxml({"convert", in}).Err.find("needs IN and OUT, 1 file name given"),
+            std::string::npos);
+  EXPECT_NE(Zelxml({"check", in, "--quick"}).Err.find("unknown option \"--quick\""),
+            std::string::npos);
+  EXPECT_NE(Zelxml({"dump", in, in}).Err.find("needs one FILE"), std::string::npos);
   EXPECT_EQ(Zelxml({"convert", in, Path("o"), "--fast"}).Status, kZelXmlUsage);
   EXPECT_EQ(Zelxml({"convert", in, Path("o"), "--utf16"}).Status, kZelXmlUsage);
   EXPECT_EQ(Zelxml({"convert", in, Path("o"), "--compact", "--indented"}).Status, kZelXmlUsage);

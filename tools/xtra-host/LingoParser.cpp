@@ -372,9 +372,10 @@ class TParser {
       if (!At(TTokenKind::Name)) Fail("Property name expected after \"the\"");
       return Make(TExpressionKind::TheProperty, Take().Text);
     }
+    // xtra "name" and xtra("name"): what follows the name (".new()") applies to the Xtra.
     if (TakeWord("xtra")) {
       PExpression expression = Make(TExpressionKind::Xtra);
-      expression->Operands.push_back(Postfix(Primary()));
+      expression->Operands.push_back(Primary());
       return expression;
     }
     if (IsReserved(Peek().Text)) Fail("Unexpected \"" + Peek().Text + "\"");

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "ConsoleHelp.h"
 #include "LingoError.h"
 #include "LingoToken.h"
 
@@ -227,11 +228,15 @@ TValue TLingoSession::TheProperty(const TExpression& e) {
   throw ELingoError(e.Line, "Unknown property: the " + e.Text);
 }
 
+// help alone, without parentheses, is the handler while no variable has that name.
 TValue TLingoSession::Variable(const TExpression& e) {
   const auto found = variables_.find(Lower(e.Text));
-  if (found == variables_.end())
-    throw ELingoError(e.Line, "Variable used before assigned a value: " + e.Text);
-  return found->second;
+  if (found != variables_.end()) return found->second;
+  if (Lower(e.Text) == "help") {
+    std::vector<TValue> none;
+    return Builtin(e.Text, none, e.Line);
+  }
+  throw ELingoError(e.Line, "Variable used before assigned a value: " + e.Text);
 }
 
 // name(x, args...): a method of x when x is an instance whose Xtra has one, else a handler of
@@ -250,7 +255,11 @@ TValue TLingoSession::Call(const std::string& name, std::vector<TValue> args, in
 TValue TLingoSession::CallMethod(const dxhost::TXtraInstance& instance, const std::string& name,
                                  const std::vector<TValue>& args, int line) {
   const MoaLong selector = instance.Class()->Selector(name);
-  if (selector < 0) throw ELingoError(line, "Handler not defined: #" + name);
+  if (selector < 0) {
+    const std::string& xtra = instance.Class()->XtraName;
+    throw ELingoError(line, "Handler not defined: #" + name + " (interface(xtra \"" + xtra +
+                                "\") lists the methods of " + xtra + ")");
+  }
   std::vector<dxhost::THostValue> hostArgs;
   for (const TValue& arg : args) {
     if (arg.Xtra) throw ELingoError(line, "An xtra reference cannot be passed to a method");
@@ -304,6 +313,14 @@ TValue TLingoSession::Builtin(const std::string& handler, std::vector<TValue>& a
     ExpectArguments(args, 1, name, line);
     return {v.Symbol(values_.Text(args[0])), {}};
   }
+  if (name == "chartonum" || name == "numtochar") return Character(name, args, line);
+  if (name == "help") {
+    std::vector<std::string> xtras;
+    for (const dxhost::TScriptClass& script : host_.ScriptClasses())
+      xtras.push_back(script.XtraName);
+    output_(HelpText(xtras));
+    return {};
+  }
   static const std::pair<const char*, MoaLong> kPredicates[] = {
       {"voidp", kMoaValueVoid},
       {"integerp", kMoaValueInteger},
@@ -321,7 +338,24 @@ TValue TLingoSession::Builtin(const std::string& handler, std::vector<TValue>& a
                           (type == dxhost::kHostValueObject && args[0].Xtra.has_value());
       return {v.Integer(answer ? 1 : 0), {}};
     }
-  throw ELingoError(line, "Handler not defined: #" + handler);
+  throw ELingoError(
+      line, "Handler not defined: #" + handler + " (help lists the handlers of this console)");
+}
+
+// Strings are bytes of the module's code page: a character is one byte, and its number is
+// that byte's, from 0 to 255.
+TValue TLingoSession::Character(const std::string& name, std::vector<TValue>& args, int line) {
+  dxhost::THostValues& v = host_.Values();
+  ExpectArguments(args, 1, name, line);
+  if (name == "chartonum") {
+    const std::string text = values_.Text(args[0]);
+    return {v.Integer(text.empty() ? 0 : MoaLong(static_cast<unsigned char>(text[0]))), {}};
+  }
+  const double number = values_.Number(args[0], line);
+  if (number < 0 || number > 255)
+    throw ELingoError(line,
+                      "numToChar takes a number from 0 to 255, not " + values_.PutText(args[0]));
+  return {v.String(std::string(1, char(static_cast<unsigned char>(number)))), {}};
 }
 
 TValue TLingoSession::New(std::vector<TValue>& args, int line) {

@@ -66,6 +66,8 @@ class TLingoSession {
                     const std::vector<TValue>& args, int line);
   // A handler of the message window itself: new, interface, count, getAt, string ...
   TValue Builtin(const std::string& handler, std::vector<TValue>& args, int line);
+  // charToNum and numToChar.
+  TValue Character(const std::string& name, std::vector<TValue>& args, int line);
   TValue New(std::vector<TValue>& args, int line);
   TValue Property(const TValue& target, const std::string& name, int line);
   TValue Index(const TValue& target, const TValue& index, int line);

@@ -1,7 +1,7 @@
 #include "XtraConsole.h"
 
+#include "ConsoleText.h"
 #include "LingoError.h"
-#include "TextEncoding.h"
 #include "platform/ModulePath.h"
 
 namespace lingo {
@@ -14,18 +14,20 @@ TXtraConsole::~TXtraConsole() {
 }
 
 void TXtraConsole::Print(std::string_view text) {
-  output_(options_.Utf8 ? Cp1251ToUtf8(text) : std::string(text));
+  output_(console_text::ToConsole(text, options_.Encoding));
 }
 
 std::string TXtraConsole::ScriptText(std::string_view source) const {
-  return options_.Utf8 ? Utf8ToCp1251(source) : std::string(source);
+  return console_text::FromConsole(source, options_.Encoding);
 }
 
-// Texts are appended piece by piece: GCC 12 warns falsely about some chains of string +.
+// The script's name is as the person gave it, in their encoding already. Texts are appended
+// piece by piece: GCC 12 warns falsely about some chains of string +.
 void TXtraConsole::Report(const std::string& name, int line, const std::string& message) {
   std::string text = name;
-  ((((text += ':') += std::to_string(line)) += ": ") += message) += '\n';
-  errors_(options_.Utf8 ? Cp1251ToUtf8(text) : text);
+  ((text += ':') += std::to_string(line)) += ": ";
+  (text += console_text::ToConsole(message, options_.Encoding)) += '\n';
+  errors_(text);
 }
 
 void TXtraConsole::PrintBox(std::string_view caption, std::string_view text) {
@@ -71,12 +73,13 @@ int TXtraConsole::RunScript(std::string_view source, const std::string& name,
   return 1;
 }
 
-void TXtraConsole::RunInteractive(const std::function<bool(std::string& line)>& readLine,
-                                  const std::function<void(bool continued)>& prompt) {
+void TXtraConsole::RunInteractive(
+    const std::function<bool(std::string_view prompt, std::string& line)>& readLine) {
   if (!session_) return;
+  Print(kGreeting);
   std::string pending, line;
   int firstLine = 1, lines = 0;
-  for (prompt(false); readLine(line); prompt(!pending.empty())) {
+  while (readLine(pending.empty() ? kPrompt : kContinuedPrompt, line)) {
     ++lines;
     pending += ScriptText(line);
     pending += '\n';

@@ -12,6 +12,7 @@
 
 #include "LingoSession.h"
 #include "host/XtraHost.h"
+#include "platform/Console.h"
 #include "platform/Desktop.h"
 
 namespace lingo {
@@ -19,13 +20,20 @@ namespace lingo {
 struct TConsoleOptions {
   std::string ModulePath;
   std::string RunMode = "Author";  // as the host tells it: "Author" or "Projector"
-  bool Utf8 = false;               // scripts and output in UTF-8, not windows-1251
-  long long StepLimit = 0;         // see TSessionOptions
+  // What scripts and output are written in; the module's own is windows-1251.
+  platform::TTextEncoding Encoding = platform::TTextEncoding::Cp1251;
+  long long StepLimit = 0;  // see TSessionOptions
 };
 
 class TXtraConsole {
  public:
   using TOutput = std::function<void(std::string_view text)>;
+
+  static constexpr std::string_view kPrompt = "> ";
+  static constexpr std::string_view kContinuedPrompt = "... ";
+  // What the prompt says before the first statement.
+  static constexpr std::string_view kGreeting =
+      "Lingo message window; help lists what it understands.\n";
 
   TXtraConsole(TOutput output, TOutput errors);
   TXtraConsole(const TXtraConsole&) = delete;
@@ -40,9 +48,10 @@ class TXtraConsole {
   // script to the next, as in Director's message window.
   int RunScript(std::string_view source, const std::string& name, const std::string& moviePath);
   // Reads statements line by line until readLine gives up, running each as it is complete; a
-  // statement that fails is reported and the next one read. prompt is shown before each line.
-  void RunInteractive(const std::function<bool(std::string& line)>& readLine,
-                      const std::function<void(bool continued)>& prompt);
+  // statement that fails is reported and the next one read. readLine shows the prompt it is
+  // given (kPrompt, or kContinuedPrompt inside an open if or repeat) and reads one line.
+  void RunInteractive(
+      const std::function<bool(std::string_view prompt, std::string& line)>& readLine);
   // Forgets every instance and unloads the module; what the module kept of the host is
   // reported on the error output. 0, or 1 when the module kept something.
   int Stop();

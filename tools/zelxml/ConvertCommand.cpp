@@ -1,10 +1,14 @@
 #include <exception>
 
 #include "Commands.h"
+#include "ConvertProgress.h"
 #include "ReplacingOutput.h"
 #include "XmlDom/BinXmlReader.h"
 #include "XmlDom/XmlDocument.h"
+#include "XmlDom/XmlFileStream.h"
 #include "common/Error.h"
+#include "common/FormatText.h"
+#include "platform/File.h"
 
 using namespace xmldom;
 
@@ -21,7 +25,8 @@ const char* const kConvertHelp =
     "  --compact     keep whitespace: text input keeps every text run, and XML text is\n"
     "                written exactly as the tree holds it\n"
     "OUT is written to a temporary file first and replaces an existing OUT only when\n"
-    "complete; on failure it is left as it was.\n";
+    "complete; on failure it is left as it was. On a terminal, a conversion of a large\n"
+    "IN shows how far it has got on the error output.\n";
 
 namespace {
 
@@ -43,15 +48,16 @@ bool ParseOptions(const TArgs& args, TConvertOptions& options, std::ostream& err
       compact = true;
     } else if (arg == "--indented") {
       indented = true;
-    } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-      err << "zelxml convert: unknown option " << arg << "\n";
+    } else if (IsOption(arg)) {
+      err << "zelxml convert: unknown option \"" << arg << "\"\n";
       return false;
     } else {
       files.push_back(arg);
     }
   }
   if (files.size() != 2) {
-    err << "zelxml convert: needs IN and OUT\n";
+    err << "zelxml convert: needs IN and OUT, " << files.size() << " file name"
+        << (files.size() == 1 ? "" : "s") << " given\n";
     return false;
   }
   if (compact && indented) {
@@ -68,33 +74,60 @@ bool ParseOptions(const TArgs& args, TConvertOptions& options, std::ostream& err
   return true;
 }
 
+// Loads the file as the library's own Load does (failures while reading name the file), with
+// the reading watched. Progress is shown for a large file on a terminal only. The file is
+// closed again before the output is written, which may replace it.
+void LoadWatched(IXmlDocument& document, const std::string& name, TConvertProgress& progress) {
+  platform::TFile file = platform::TFile::OpenRead(name);
+  const std::int64_t size = file.Size();
+  if (size < kProgressMinimumBytes) progress.Hide();
+  TXmlFileStream fileStream(file);
+  TWatchedStream stream(fileStream, [&](std::int64_t done) { progress.Reading(done, size); }, {});
+  try {
+    document.Load(stream);
+  } catch (const EXmlError& error) {
+    throw EXmlError(FormatText(msg::kWithFileName, {error.Message(), name}));
+  }
+}
+
+void SaveWatched(IXmlDocument& document, const std::string& path, const TConvertOptions& options,
+                 TConvertProgress& progress) {
+  platform::TFile file = platform::TFile::Create(path);
+  TXmlFileStream fileStream(file);
+  TWatchedStream stream(fileStream, {}, [&](std::int64_t done) { progress.Writing(done); });
+  progress.Writing(0);
+  if (options.Binary)
+    document.SaveAsBinary(stream, options.Wide ? int(kBinXmlWideStrings) : 0);
+  else
+    document.Save(stream);
+}
+
 }  // namespace
 
-int RunConvert(const TArgs& args, std::ostream& out, std::ostream& err) {
+int RunConvert(const TArgs& args, const TZelXmlOutput& output) {
   if (AsksForHelp(args)) {
-    out << kConvertHelp;
+    output.Out << kConvertHelp;
     return kZelXmlOk;
   }
   TConvertOptions options;
-  if (!ParseOptions(args, options, err)) {
-    err << "\n" << kConvertHelp;
+  if (!ParseOptions(args, options, output.Err)) {
+    output.Err << "\n" << kConvertHelp;
     return kZelXmlUsage;
   }
+  const std::vector<std::string> names = {options.In, options.Out, TemporaryPathFor(options.Out)};
   try {
+    TConvertProgress progress(output.Err, output.ErrIsTerminal, options.In, options.Out);
     auto document = MakeXmlDocument();
     document->SetKeepWhitespace(options.Compact);
-    document->Load(options.In);
+    LoadWatched(*document, options.In, progress);
     WriteReplacing(options.Out, [&](const std::string& path) {
-      if (options.Binary)
-        document->SaveAsBinary(path, options.Wide ? int(kBinXmlWideStrings) : 0);
-      else
-        document->Save(path);
+      SaveWatched(*document, path, options, progress);
     });
   } catch (const EXmlError& error) {
-    err << error.Message() << "\n";
+    output.Err << Shown(output, error.Message(), names) << "\n";
     return kZelXmlFailed;
   } catch (const std::exception& error) {
-    err << "zelxml convert: " << error.what() << "\n";
+    output.Err << "zelxml convert: " << Shown(output, error.what(), names) << "\n";
     return kZelXmlFailed;
   }
   return kZelXmlOk;

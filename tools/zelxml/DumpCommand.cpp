@@ -1,4 +1,5 @@
 #include <exception>
+#include <sstream>
 
 #include "Commands.h"
 #include "TreeOutline.h"
@@ -15,33 +16,41 @@ const char* const kDumpHelp =
     "in their text form followed by their type codes (256 for text). With --compact,\n"
     "text input keeps its whitespace-only text.\n";
 
-int RunDump(const TArgs& args, std::ostream& out, std::ostream& err) {
+int RunDump(const TArgs& args, const TZelXmlOutput& output) {
   if (AsksForHelp(args)) {
-    out << kDumpHelp;
+    output.Out << kDumpHelp;
     return kZelXmlOk;
   }
   std::vector<std::string> files;
   bool compact = false;
   for (const std::string& arg : args) {
-    if (arg == "--compact")
+    if (arg == "--compact") {
       compact = true;
-    else
+    } else if (IsOption(arg)) {
+      output.Err << "zelxml dump: unknown option \"" << arg << "\"\n\n" << kDumpHelp;
+      return kZelXmlUsage;
+    } else {
       files.push_back(arg);
+    }
   }
   if (files.size() != 1) {
-    err << kDumpHelp;
+    output.Err << "zelxml dump: needs one FILE, " << (files.empty() ? "none" : "more")
+               << " given\n\n"
+               << kDumpHelp;
     return kZelXmlUsage;
   }
   try {
     auto document = MakeXmlDocument();
     document->SetKeepWhitespace(compact);
     document->Load(files[0]);
-    WriteTreeOutline(*document, out);
+    std::ostringstream outline;
+    WriteTreeOutline(*document, outline);
+    output.Out << Shown(output, outline.str());
   } catch (const EXmlError& error) {
-    err << error.Message() << "\n";
+    output.Err << Shown(output, error.Message(), {files[0]}) << "\n";
     return kZelXmlFailed;
   } catch (const std::exception& error) {
-    err << "zelxml dump: " << error.what() << "\n";
+    output.Err << "zelxml dump: " << Shown(output, error.what(), {files[0]}) << "\n";
     return kZelXmlFailed;
   }
   return kZelXmlOk;

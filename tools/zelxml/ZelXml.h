@@ -2,18 +2,29 @@
 
 // The zelxml command: checks, converts and outlines XML documents, text or binary.
 //
-//   zelxml check FILE...
-//   zelxml convert IN OUT [--binary [--utf16]] [--compact | --indented]
-//   zelxml dump FILE
+//   zelxml [--utf8 | --raw] check FILE...
+//   zelxml [--utf8 | --raw] convert IN OUT [--binary [--utf16]] [--compact | --indented]
+//   zelxml [--utf8 | --raw] dump FILE
 //   zelxml [COMMAND] --help
 
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "platform/Console.h"
+
 // Exit statuses.
 enum : int { kZelXmlOk = 0, kZelXmlFailed = 1, kZelXmlUsage = 2 };
 
-// Runs the command that args (without the program name) name; reports go to out, failures to
-// err. Returns the exit status.
-int RunZelXml(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Where a run writes, and how.
+struct TZelXmlOutput {
+  std::ostream& Out;  // what a command reports
+  std::ostream& Err;  // failures, usage errors, progress
+  // The encoding the library's windows-1251 text is shown in unless --utf8 or --raw choose.
+  platform::TTextEncoding Encoding = platform::TTextEncoding::Cp1251;
+  // Err is a terminal a person watches: a long convert shows its progress there.
+  bool ErrIsTerminal = false;
+};
+
+// Runs the command that args (without the program name) name. Returns the exit status.
+int RunZelXml(const std::vector<std::string>& args, TZelXmlOutput output);

@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""xtra-host at a terminal: the line can be edited and earlier lines recalled with the arrow
+keys, Russian messages read in the terminal's UTF-8 without options, unknown handlers point at
+help, and the end of input ends the session cleanly.
+
+usage: prompt_at_a_terminal.py XTRA_HOST
+"""
+import os
+import pty
+import select
+import sys
+
+UP, LEFT = b"\x1b[A", b"\x1b[D"
+# Only a guard against a session that hangs; nothing is measured.
+GUARD_SECONDS = 120
+
+
+class Session:
+    def __init__(self, program):
+        env = dict(os.environ, TERM="xterm", LC_ALL="C.UTF-8")
+        self.pid, self.fd = pty.fork()
+        if self.pid == 0:
+            os.execve(program, [program], env)
+        self.seen = b""
+        self.matched = 0  # where the text the last read_until waited for ends
+
+    def read_until(self, text):
+        """Reads until text shows after what the last call waited for."""
+        while self.seen.find(text, self.matched) < 0:
+            ready, _, _ = select.select([self.fd], [], [], GUARD_SECONDS)
+            try:
+                chunk = os.read(self.fd, 4096) if ready else b""
+            except OSError:
+                chunk = b""
+            if not chunk:
+                sys.exit("never saw %r; the terminal showed:\n%s"
+                         % (text, self.seen.decode("utf-8", "replace")))
+            self.seen += chunk
+        self.matched = self.seen.find(text, self.matched) + len(text)
+
+    def type(self, keys):
+        os.write(self.fd, keys)
+
+    def finish(self):
+        self.type(b"\x04")
+        while True:
+            try:
+                if not os.read(self.fd, 4096):
+                    break
+            except OSError:
+                break
+        _, status = os.waitpid(self.pid, 0)
+        return os.waitstatus_to_exitcode(status)
+
+
+def main():
+    session = Session(sys.argv[1])
+    session.read_until(b"help lists what it understands")
+    session.read_until(b"> ")
+    session.type(b"put 6 * 7\r")
+    session.read_until(b"-- 42")
+    session.type(UP + b"\r")
+    session.read_until(b"-- 42")
+    session.type(b"put 12" + LEFT + b"3\r")
+    session.read_until(b"-- 132")
+    session.type(b'x = new(xtra "zelXMLParser")\rput x.childCount()\rput x.errorMsg()\r')
+    session.read_until("-- \"Ошибка: не выбран текущий узел.\"".encode("utf-8"))
+    session.type(b"frob()\r")
+    session.read_until(b"Handler not defined: #frob (help lists the handlers of this console)")
+    status = session.finish()
+    if b"Unexpected character" in session.seen:
+        sys.exit("an arrow key reached the interpreter:\n"
+                 + session.seen.decode("utf-8", "replace"))
+    if status != 0:
+        sys.exit("xtra-host ended with %d:\n%s" % (status, session.seen.decode("utf-8", "replace")))
+
+
+if __name__ == "__main__":
+    main()
