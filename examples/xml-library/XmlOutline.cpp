@@ -11,6 +11,8 @@
 #include "XmlDom/XmlDom.h"
 #include "common/Error.h"
 
+using namespace xmldom;
+
 namespace {
 
 // The element, its attributes and its own text on one line, then its child elements one level

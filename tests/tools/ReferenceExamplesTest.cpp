@@ -71,7 +71,7 @@ class ReferenceExamples : public testing::Test {
     movie_ = std::filesystem::absolute(testing_support::ScratchFolder("reference"));
     const std::filesystem::path catalog = movie_ / "catalog.xml";
     std::filesystem::copy_file(std::filesystem::path(ZEL_EXAMPLES_DIR) / "catalog.xml", catalog);
-    auto document = MakeXmlDocument();
+    auto document = xmldom::MakeXmlDocument();
     document->Load(catalog.string());
     document->SaveAsBinary((movie_ / "catalog.bin").string(), 0);
     previous_ = std::filesystem::current_path();

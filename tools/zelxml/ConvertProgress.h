@@ -44,12 +44,12 @@ class TConvertProgress {
 };
 
 // A stream that passes everything to another and tells how far reading or writing has got.
-class TWatchedStream final : public TXmlStream {
+class TWatchedStream final : public xmldom::TXmlStream {
  public:
   using TWatcher = std::function<void(std::int64_t bytes)>;
 
   // reading: the stream's position after each read; writing: the bytes written through it.
-  TWatchedStream(TXmlStream& stream, TWatcher reading, TWatcher writing);
+  TWatchedStream(xmldom::TXmlStream& stream, TWatcher reading, TWatcher writing);
 
   std::int64_t Size() override { return stream_.Size(); }
   std::int64_t Position() override { return position_; }
@@ -58,7 +58,7 @@ class TWatchedStream final : public TXmlStream {
   void Write(const void* buffer, std::size_t count) override;
 
  private:
-  TXmlStream& stream_;
+  xmldom::TXmlStream& stream_;
   TWatcher reading_, writing_;
   std::int64_t position_, written_ = 0;
 };
