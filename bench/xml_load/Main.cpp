@@ -1,32 +1,38 @@
 // Load, save and memory of whole XML documents: our library against the peers, in one run.
 //
-//   xml_load_bench [--records-mb N] [--runs N] [FILE...]
+//   xml_load_bench [--records-mb N] [--runs N] [--cold-runs N] [FILE...]
 //
 // Inputs: every FILE given, else freedesktop.org.xml of the shared MIME database, plus a
-// generated record-style document of N MB (default 50). For each input and engine: the best
-// load time of the runs, the best time to drop the loaded tree, the best save time, and the peak
-// memory growth of a load measured in a child process, per input byte. Ratios are to our text
-// load.
+// generated record-style document of N MB (default 50), written to a temporary file for the
+// cold loads. Our binary engine reads the binary form of the same document. For each input and
+// engine:
+//   load  the best warm load from memory over the runs, every engine's freed memory kept by the
+//         allocator (Regime.cpp);
+//   cold  the best over the cold runs of the first load in a fresh process, from the file on
+//         disk to a complete tree, reading the file included (ChildRuns.h);
+//   drop  the best time to drop the loaded tree; save the best time to write it as text;
+//   peak  resident memory growth of one load, in a fresh process, per input byte.
+// Then the ratios that our targets are stated in.
 //
-// Times are the CPU time of the benchmark's thread, not the wall clock: on a machine shared with
+// Times are the CPU time of the measuring thread, not the wall clock: on a machine shared with
 // other work, time spent waiting for a core would otherwise decide which run is best. Every
 // engine loads into an empty tree, so a load's time does not include dropping the last tree;
 // that is timed on its own, and the load plus the drop is what replacing a document costs.
 
-#include <malloc.h>
-#include <sys/wait.h>
+#include <stdlib.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "ChildRuns.h"
 #include "Engine.h"
 #include "common/RecordDocument.h"
 
@@ -34,84 +40,37 @@ namespace {
 
 struct TInput {
   std::string Name;
-  std::string Text;
+  std::string Text, TextPath;
+  std::string Binary, BinaryPath;  // our binary form, when our library is linked
 };
 
 struct TFigures {
-  double LoadSeconds = 0, ClearSeconds = 0, SaveSeconds = 0, PeakBytesPerInputByte = 0;
+  double LoadMs = 0, ColdMs = 0, DropMs = 0, SaveMs = 0, PeakPerByte = 0;
 };
 
-long StatusField(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(field, 0) == 0) return std::atol(line.c_str() + std::strlen(field)) * 1024;
-  return 0;
-}
+struct TOptions {
+  std::size_t RecordsMb = 50;
+  int Runs = 7;
+  int ColdRuns = 5;
+};
 
-double ThreadSeconds() {
+double ThreadMilliseconds() {
   timespec now;
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
 // The best time of work over the runs; prepare runs before each, untimed.
 template <class Prepare, class Work>
-double BestSeconds(int runs, Prepare prepare, Work work) {
+double BestMs(int runs, Prepare prepare, Work work) {
   double best = 1e30;
   for (int i = 0; i < runs; ++i) {
     prepare();
-    const double start = ThreadSeconds();
+    const double start = ThreadMilliseconds();
     work();
-    best = std::min(best, ThreadSeconds() - start);
+    best = std::min(best, ThreadMilliseconds() - start);
   }
   return best;
-}
-
-// Peak resident growth of one load, measured in a child so that nothing else the benchmark
-// holds or has freed is counted.
-std::vector<std::unique_ptr<TEngine>> AllEngines(const std::string& text) {
-  auto engines = MakeOwnEngines(text);
-  for (auto& peer : MakePeerEngines()) engines.push_back(std::move(peer));
-  return engines;
-}
-
-// The child makes a fresh engine: pools that a used one keeps would hide the growth.
-double PeakPerByte(std::size_t engineIndex, const std::string& text) {
-  int channel[2];
-  if (pipe(channel) != 0) return 0;
-  const pid_t child = fork();
-  if (child == 0) {
-    // Give back what earlier runs freed, so that reused memory is not mistaken for none.
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-    auto engines = AllEngines(text);
-    const long before = StatusField("VmRSS:");
-    engines[engineIndex]->Load(text);
-    const long peak = StatusField("VmHWM:");
-    const double perByte = double(peak - before) / double(text.size());
-    (void)!write(channel[1], &perByte, sizeof perByte);
-    _exit(0);
-  }
-  close(channel[1]);
-  double perByte = 0;
-  (void)!read(channel[0], &perByte, sizeof perByte);
-  close(channel[0]);
-  waitpid(child, nullptr, 0);
-  return perByte;
-}
-
-TFigures Measure(TEngine& engine, const std::string& text, int runs) {
-  TFigures figures;
-  figures.LoadSeconds = BestSeconds(
-      runs, [&] { engine.Clear(); }, [&] { engine.Load(text); });
-  figures.ClearSeconds = BestSeconds(
-      runs, [&] { engine.Load(text); }, [&] { engine.Clear(); });
-  engine.Load(text);
-  figures.SaveSeconds = BestSeconds(
-      runs, [] {}, [&] { engine.Save(); });
-  engine.Clear();
-  return figures;
 }
 
 std::string ReadFile(const std::string& path) {
@@ -121,58 +80,162 @@ std::string ReadFile(const std::string& path) {
   return content.str();
 }
 
-void Report(const TInput& input, int runs) {
-  std::printf("\n%s: %.1f MB, best of %d runs\n", input.Name.c_str(),
-              double(input.Text.size()) / 1e6, runs);
-  std::printf("  %-18s %9s %8s %9s %9s %9s %9s %9s\n", "engine", "load ms", "MB/s", "x ours",
-              "drop ms", "save ms", "x ours", "peak B/B");
-  auto engines = AllEngines(input.Text);
-  const std::size_t own = MakeOwnEngines(input.Text).size();
-  // Peaks first, while no engine has loaded anything in this process: memory that an allocator
-  // keeps for reuse once it has been used would be inherited by the child and hide the growth.
-  std::vector<double> peaks;
-  for (std::size_t i = 0; i < engines.size(); ++i) peaks.push_back(PeakPerByte(i, input.Text));
-  double ownLoad = 0, ownSave = 0;
-  for (std::size_t i = 0; i < engines.size(); ++i) {
-    TFigures f = Measure(*engines[i], input.Text, runs);
-    f.PeakBytesPerInputByte = peaks[i];
-    if (i == 0 && own > 0) {
-      ownLoad = f.LoadSeconds;
-      ownSave = f.SaveSeconds;
-    }
-    const bool saves = f.SaveSeconds > 1e-6;
-    std::printf("  %-18s %9.2f %8.1f %9.2f %9.2f %9.2f %9.2f %9.2f\n", engines[i]->Name().c_str(),
-                f.LoadSeconds * 1e3, double(input.Text.size()) / 1e6 / f.LoadSeconds,
-                ownLoad > 0 ? f.LoadSeconds / ownLoad : 0.0, f.ClearSeconds * 1e3,
-                f.SaveSeconds * 1e3, ownSave > 0 && saves ? f.SaveSeconds / ownSave : 0.0,
-                f.PeakBytesPerInputByte);
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary).write(content.data(), std::streamsize(content.size()));
+}
+
+const std::string& ContentFor(const TEngine& engine, const TInput& input) {
+  return engine.ReadsBinary() ? input.Binary : input.Text;
+}
+
+const std::string& PathFor(const TEngine& engine, const TInput& input) {
+  return engine.ReadsBinary() ? input.BinaryPath : input.TextPath;
+}
+
+double BestChildRun(const std::string& mode, int runs, const TEngine& engine, const TInput& input) {
+  double best = -1;
+  for (int i = 0; i < runs; ++i) {
+    const double value = MeasureInChild(mode, engine.Name(), PathFor(engine, input));
+    if (value >= 0 && (best < 0 || value < best)) best = value;
   }
+  return best;
+}
+
+TFigures Measure(TEngine& engine, const TInput& input, const TOptions& options) {
+  const std::string& content = ContentFor(engine, input);
+  TFigures figures;
+  figures.LoadMs = BestMs(
+      options.Runs, [&] { engine.Clear(); }, [&] { engine.Load(content); });
+  figures.DropMs = BestMs(
+      options.Runs, [&] { engine.Load(content); }, [&] { engine.Clear(); });
+  engine.Load(content);
+  figures.SaveMs = BestMs(
+      options.Runs, [] {}, [&] { engine.Save(); });
+  engine.Clear();
+  figures.ColdMs = BestChildRun("cold", options.ColdRuns, engine, input);
+  figures.PeakPerByte = BestChildRun("peak", 1, engine, input);
+  return figures;
+}
+
+double Ratio(double a, double b) {
+  return a > 0 && b > 0 ? a / b : 0.0;
+}
+
+void PrintTarget(const char* what, double value, const char* sense, double must, double goal) {
+  const bool low = sense[0] == '<';
+  const bool mustHolds = value > 0 && (low ? value <= must : value >= must);
+  const bool goalHolds = value > 0 && (low ? value <= goal : value >= goal);
+  std::printf("  %-44s %6.2f   must %s %.2f: %-3s  goal %s %.2f: %s\n", what, value, sense, must,
+              mustHolds ? "yes" : "NO", sense, goal, goalHolds ? "yes" : "no");
+}
+
+// Our targets, as ratios of this run: first text and binary engine are ours, pugixml the peer.
+void PrintTargets(const std::vector<std::string>& names, const std::vector<TFigures>& figures) {
+  const auto find = [&](const std::string& name) -> const TFigures* {
+    for (std::size_t i = 0; i < names.size(); ++i)
+      if (names[i] == name) return &figures[i];
+    return nullptr;
+  };
+  const TFigures* text = find("zelXML text");
+  const TFigures* binary = find("zelXML binary");
+  const TFigures* pugi = find("pugixml");
+  if (!text || !binary || !pugi) return;
+  std::printf("  targets:\n");
+  PrintTarget("text load warm, speed vs pugixml", Ratio(pugi->LoadMs, text->LoadMs), ">=", 0.6,
+              1.0);
+  PrintTarget("text load cold from file, time vs pugixml", Ratio(text->ColdMs, pugi->ColdMs),
+              "<=", 1.3, 1.0);
+  PrintTarget("binary load warm, speed vs our text load", Ratio(text->LoadMs, binary->LoadMs),
+              ">=", 2.0, 3.0);
+  PrintTarget("dropping the tree, time vs our text load", Ratio(text->DropMs, text->LoadMs),
+              "<=", 0.25, 0.10);
+  PrintTarget("peak bytes per input byte vs pugixml", Ratio(text->PeakPerByte, pugi->PeakPerByte),
+              "<=", 1.2, 1.0);
+}
+
+void Report(const TInput& input, const TOptions& options) {
+  std::printf("\n%s: %.1f MB; warm best of %d, cold best of %d\n", input.Name.c_str(),
+              double(input.Text.size()) / 1e6, options.Runs, options.ColdRuns);
+  std::printf("  %-16s %9s %8s %7s %9s %7s %8s %8s %7s %8s\n", "engine", "load ms", "MB/s",
+              "x ours", "cold ms", "x ours", "drop ms", "save ms", "x ours", "peak B/B");
+  std::vector<std::string> names;
+  std::vector<TFigures> all;
+  for (auto& engine : MakeAllEngines()) {
+    if (engine->ReadsBinary() && input.Binary.empty()) continue;
+    all.push_back(Measure(*engine, input, options));
+    names.push_back(engine->Name());
+    const TFigures& f = all.back();
+    // Ratios are to our text engine, which comes first when our library is linked.
+    const TFigures& ours = all.front();
+    std::printf("  %-16s %9.2f %8.1f %7.2f %9.1f %7.2f %8.2f %8.2f %7.2f %8.2f\n",
+                engine->Name().c_str(), f.LoadMs, double(input.Text.size()) / 1e3 / f.LoadMs,
+                Ratio(f.LoadMs, ours.LoadMs), f.ColdMs, Ratio(f.ColdMs, ours.ColdMs), f.DropMs,
+                f.SaveMs, f.SaveMs > 1e-3 ? Ratio(f.SaveMs, ours.SaveMs) : 0.0, f.PeakPerByte);
+  }
+  PrintTargets(names, all);
+}
+
+std::string MakeTemporaryFolder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base && *base ? base : "/tmp") + "/zel-xml-load-XXXXXX";
+  if (!mkdtemp(pattern.data())) {
+    std::perror("mkdtemp");
+    std::exit(1);
+  }
+  return pattern;
+}
+
+void AddBinaryForm(TInput& input, const std::string& folder) {
+  input.Binary = MakeOwnBinaryForm(input.Text);
+  if (input.Binary.empty()) return;
+  input.BinaryPath = folder + "/" + std::filesystem::path(input.Name).filename().string() + ".bin";
+  WriteFile(input.BinaryPath, input.Binary);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::size_t recordsMb = 50;
-  int runs = 5;
+  if (argc > 1 && std::string(argv[1]) == "--child") return RunChild(argc, argv);
+  TOptions options;
   std::vector<TInput> inputs;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--records-mb" && i + 1 < argc)
-      recordsMb = std::strtoul(argv[++i], nullptr, 10);
+      options.RecordsMb = std::strtoul(argv[++i], nullptr, 10);
     else if (arg == "--runs" && i + 1 < argc)
-      runs = std::atoi(argv[++i]);
+      options.Runs = std::max(1, std::atoi(argv[++i]));
+    else if (arg == "--cold-runs" && i + 1 < argc)
+      options.ColdRuns = std::max(1, std::atoi(argv[++i]));
     else
-      inputs.push_back({arg, ReadFile(arg)});
+      inputs.push_back({arg, ReadFile(arg), arg, {}, {}});
   }
   if (inputs.empty()) {
-    const char* mime = "/usr/share/mime/packages/freedesktop.org.xml";
-    inputs.push_back({"freedesktop.org.xml", ReadFile(mime)});
+    const std::string mime = "/usr/share/mime/packages/freedesktop.org.xml";
+    inputs.push_back({"freedesktop.org.xml", ReadFile(mime), mime, {}, {}});
   }
-  if (recordsMb > 0)
-    inputs.push_back(
-        {"generated records", testing_support::GenerateRecordDocument(recordsMb * 1000 * 1000)});
+  const std::string folder = MakeTemporaryFolder();
+  if (options.RecordsMb > 0) {
+    TInput records{"generated records",
+                   testing_support::GenerateRecordDocument(options.RecordsMb * 1000 * 1000),
+                   folder + "/records.xml",
+                   {},
+                   {}};
+    WriteFile(records.TextPath, records.Text);
+    inputs.push_back(std::move(records));
+  }
+  for (TInput& input : inputs) AddBinaryForm(input, folder);
+
+  double load[3] = {0, 0, 0};
+  if (FILE* average = std::fopen("/proc/loadavg", "r")) {
+    if (std::fscanf(average, "%lf %lf %lf", &load[0], &load[1], &load[2]) != 3) load[0] = -1;
+    std::fclose(average);
+  }
   std::printf(
-      "Times are thread CPU time. 'x ours': load (save) time relative to our text load (our\n"
-      "save), above 1 = slower than us. 'drop ms': emptying the loaded tree, not in 'load ms'.\n");
-  for (const TInput& input : inputs) Report(input, runs);
+      "Times are thread CPU time; machine load %.2f %.2f %.2f when started.\n"
+      "load: warm, from memory, freed memory kept for every engine. cold: first load from the\n"
+      "file in a fresh process. drop: dropping the loaded tree. 'x ours': relative to our text\n"
+      "engine (above 1 = slower than ours). peak: memory growth of a load per input byte.\n",
+      load[0], load[1], load[2]);
+  for (const TInput& input : inputs) Report(input, options);
+  std::filesystem::remove_all(folder);
 }

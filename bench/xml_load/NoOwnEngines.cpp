@@ -1,5 +1,9 @@
 #include "Engine.h"
 
-std::vector<std::unique_ptr<TEngine>> MakeOwnEngines(const std::string&) {
+std::vector<std::unique_ptr<TEngine>> MakeOwnEngines() {
+  return {};
+}
+
+std::string MakeOwnBinaryForm(const std::string&) {
   return {};
 }

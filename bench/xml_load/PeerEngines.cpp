@@ -1,26 +1,35 @@
-// The peers, each used the way its documentation recommends for a whole document held in
-// memory, keeping comments and processing instructions like our tree does.
+// The peers, each used the way its documentation recommends for a whole document, from memory
+// and from a file, keeping comments and processing instructions like our tree does.
 #include <expat.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <tinyxml2.h>
+#include <fstream>
+#include <iterator>
 #include <pugixml.hpp>
+#include <sstream>
 #include <stdexcept>
 
 #include "Engine.h"
+#include "RapidXml.h"
 
 namespace {
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
 
 class TPugiEngine : public TEngine {
  public:
   std::string Name() const override { return "pugixml"; }
   void Load(const std::string& text) override {
-    const auto result = doc_.load_buffer(
-        text.data(), text.size(),
-        pugi::parse_default | pugi::parse_pi | pugi::parse_comments | pugi::parse_declaration);
-    if (!result) throw std::runtime_error(result.description());
+    Check(doc_.load_buffer(text.data(), text.size(), kOptions));
   }
+  void LoadFile(const std::string& path) override { Check(doc_.load_file(path.c_str(), kOptions)); }
   std::size_t Save() override {
     struct TWriter : pugi::xml_writer {
       std::string out;
@@ -34,16 +43,55 @@ class TPugiEngine : public TEngine {
   void Clear() override { doc_.reset(); }
 
  private:
+  static constexpr unsigned kOptions =
+      pugi::parse_default | pugi::parse_pi | pugi::parse_comments | pugi::parse_declaration;
+
+  static void Check(const pugi::xml_parse_result& result) {
+    if (!result) throw std::runtime_error(result.description());
+  }
+
   pugi::xml_document doc_;
+};
+
+// Parses in place, so it works on a copy of the text that it owns until the tree is dropped.
+class TRapidXmlEngine : public TEngine {
+ public:
+  std::string Name() const override { return "RapidXML"; }
+  void Load(const std::string& text) override {
+    buffer_.assign(text.begin(), text.end());
+    buffer_.push_back('\0');
+    doc_.parse<kOptions>(buffer_.data());
+  }
+  // Its file helper reads the whole file into a buffer, which the tree then points into.
+  void LoadFile(const std::string& path) override {
+    file_ = std::make_unique<rapidxml::file<>>(path.c_str());
+    doc_.parse<kOptions>(file_->data());
+  }
+  std::size_t Save() override {
+    std::string out;
+    rapidxml::print(std::back_inserter(out), doc_, 0);
+    return out.size();
+  }
+  void Clear() override {
+    doc_.clear();
+    std::vector<char>().swap(buffer_);
+    file_.reset();
+  }
+
+ private:
+  static constexpr int kOptions =
+      rapidxml::parse_comment_nodes | rapidxml::parse_pi_nodes | rapidxml::parse_declaration_node;
+
+  rapidxml::xml_document<> doc_;
+  std::vector<char> buffer_;
+  std::unique_ptr<rapidxml::file<>> file_;
 };
 
 class TTinyEngine : public TEngine {
  public:
   std::string Name() const override { return "TinyXML-2"; }
-  void Load(const std::string& text) override {
-    if (doc_.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
-      throw std::runtime_error(doc_.ErrorStr());
-  }
+  void Load(const std::string& text) override { Check(doc_.Parse(text.data(), text.size())); }
+  void LoadFile(const std::string& path) override { Check(doc_.LoadFile(path.c_str())); }
   std::size_t Save() override {
     tinyxml2::XMLPrinter printer;
     doc_.Print(&printer);
@@ -52,6 +100,10 @@ class TTinyEngine : public TEngine {
   void Clear() override { doc_.Clear(); }
 
  private:
+  void Check(tinyxml2::XMLError result) {
+    if (result != tinyxml2::XML_SUCCESS) throw std::runtime_error(doc_.ErrorStr());
+  }
+
   tinyxml2::XMLDocument doc_;
 };
 
@@ -60,9 +112,10 @@ class TLibxml2Engine : public TEngine {
   ~TLibxml2Engine() override { Clear(); }
   std::string Name() const override { return "libxml2"; }
   void Load(const std::string& text) override {
-    doc_ = xmlReadMemory(text.data(), int(text.size()), "bench.xml", nullptr,
-                         XML_PARSE_NOBLANKS | XML_PARSE_HUGE | XML_PARSE_NONET);
-    if (!doc_) throw std::runtime_error("libxml2 could not parse the input");
+    Check(xmlReadMemory(text.data(), int(text.size()), "bench.xml", nullptr, kOptions));
+  }
+  void LoadFile(const std::string& path) override {
+    Check(xmlReadFile(path.c_str(), nullptr, kOptions));
   }
   std::size_t Save() override {
     xmlChar* out = nullptr;
@@ -77,6 +130,13 @@ class TLibxml2Engine : public TEngine {
   }
 
  private:
+  static constexpr int kOptions = XML_PARSE_NOBLANKS | XML_PARSE_HUGE | XML_PARSE_NONET;
+
+  void Check(xmlDocPtr doc) {
+    if (!doc) throw std::runtime_error("libxml2 could not parse the input");
+    doc_ = doc;
+  }
+
   xmlDocPtr doc_ = nullptr;
 };
 
@@ -95,6 +155,8 @@ class TExpatEngine : public TEngine {
     XML_ParserFree(parser);
     if (!ok) throw std::runtime_error("expat could not parse the input");
   }
+  // It has no file reader of its own.
+  void LoadFile(const std::string& path) override { Load(ReadWholeFile(path)); }
   void Clear() override { elements_ = 0; }
 
  private:
@@ -106,8 +168,15 @@ class TExpatEngine : public TEngine {
 std::vector<std::unique_ptr<TEngine>> MakePeerEngines() {
   std::vector<std::unique_ptr<TEngine>> engines;
   engines.push_back(std::make_unique<TPugiEngine>());
+  engines.push_back(std::make_unique<TRapidXmlEngine>());
   engines.push_back(std::make_unique<TTinyEngine>());
   engines.push_back(std::make_unique<TLibxml2Engine>());
   engines.push_back(std::make_unique<TExpatEngine>());
+  return engines;
+}
+
+std::vector<std::unique_ptr<TEngine>> MakeAllEngines() {
+  auto engines = MakeOwnEngines();
+  for (auto& peer : MakePeerEngines()) engines.push_back(std::move(peer));
   return engines;
 }
