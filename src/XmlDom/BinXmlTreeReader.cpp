@@ -25,7 +25,8 @@ constexpr int kMinChildBytes = 2;
 
 class TTreeReader {
  public:
-  TTreeReader(TBinXmlReader& reader, TXmlNameTable& table) : reader_(reader), table_(table) {}
+  TTreeReader(TBinXmlReader& reader, TXmlNameTable& table, TXmlNodeStore& store)
+      : reader_(reader), table_(table), store_(store) {}
 
   void ReadContent(TXmlNode& root) {
     ReadAttributes(root);
@@ -59,11 +60,12 @@ class TTreeReader {
 
   void ReadAttributes(TXmlNode& node) {
     const std::int32_t count = reader_.ReadCount(kMinAttributeBytes);
+    TXmlNodeStore& store = node.Store();
     TXmlAttrArray& attributes = node.Attributes();
-    attributes.ResetWithCapacity(count);
+    attributes.ResetWithCapacity(store, count);
     for (std::int32_t i = 0; i < count; ++i) {
       const std::int32_t id = ReadNameId();
-      attributes.Append(id, reader_.ReadValue());
+      attributes.Append(store, id, reader_.ReadValue());
     }
   }
 
@@ -84,28 +86,28 @@ class TTreeReader {
     switch (TXmlNodeType(reader_.ReadByte())) {
       case kElementNode: {
         CheckDepth();
-        auto element = MakeRef<TXmlElement>(table_, ReadNameId());
+        auto element = MakeRefIn<TXmlElement>(store_, table_, ReadNameId());
         list.AppendNode(element.Get());
         element->AssignValue(reader_.ReadValue());
         return element.Get();
       }
       case kTextNode: {
-        auto text = MakeRef<TXmlText>(table_, XmlValue());
+        auto text = MakeRefIn<TXmlText>(store_, table_, XmlValue());
         list.AppendNode(text.Get());
         text->AssignValue(reader_.ReadValue());
         return nullptr;
       }
       case kCDataSectionNode:
-        Append(list, MakeRef<TXmlCDATASection>(table_, reader_.ReadStringView(scratch_)));
+        Append(list, MakeRefIn<TXmlCDATASection>(store_, table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kCommentNode:
-        Append(list, MakeRef<TXmlComment>(table_, reader_.ReadStringView(scratch_)));
+        Append(list, MakeRefIn<TXmlComment>(store_, table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kProcessingInstructionNode: {
         CheckDepth();
         const std::int32_t target = ReadNameId();
         auto instruction =
-            MakeRef<TXmlProcessingInstruction>(table_, target, reader_.ReadStringView(scratch_));
+            MakeRefIn<TXmlProcessingInstruction>(store_, table_, target, reader_.ReadStringView(scratch_));
         list.AppendNode(instruction.Get());
         return instruction.Get();
       }
@@ -126,6 +128,7 @@ class TTreeReader {
 
   TBinXmlReader& reader_;
   TXmlNameTable& table_;
+  TXmlNodeStore& store_;
   std::vector<TLevel> levels_;
   std::string scratch_;
 };
@@ -133,7 +136,7 @@ class TTreeReader {
 }  // namespace
 
 void ReadXmlNodeContent(TBinXmlReader& reader, TXmlNode& node) {
-  TTreeReader(reader, node.NameTable()).ReadContent(node);
+  TTreeReader(reader, node.NameTable(), node.ChildStore()).ReadContent(node);
 }
 
 void ReadBinaryXml(TBinXmlReader& reader, TXmlNode& document) {

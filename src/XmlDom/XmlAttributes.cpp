@@ -1,31 +1,13 @@
 #include "XmlDom/XmlAttributes.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
 
 #include "XmlDom/XmlCapacity.h"
-#include "XmlDom/XmlMemory.h"
+#include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
-
-TXmlAttrArray::TXmlAttrArray(const TXmlAttrArray& other) {
-  if (other.count_ == 0) return;
-  Reallocate(other.count_);
-  try {
-    for (const TXmlAttrData& record : other) {
-      new (items_ + count_) TXmlAttrData{record.NameId, record.Value};
-      ++count_;
-    }
-  } catch (...) {
-    this->~TXmlAttrArray();
-    throw;
-  }
-}
-
-TXmlAttrArray::~TXmlAttrArray() {
-  Clear();
-  memory::Free(items_, sizeof(TXmlAttrData) * capacity_);
-}
 
 const TXmlAttrData* TXmlAttrArray::Find(int nameId) const noexcept {
   for (const TXmlAttrData& record : *this)
@@ -33,59 +15,83 @@ const TXmlAttrData* TXmlAttrArray::Find(int nameId) const noexcept {
   return nullptr;
 }
 
-XmlValue* TXmlAttrArray::FindValue(int nameId) noexcept {
-  for (int i = 0; i < count_; ++i)
-    if (items_[i].NameId == nameId) return &items_[i].Value;
-  return nullptr;
+void TXmlAttrArray::Set(TXmlNodeStore& store, int nameId, const XmlValue& value) {
+  TXmlAttrData* items = Items();
+  for (int i = 0; i < Count(); ++i)
+    if (items[i].NameId == nameId) return ReplacePlacedValue(store, items[i].Value, value);
+  Append(store, nameId, value);
 }
 
-void TXmlAttrArray::Set(int nameId, XmlValue value) {
-  if (XmlValue* existing = FindValue(nameId))
-    *existing = std::move(value);
-  else
-    Append(nameId, std::move(value));
+void TXmlAttrArray::Append(TXmlNodeStore& store, int nameId, const XmlValue& value) {
+  MakeRoom(store);
+  XmlValue placed = PlaceValue(store, value);
+  AppendPlaced(store, nameId, std::move(placed));
 }
 
-void TXmlAttrArray::Append(int nameId, XmlValue value) {
-  if (count_ == capacity_) Reallocate(NextXmlCapacity(capacity_));
-  new (items_ + count_) TXmlAttrData{nameId, std::move(value)};
-  ++count_;
+void TXmlAttrArray::AppendPlaced(TXmlNodeStore& store, int nameId, XmlValue&& placed) {
+  MakeRoom(store);
+  new (Items() + block_->Count) TXmlAttrData{nameId, std::move(placed)};
+  ++block_->Count;
 }
 
-bool TXmlAttrArray::Remove(int nameId) {
+void TXmlAttrArray::MakeRoom(TXmlNodeStore& store) {
+  if (Count() == Capacity()) Reallocate(store, NextXmlCapacity(Capacity()));
+}
+
+bool TXmlAttrArray::Remove(TXmlNodeStore& store, int nameId) {
+  TXmlAttrData* items = Items();
+  const int count = Count();
   int index = 0;
-  while (index < count_ && items_[index].NameId != nameId) ++index;
-  if (index == count_) return false;
-  for (int i = index; i + 1 < count_; ++i) items_[i] = std::move(items_[i + 1]);
-  items_[--count_].~TXmlAttrData();
+  while (index < count && items[index].NameId != nameId) ++index;
+  if (index == count) return false;
+  UnplaceValue(store, items[index].Value);
+  // Records are moved as they are: the values stay placed in the same store.
+  std::memmove(static_cast<void*>(items + index), items + index + 1,
+               sizeof(TXmlAttrData) * std::size_t(count - index - 1));
+  --block_->Count;
   return true;
 }
 
-void TXmlAttrArray::Clear() noexcept {
-  while (count_ > 0) items_[--count_].~TXmlAttrData();
+void TXmlAttrArray::Clear(TXmlNodeStore& store) noexcept {
+  TXmlAttrData* items = Items();
+  for (int i = 0; i < Count(); ++i) UnplaceValue(store, items[i].Value);
+  if (block_) block_->Count = 0;
 }
 
-void TXmlAttrArray::CopyFrom(const TXmlAttrArray& other) {
+void TXmlAttrArray::CopyFrom(TXmlNodeStore& store, const TXmlAttrArray& other) {
   if (&other == this) return;
-  Clear();
-  for (const TXmlAttrData& record : other) Append(record.NameId, record.Value);
+  Clear(store);
+  for (const TXmlAttrData& record : other) Append(store, record.NameId, record.Value);
 }
 
-void TXmlAttrArray::ResetWithCapacity(int capacity) {
-  Clear();
-  if (capacity != capacity_) Reallocate(capacity);
+void TXmlAttrArray::ResetWithCapacity(TXmlNodeStore& store, int capacity) {
+  Clear(store);
+  if (capacity != Capacity()) Reallocate(store, capacity);
 }
 
-// Moves the records into a block of exactly capacity records (never fewer than the count).
-void TXmlAttrArray::Reallocate(int capacity) {
-  auto* items = static_cast<TXmlAttrData*>(memory::Allocate(sizeof(TXmlAttrData) * capacity));
-  for (int i = 0; i < count_; ++i) {
-    new (items + i) TXmlAttrData{items_[i].NameId, std::move(items_[i].Value)};
-    items_[i].~TXmlAttrData();
+void TXmlAttrArray::Release(TXmlNodeStore& store) noexcept {
+  Clear(store);
+  if (block_) store.Free(block_, BytesFor(block_->Capacity));
+  block_ = nullptr;
+}
+
+// Moves the records into a piece of exactly capacity records (never fewer than the count).
+void TXmlAttrArray::Reallocate(TXmlNodeStore& store, int capacity) {
+  const int count = Count();
+  if (capacity < count) capacity = count;
+  if (capacity == 0) {
+    Release(store);
+    return;
   }
-  memory::Free(items_, sizeof(TXmlAttrData) * capacity_);
-  items_ = items;
-  capacity_ = capacity;
+  auto* block = static_cast<TBlock*>(store.Allocate(BytesFor(capacity)));
+  block->Count = count;
+  block->Capacity = capacity;
+  if (block_) {
+    std::memcpy(reinterpret_cast<char*>(block) + kHeaderBytes, Items(),
+                sizeof(TXmlAttrData) * std::size_t(count));
+    store.Free(block_, BytesFor(block_->Capacity));
+  }
+  block_ = block;
 }
 
 }  // namespace xmldom

@@ -1,11 +1,14 @@
 #pragma once
 
 // The attributes of a node: (name id, value) records in the order in which each name was first
-// set. A name occurs at most once; setting it again replaces the value in place. The array is
-// made on first use and grows by the stepped rule of XmlCapacity.h.
+// set. A name occurs at most once; setting it again replaces the value in place. The records
+// live in one piece of the node's store, made on first use and grown by the stepped rule of
+// XmlCapacity.h; their values are placed in the same store. Every operation that may allocate
+// or free is given that store, and the owner gives everything back with Release.
 
 #include <cstdint>
 
+#include "XmlDom/XmlNodeStore.h"
 #include "XmlDom/XmlValue.h"
 
 namespace xmldom {
@@ -18,45 +21,61 @@ struct TXmlAttrData {
 class TXmlAttrArray {
  public:
   TXmlAttrArray() = default;
-  TXmlAttrArray(const TXmlAttrArray& other);
+  TXmlAttrArray(const TXmlAttrArray&) = delete;
   TXmlAttrArray& operator=(const TXmlAttrArray&) = delete;
-  ~TXmlAttrArray();
 
-  int Count() const noexcept { return count_; }
-  int Capacity() const noexcept { return capacity_; }
-  const TXmlAttrData& operator[](int index) const noexcept { return items_[index]; }
-  const TXmlAttrData* begin() const noexcept { return items_; }
-  const TXmlAttrData* end() const noexcept { return items_ + count_; }
+  int Count() const noexcept { return block_ ? block_->Count : 0; }
+  int Capacity() const noexcept { return block_ ? block_->Capacity : 0; }
+  const TXmlAttrData& operator[](int index) const noexcept { return Items()[index]; }
+  const TXmlAttrData* begin() const noexcept { return Items(); }
+  const TXmlAttrData* end() const noexcept { return Items() + Count(); }
 
   // The record with that name id, or null.
   const TXmlAttrData* Find(int nameId) const noexcept;
-  XmlValue* FindValue(int nameId) noexcept;
 
   // Replaces the value of nameId, or appends a record for it.
-  void Set(int nameId, XmlValue value);
+  void Set(TXmlNodeStore& store, int nameId, const XmlValue& value);
   // Appends without looking for nameId first (for readers that know the names are distinct).
-  void Append(int nameId, XmlValue value);
+  void Append(TXmlNodeStore& store, int nameId, const XmlValue& value);
+  // Appends a value already placed in store; the array takes it over.
+  void AppendPlaced(TXmlNodeStore& store, int nameId, XmlValue&& placed);
   // True when a record was removed; the later records move down one place.
-  bool Remove(int nameId);
+  bool Remove(TXmlNodeStore& store, int nameId);
   // Count 0; the capacity stays.
-  void Clear() noexcept;
+  void Clear(TXmlNodeStore& store) noexcept;
   // Replaces the records by copies of other's.
-  void CopyFrom(const TXmlAttrArray& other);
-  // Count 0 and capacity exactly n (binary XML sizes the array to the stored count).
-  void ResetWithCapacity(int capacity);
+  void CopyFrom(TXmlNodeStore& store, const TXmlAttrArray& other);
+  // Count 0 and capacity exactly n (readers size the array to the number they will append).
+  void ResetWithCapacity(TXmlNodeStore& store, int capacity);
+  // Gives every record and the array back to store.
+  void Release(TXmlNodeStore& store) noexcept;
 
   // Rewrites every name id through map (moving a subtree onto another name table).
   template <class Map>
   void RenameAll(const Map& map) {
-    for (int i = 0; i < count_; ++i) items_[i].NameId = map(items_[i].NameId);
+    TXmlAttrData* items = Items();
+    for (int i = 0; i < Count(); ++i) items[i].NameId = map(items[i].NameId);
   }
 
  private:
-  void Reallocate(int capacity);
+  struct TBlock {
+    std::int32_t Count;
+    std::int32_t Capacity;
+  };
+  static constexpr std::size_t kHeaderBytes = sizeof(XmlValue) / 2;
+  static_assert(sizeof(TBlock) <= kHeaderBytes);
 
-  TXmlAttrData* items_ = nullptr;
-  int count_ = 0;
-  int capacity_ = 0;
+  TXmlAttrData* Items() const noexcept {
+    return block_ ? reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes)
+                  : nullptr;
+  }
+  static std::size_t BytesFor(int capacity) {
+    return kHeaderBytes + sizeof(TXmlAttrData) * std::size_t(capacity);
+  }
+  void Reallocate(TXmlNodeStore& store, int capacity);
+  void MakeRoom(TXmlNodeStore& store);
+
+  TBlock* block_ = nullptr;
 };
 
 }  // namespace xmldom

@@ -1,12 +1,18 @@
 #pragma once
 
-// The root of every class of the XML library: one intrusive reference count (TRefCounted),
-// the small-block allocator, and ImplementingObject, through which an operation that receives
-// an interface reaches the object behind it.
+// The root of every class of the XML library: one intrusive reference count (TRefCounted) whose
+// holds are told to the object's store, placement in stores (XmlNodeStore.h), and
+// ImplementingObject, through which an operation that receives an interface reaches the object
+// behind it.
+//
+// A reference is either a hold (AddRef/Release, what Ref takes) or a link, the tree's own
+// reference (AddLink/ReleaseLink), which the store does not count: see XmlNodeStore.h. Objects
+// of the library are held through Ref of their own classes and interfaces, never through a
+// TRefCounted pointer, so that every hold reaches the store.
 
 #include <cstddef>
 
-#include "XmlDom/XmlMemory.h"
+#include "XmlDom/XmlNodeStore.h"
 #include "common/RefCounted.h"
 
 namespace xmldom {
@@ -21,14 +27,38 @@ class TXmlBase : public TRefCounted {
   // The node behind this object, or null when it is not a node of this library.
   virtual TXmlNode* AsXmlNode() noexcept { return nullptr; }
 
-  static void* operator new(std::size_t bytes) { return memory::Allocate(bytes); }
-  static void operator delete(void* block, std::size_t bytes) noexcept {
-    memory::Free(block, bytes);
+  void AddRef() const noexcept {
+    TRefCounted::AddRef();
+    Store().Pin();
+  }
+  // The store is told first: the object, and the store with it, may go here.
+  void Release() const noexcept {
+    Store().Unpin();
+    TRefCounted::Release();
+  }
+  void AddLink() const noexcept { TRefCounted::AddRef(); }
+  void ReleaseLink() const noexcept { TRefCounted::Release(); }
+
+  TXmlNodeStore& Store() const noexcept { return TXmlNodeStore::Of(this); }
+
+  // Placed in the store that TXmlNodeStore::TPlacement names, the loose store by default.
+  static void* operator new(std::size_t bytes) {
+    return TXmlNodeStore::Target().AllocateObject(bytes);
+  }
+  static void operator delete(void* object, std::size_t bytes) noexcept {
+    TXmlNodeStore::Of(object).FreeObject(object, bytes);
   }
 
  protected:
   TXmlBase() = default;
   ~TXmlBase() override = default;
 };
+
+// A new object of the library placed in store.
+template <class T, class... Args>
+Ref<T> MakeRefIn(TXmlNodeStore& store, Args&&... args) {
+  TXmlNodeStore::TPlacement placement(store);
+  return MakeRef<T>(std::forward<Args>(args)...);
+}
 
 }  // namespace xmldom

@@ -1,6 +1,7 @@
 #include "XmlDom/XmlCharacterData.h"
 
 #include "XmlDom/StringBuilder.h"
+#include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
@@ -12,12 +13,26 @@ bool IsBlank(char c) {
 
 }  // namespace
 
+TXmlCharacterData::TXmlCharacterData(TXmlNameTable& table, int nameId, std::string_view data)
+    : IXmlCharacterData(table, nameId), data_(PlaceString(Store(), data)) {}
+
+TXmlCharacterData::~TXmlCharacterData() {
+  UnplaceValue(Store(), data_);
+}
+
+void TXmlCharacterData::SetText(std::string_view text) {
+  XmlValue placed = PlaceString(Store(), text);
+  UnplaceValue(Store(), data_);
+  data_ = std::move(placed);
+}
+
 std::string TXmlCharacterData::GetText() {
-  if (KeepsWhitespace()) return data_;
-  std::size_t first = 0, last = data_.size();
-  while (first < last && IsBlank(data_[first])) ++first;
-  while (last > first && IsBlank(data_[last - 1])) --last;
-  return data_.substr(first, last - first);
+  const std::string_view data = Data();
+  if (KeepsWhitespace()) return std::string(data);
+  std::size_t first = 0, last = data.size();
+  while (first < last && IsBlank(data[first])) ++first;
+  while (last > first && IsBlank(data[last - 1])) --last;
+  return std::string(data.substr(first, last - first));
 }
 
 // A section may not hold "]]>": the text is cut after the first "]" of each occurrence and
@@ -36,8 +51,8 @@ void TXmlCDATASection::WriteXml(TStringBuilder& out) {
   out.Add("]]>");
 }
 
-Ref<TXmlNode> TXmlCDATASection::CloneSelf() {
-  return MakeRef<TXmlCDATASection>(NameTable(), Data());
+Ref<TXmlNode> TXmlCDATASection::CloneSelf(TXmlNodeStore& store) {
+  return MakeRefIn<TXmlCDATASection>(store, NameTable(), Data());
 }
 
 void TXmlComment::WriteXml(TStringBuilder& out) {
@@ -46,8 +61,8 @@ void TXmlComment::WriteXml(TStringBuilder& out) {
   out.Add("-->");
 }
 
-Ref<TXmlNode> TXmlComment::CloneSelf() {
-  return MakeRef<TXmlComment>(NameTable(), Data());
+Ref<TXmlNode> TXmlComment::CloneSelf(TXmlNodeStore& store) {
+  return MakeRefIn<TXmlComment>(store, NameTable(), Data());
 }
 
 }  // namespace xmldom

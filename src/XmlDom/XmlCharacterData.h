@@ -4,6 +4,7 @@
 // characters of code 0 to 32 from both ends unless the owning document keeps whitespace.
 
 #include <string>
+#include <string_view>
 
 #include "XmlDom/XmlNode.h"
 
@@ -19,16 +20,16 @@ class IXmlCharacterData : public TXmlNode {
 class TXmlCharacterData : public IXmlCharacterData {
  public:
   std::string GetText() override;
-  void SetText(std::string_view text) override { data_.assign(text); }
+  void SetText(std::string_view text) override;
 
-  const std::string& Data() const noexcept { return data_; }
+  std::string_view Data() const noexcept { return data_.ByteView(); }
 
  protected:
-  TXmlCharacterData(TXmlNameTable& table, std::string_view data)
-      : IXmlCharacterData(table), data_(data) {}
+  TXmlCharacterData(TXmlNameTable& table, int nameId, std::string_view data);
+  ~TXmlCharacterData() override;
 
  private:
-  std::string data_;
+  XmlValue data_;  // a byte string placed in the node's store
 };
 
 // The interface of CDATA sections: the operations of IXmlNode; it marks the node's kind.
@@ -39,7 +40,8 @@ class IXmlCDATASection : public TXmlCharacterData {
 
 class TXmlCDATASection final : public IXmlCDATASection {
  public:
-  TXmlCDATASection(TXmlNameTable& table, std::string_view data) : IXmlCDATASection(table, data) {}
+  TXmlCDATASection(TXmlNameTable& table, std::string_view data)
+      : IXmlCDATASection(table, kCDataNameId, data) {}
 
   int GetNodeNameIndex() override { return kCDataNameId; }
   TXmlNodeType GetNodeType() override { return kCDataSectionNode; }
@@ -47,7 +49,7 @@ class TXmlCDATASection final : public IXmlCDATASection {
   void WriteXml(TStringBuilder& out) override;
 
  protected:
-  Ref<TXmlNode> CloneSelf() override;
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
 };
 
 // The interface of comments: the operations of IXmlNode; it marks the node's kind.
@@ -58,7 +60,8 @@ class IXmlComment : public TXmlCharacterData {
 
 class TXmlComment final : public IXmlComment {
  public:
-  TXmlComment(TXmlNameTable& table, std::string_view data) : IXmlComment(table, data) {}
+  TXmlComment(TXmlNameTable& table, std::string_view data)
+      : IXmlComment(table, kCommentNameId, data) {}
 
   int GetNodeNameIndex() override { return kCommentNameId; }
   TXmlNodeType GetNodeType() override { return kCommentNode; }
@@ -66,7 +69,7 @@ class TXmlComment final : public IXmlComment {
   void WriteXml(TStringBuilder& out) override;
 
  protected:
-  Ref<TXmlNode> CloneSelf() override;
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
 };
 
 }  // namespace xmldom

@@ -8,6 +8,7 @@
 #include "XmlDom/XmlLimits.h"
 #include "XmlDom/XmlNameTable.h"
 #include "XmlDom/XmlNodeList.h"
+#include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlSource.h"
 #include "XmlDom/XmlText.h"
@@ -25,27 +26,39 @@ bool IsBlank(std::string_view text) {
   return true;
 }
 
+// Nodes are made straight in the store of the list being filled. The items of each level are
+// gathered until the level ends and then given to their parent in a child list of exactly their
+// number; a failure gives every open level what it has gathered, so the tree keeps all that was
+// read.
 class TContentReader {
  public:
   TContentReader(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table, bool keep)
-      : source_(source), table_(table), keep_(keep), list_(&list) {}
+      : source_(source), table_(table), store_(list.Store()), keep_(keep), list_(list) {}
 
   // Each level's content ends at "</" or at the end of the input; an element then reads its
   // end tag and the level around it goes on.
   void Read() {
-    for (;;) {
-      while (!source_.AtEnd())
-        if (!ReadItem()) break;
-      if (open_.empty()) return;
-      FinishElement();
+    TXmlNodeStore::TPlacement placement(store_);
+    try {
+      for (;;) {
+        while (!source_.AtEnd())
+          if (!ReadItem()) break;
+        if (open_.empty()) break;
+        FinishElement();
+      }
+    } catch (...) {
+      while (!open_.empty()) CloseLevel();
+      GiveTopLevel();
+      throw;
     }
+    GiveTopLevel();
   }
 
  private:
-  // An element whose content is being read, and the list it was appended to.
+  // An element whose content is being read, and where its items begin among the gathered.
   struct TOpenElement {
     TXmlElement* Element;
-    TXmlNodeList* Outer;
+    std::size_t First;
   };
 
   // A text run and the markup after it; false at an end tag. Each node begins where the source
@@ -80,7 +93,9 @@ class TContentReader {
     if (!keep_ && source_.SkipBlankBeforeMarkup()) return;
     const std::string_view text = source_.ReadTextRun();
     if (!keep_ && IsBlank(text)) return;
-    Append(MakeRef<TXmlText>(table_, XmlValue::FromString(text)));
+    MakeRoom();
+    XmlValue value = PlaceString(store_, text);
+    Gather(new TXmlText(table_, std::move(value), TXmlText::TPlaced{}));
   }
 
   // Entered with the first character after "<" current.
@@ -94,27 +109,27 @@ class TContentReader {
     const char next = source_.CurrentChar();
     if (static_cast<unsigned char>(next) > 32 && next != '/' && next != '>')
       throw EXmlError(msg::kBadCharInElementName);
-    auto element = MakeRef<TXmlElement>(table_, id);
-    Append(element);
+    MakeRoom();
+    open_.reserve(open_.size() + 1);
+    auto* element = new TXmlElement(table_, id);
+    Gather(element);
     source_.ReadAttributes(*element);
     if (source_.CurrentChar() == '/') {
       source_.RequireText("/>");
       return;
     }
     source_.RequireChar('>');
-    open_.push_back({element.Get(), list_});
-    list_ = nullptr;  // made when the first child comes
+    open_.push_back({element, gathered_.size()});
   }
 
   // The end tag of the innermost open element, entered after its content.
   void FinishElement() {
-    const TOpenElement open = open_.back();
+    const TXmlElement& element = *open_.back().Element;
     source_.RequireChar('/');
-    source_.RequireText(table_.NameView(open.Element->NameId()));
+    source_.RequireText(table_.NameView(element.NameId()));
     source_.SkipSpaces();
     source_.RequireChar('>');
-    open_.pop_back();
-    list_ = open.Outer;
+    CloseLevel();
   }
 
   // Entered with "?" current. The XML declaration's pseudo-attributes become attributes; any
@@ -122,8 +137,9 @@ class TContentReader {
   void ReadInstruction() {
     source_.NextChar();
     const int id = source_.ReadNameId(table_);
-    auto instruction = MakeRef<TXmlProcessingInstruction>(table_, id, std::string_view());
-    Append(instruction);
+    MakeRoom();
+    auto* instruction = new TXmlProcessingInstruction(table_, id, std::string_view());
+    Gather(instruction);
     if (id == kXmlNameId) {
       source_.ReadAttributes(*instruction);
       source_.RequireText("?>");
@@ -135,13 +151,17 @@ class TContentReader {
   // Entered with the first "-" current.
   void ReadComment() {
     source_.RequireText("--");
-    Append(MakeRef<TXmlComment>(table_, source_.ReadUntil("-->")));
+    const std::string_view text = source_.ReadUntil("-->");
+    MakeRoom();
+    Gather(new TXmlComment(table_, text));
   }
 
   // Entered with "[" current; the text is taken as it stands.
   void ReadCData() {
     source_.RequireText("[CDATA[");
-    Append(MakeRef<TXmlCDATASection>(table_, source_.ReadUntil("]]>")));
+    const std::string_view text = source_.ReadUntil("]]>");
+    MakeRoom();
+    Gather(new TXmlCDATASection(table_, text));
   }
 
   // The declaration is skipped whole, internal subset included: it ends at the first ">"
@@ -179,20 +199,45 @@ class TContentReader {
     }
   }
 
-  template <class Node>
-  void Append(const Ref<Node>& node) {
+  // Room for one more gathered node, made before the node is: a node made and not gathered
+  // would belong to nothing.
+  void MakeRoom() {
+    if (gathered_.size() == gathered_.capacity()) gathered_.reserve(gathered_.size() * 2 + 64);
+  }
+
+  // A node just made (it cannot fail after MakeRoom), at the position noted last.
+  void Gather(TXmlNode* node) noexcept {
     const TXmlSource::TPosition at = source_.MarkPosition();
     node->SetSourcePosition(at.Line, at.Pos);
-    if (!list_) list_ = &open_.back().Element->GetChildList();
-    list_->AppendNode(node.Get());
+    gathered_.push_back(node);
+  }
+
+  // The innermost open element takes the items gathered since it opened.
+  void CloseLevel() {
+    const TOpenElement open = open_.back();
+    open_.pop_back();
+    const std::size_t count = gathered_.size() - open.First;
+    if (count == 0) return;
+    GiveItems(open.Element->GetChildList(), open.First, count);
+  }
+
+  void GiveTopLevel() {
+    if (!gathered_.empty()) GiveItems(list_, 0, gathered_.size());
+  }
+
+  void GiveItems(TXmlNodeList& list, std::size_t first, std::size_t count) {
+    list.AppendFresh(gathered_.data() + first, int(count));
+    gathered_.resize(first);
   }
 
   TXmlSource& source_;
   TXmlNameTable& table_;
+  TXmlNodeStore& store_;
   const bool keep_;
-  // Where the nodes of the current level go; null until the open element's first child.
-  TXmlNodeList* list_;
+  TXmlNodeList& list_;
   std::vector<TOpenElement> open_;
+  // The nodes of every open level, outermost first, not yet given to their parents.
+  std::vector<TXmlNode*> gathered_;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "XmlDom/XmlDocument.h"
 
+#include <utility>
+
 #include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlProcessingInstruction.h"
@@ -8,10 +10,35 @@
 
 namespace xmldom {
 
+TXmlDocument::~TXmlDocument() {
+  LeaveContent(false);
+}
+
+TXmlNodeStore& TXmlDocument::ChildStore() {
+  if (!content_) content_ = &TXmlNodeStore::CreateContent();
+  return *content_;
+}
+
+void TXmlDocument::LeaveContent(bool keepHeldList) noexcept {
+  TXmlNodeStore* content = std::exchange(content_, nullptr);
+  if (!content) return;
+  if (content->HomeLeaves()) {
+    // The store went with every object in it, the child list included.
+    ForgetChildList();
+    return;
+  }
+  TXmlNodeList* children = ChildList();
+  if (!children) return;
+  if (keepHeldList && children->RefCount() > 1)
+    children->ClearItems();
+  else
+    ReleaseChildList();
+}
+
 void TXmlDocument::SetText(std::string_view text) {
   TXmlNodeList& children = GetChildList();
   children.ClearItems();
-  auto node = MakeRef<TXmlText>(NameTable(), XmlValue::FromString(text));
+  auto node = MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
   children.InsertNode(node.Get(), 0);
 }
 
@@ -20,7 +47,7 @@ void TXmlDocument::WriteXml(TStringBuilder& out) {
 }
 
 // The flag is not copied: a clone starts like any new document.
-Ref<TXmlNode> TXmlDocument::CloneSelf() {
+Ref<TXmlNode> TXmlDocument::CloneSelf(TXmlNodeStore&) {
   return MakeRef<TXmlDocument>(NameTable());
 }
 
@@ -51,7 +78,7 @@ Ref<IXmlElement> TXmlDocument::InitDocument(std::string_view version, std::strin
 
 Ref<IXmlElement> TXmlDocument::CreateElement(int id) {
   CheckNameId(id);
-  return MakeRef<TXmlElement>(NameTable(), id);
+  return MakeRefIn<TXmlElement>(ChildStore(), NameTable(), id);
 }
 
 Ref<IXmlElement> TXmlDocument::CreateElement(std::string_view name) {
@@ -59,15 +86,15 @@ Ref<IXmlElement> TXmlDocument::CreateElement(std::string_view name) {
 }
 
 Ref<IXmlText> TXmlDocument::CreateText(std::string_view text) {
-  return MakeRef<TXmlText>(NameTable(), XmlValue::FromString(text));
+  return MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
 }
 
 Ref<IXmlCDATASection> TXmlDocument::CreateCDATASection(std::string_view text) {
-  return MakeRef<TXmlCDATASection>(NameTable(), text);
+  return MakeRefIn<TXmlCDATASection>(ChildStore(), NameTable(), text);
 }
 
 Ref<IXmlComment> TXmlDocument::CreateComment(std::string_view text) {
-  return MakeRef<TXmlComment>(NameTable(), text);
+  return MakeRefIn<TXmlComment>(ChildStore(), NameTable(), text);
 }
 
 Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(std::string_view name,
@@ -78,7 +105,7 @@ Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(std::st
 Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(int id,
                                                                          std::string_view data) {
   CheckNameId(id);
-  return MakeRef<TXmlProcessingInstruction>(NameTable(), id, data);
+  return MakeRefIn<TXmlProcessingInstruction>(ChildStore(), NameTable(), id, data);
 }
 
 Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName, std::string_view version,

@@ -63,7 +63,8 @@ class IXmlDocument : public TXmlNode {
 
 class TXmlDocument final : public IXmlDocument {
  public:
-  explicit TXmlDocument(TXmlNameTable& table) noexcept : IXmlDocument(table) {}
+  explicit TXmlDocument(TXmlNameTable& table) : IXmlDocument(table, kDocumentNameId) {}
+  ~TXmlDocument() override;
 
   // ---- Node operations.
   int GetNodeNameIndex() override { return kDocumentNameId; }
@@ -104,17 +105,26 @@ class TXmlDocument final : public IXmlDocument {
 
   bool KeepWhitespace() const noexcept { return keepWhitespace_; }
 
+  // The document's content (its children and everything below them, and the free nodes it
+  // creates) lives in a store of its own, made on first use and replaced by every load.
+  TXmlNodeStore& ChildStore() override;
+
  protected:
-  Ref<TXmlNode> CloneSelf() override;
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
   bool CloneCopiesChildren() const noexcept override { return true; }
 
  private:
-  // Removes the children and the attributes: every load starts so.
+  // Removes the children and the attributes: every load starts so, with a fresh store.
   void ClearContent();
+  // Lets go of the content store: at once when nothing outside reaches into it, else child by
+  // child (the held nodes survive). A child list held elsewhere stays the document's, emptied,
+  // when keepHeldList; otherwise it lives on without its owner.
+  void LeaveContent(bool keepHeldList) noexcept;
   // Reads binary XML, whose signature the stream has just yielded, into the emptied document.
   void LoadBinaryStream(TXmlStream& stream);
 
   bool keepWhitespace_ = DefaultKeepWhitespace;
+  TXmlNodeStore* content_ = nullptr;
 };
 
 // A new document on table (the shared table when null); with a root name, initialised with

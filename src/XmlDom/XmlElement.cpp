@@ -1,10 +1,24 @@
 #include "XmlDom/XmlElement.h"
 
+#include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlSerializer.h"
 #include "XmlDom/XmlText.h"
 #include "XmlDom/XmlValueText.h"
 
 namespace xmldom {
+
+TXmlElement::~TXmlElement() {
+  UnplaceValue(Store(), value_);
+}
+
+void TXmlElement::AssignValue(const XmlValue& value) {
+  ReplacePlacedValue(Store(), value_, value);
+}
+
+void TXmlElement::AssignPlacedValue(XmlValue&& placed) noexcept {
+  UnplaceValue(Store(), value_);
+  value_ = std::move(placed);
+}
 
 std::string TXmlElement::GetText() {
   if (HasChildItems()) return JoinedChildText();
@@ -12,8 +26,9 @@ std::string TXmlElement::GetText() {
 }
 
 void TXmlElement::SetText(std::string_view text) {
+  XmlValue placed = PlaceString(Store(), text);
   ClearChildren();
-  value_ = XmlValue::FromString(text);
+  AssignPlacedValue(std::move(placed));
 }
 
 int TXmlElement::GetValueType() {
@@ -26,8 +41,9 @@ XmlValue TXmlElement::GetNodeValue() {
 }
 
 void TXmlElement::SetNodeValue(const XmlValue& value) {
+  XmlValue placed = PlaceValue(Store(), value);
   ClearChildren();
-  value_ = value;
+  AssignPlacedValue(std::move(placed));
 }
 
 // Children and a value never coexist: whoever reaches the children finds the value turned into
@@ -37,8 +53,9 @@ TXmlNodeList& TXmlElement::GetChildList() {
   if (value_.IsEmptyOrNull()) return children;
   const std::string text = XmlValueToText(value_);
   Ref<TXmlText> textNode;
-  if (!text.empty()) textNode = MakeRef<TXmlText>(NameTable(), XmlValue::FromString(text));
-  value_.Clear();
+  if (!text.empty())
+    textNode = MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
+  UnplaceValue(Store(), value_);
   if (textNode) children.AppendNode(textNode.Get());
   return children;
 }
@@ -47,10 +64,10 @@ void TXmlElement::WriteXml(TStringBuilder& out) {
   WriteXmlTree(*this, out);
 }
 
-Ref<TXmlNode> TXmlElement::CloneSelf() {
-  auto copy = MakeRef<TXmlElement>(NameTable(), nameId_);
-  copy->Attributes().CopyFrom(Attributes());
-  copy->value_ = value_;
+Ref<TXmlNode> TXmlElement::CloneSelf(TXmlNodeStore& store) {
+  auto copy = MakeRefIn<TXmlElement>(store, NameTable(), NameId());
+  copy->Attributes().CopyFrom(store, Attributes());
+  copy->AssignValue(value_);
   return copy;
 }
 

@@ -15,9 +15,10 @@ class IXmlElement : public TXmlNode {
 
 class TXmlElement final : public IXmlElement {
  public:
-  TXmlElement(TXmlNameTable& table, int nameId) noexcept : IXmlElement(table), nameId_(nameId) {}
+  TXmlElement(TXmlNameTable& table, int nameId) : IXmlElement(table, nameId) {}
+  ~TXmlElement() override;
 
-  int GetNodeNameIndex() override { return nameId_; }
+  int GetNodeNameIndex() override { return NameIdField(); }
   TXmlNodeType GetNodeType() override { return kElementNode; }
   // With children, their joined text; without, the value's XML text form.
   std::string GetText() override;
@@ -30,22 +31,23 @@ class TXmlElement final : public IXmlElement {
   Ref<IXmlElement> ToElement() override { return Ref<IXmlElement>::Retain(this); }
 
   TXmlNodeList& GetChildList() override;
-  void SetNodeNameIndex(int id) override { nameId_ = id; }
+  void SetNodeNameIndex(int id) override { SetNameIdField(id); }
   void WriteXml(TStringBuilder& out) override;
 
-  int NameId() const noexcept { return nameId_; }
+  int NameId() const noexcept { return NameIdField(); }
   // The held value (empty once children exist).
   const XmlValue& Value() const noexcept { return value_; }
   // Stores a value without touching the children (binary XML reads both).
-  void AssignValue(XmlValue value) noexcept { value_ = std::move(value); }
+  void AssignValue(const XmlValue& value);
+  // Takes over a value already placed in the element's store.
+  void AssignPlacedValue(XmlValue&& placed) noexcept;
 
  protected:
-  Ref<TXmlNode> CloneSelf() override;
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
   bool CloneCopiesChildren() const noexcept override { return true; }
 
  private:
-  int nameId_;
-  XmlValue value_;
+  XmlValue value_;  // placed in the element's store
 };
 
 }  // namespace xmldom

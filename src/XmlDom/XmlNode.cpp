@@ -19,8 +19,6 @@ namespace xmldom {
 
 namespace {
 
-long gLiveNodes = 0;
-
 // Nodes whose count reached zero while another node was being destroyed, linked through their
 // parent field (which means nothing once a node is unreferenced).
 TXmlNode* gDoomed = nullptr;
@@ -49,14 +47,41 @@ TXmlNode& NodeOf(IXmlNode* node) {
 
 // ---- Life cycle.
 
-TXmlNode::TXmlNode(TXmlNameTable& table) noexcept : nameTable_(Ref<TXmlNameTable>::Retain(&table)) {
-  ++gLiveNodes;
+TXmlNode::TXmlNode(TXmlNameTable& table, int nameId) : nameId_(nameId) {
+  UseTable(table);
+  Store().NodeMade();
 }
 
 TXmlNode::~TXmlNode() {
-  --gLiveNodes;
-  // A child list that outlives its owner (someone holds it) must never reach it again.
-  if (childList_ && childList_->RefCount() > 1) childList_->DetachOwner();
+  TXmlNodeStore& store = Store();
+  ReleaseChildList();
+  attributes_.Release(store);
+  DropTable();
+  store.NodeGone();
+}
+
+void TXmlNode::ReleaseChildList() noexcept {
+  if (TXmlNodeList* children = std::exchange(childList_, nullptr)) {
+    // A child list that outlives its owner (someone holds it) must never reach it again.
+    if (children->RefCount() > 1) children->DetachOwner();
+    children->ReleaseLink();
+  }
+}
+
+void TXmlNode::UseTable(TXmlNameTable& table) {
+  TXmlNodeStore& store = Store();
+  if (store.KeepsTables()) {
+    store.KeepTable(table);
+  } else {
+    table.AddRef();
+    DropTable();
+  }
+  nameTable_ = &table;
+}
+
+void TXmlNode::DropTable() noexcept {
+  if (nameTable_ && !Store().KeepsTables()) nameTable_->Release();
+  nameTable_ = nullptr;
 }
 
 void TXmlNode::Destroy() const noexcept {
@@ -76,17 +101,17 @@ void TXmlNode::Destroy() const noexcept {
 }
 
 long TXmlNode::LiveCount() noexcept {
-  return gLiveNodes;
+  return TXmlNodeStore::LiveNodes();
 }
 
-void TXmlNode::ReplaceNameTable(TXmlNameTable& table) noexcept {
-  nameTable_ = Ref<TXmlNameTable>::Retain(&table);
+void TXmlNode::ReplaceNameTable(TXmlNameTable& table) {
+  UseTable(table);
 }
 
 // ---- Identity and content.
 
 Ref<IXmlNameTable> TXmlNode::NodeNameTable() {
-  return Ref<IXmlNameTable>(nameTable_);
+  return Ref<IXmlNameTable>::Retain(nameTable_);
 }
 
 std::string TXmlNode::GetNodeName() {
@@ -110,7 +135,7 @@ void TXmlNode::CheckNameId(int id) const {
 std::string TXmlNode::JoinedChildText() {
   std::string text;
   if (!HasChildItems()) return text;
-  std::vector<std::pair<const TXmlNodeList*, int>> stack{{childList_.Get(), 0}};
+  std::vector<std::pair<const TXmlNodeList*, int>> stack{{childList_, 0}};
   while (!stack.empty()) {
     auto& [list, next] = stack.back();
     if (next == list->Count()) {
@@ -141,7 +166,7 @@ std::string TXmlNode::JoinedChildText() {
 // ---- Copies.
 
 Ref<IXmlNode> TXmlNode::CloneNode(bool deep) {
-  Ref<TXmlNode> root = CloneSelf();
+  Ref<TXmlNode> root = CloneSelf(Store());
   if (!deep || !CloneCopiesChildren()) return Ref<IXmlNode>(root);
   // Copied level by level with an explicit list of pending pairs, so a deep tree does not
   // become a deep call stack.
@@ -152,7 +177,7 @@ Ref<IXmlNode> TXmlNode::CloneNode(bool deep) {
     const TXmlNodeList* children = source->ChildList();
     if (!children) continue;
     for (TXmlNode* child : *children) {
-      Ref<TXmlNode> childCopy = child->CloneSelf();
+      Ref<TXmlNode> childCopy = child->CloneSelf(copy->ChildStore());
       copy->GetChildList().AppendNode(childCopy.Get());
       if (child->CloneCopiesChildren()) pending.emplace_back(child, childCopy.Get());
     }
@@ -208,8 +233,16 @@ Ref<IXmlNode> TXmlNode::GetNextSibling() {
 // ---- Children.
 
 TXmlNodeList& TXmlNode::GetChildList() {
-  if (!childList_) childList_ = MakeRef<TXmlNodeList>(this);
+  if (!childList_) {
+    TXmlNodeStore::TPlacement placement(ChildStore());
+    SetChildList(*new TXmlNodeList(this));
+  }
   return *childList_;
+}
+
+void TXmlNode::SetChildList(TXmlNodeList& list) noexcept {
+  list.AddLink();
+  childList_ = &list;
 }
 
 Ref<IXmlNodeList> TXmlNode::GetChildNodes() {
@@ -257,7 +290,7 @@ void TXmlNode::ClearChildren() {
 
 Ref<IXmlElement> TXmlNode::AddChildElement(int id) {
   CheckNameId(id);
-  auto element = MakeRef<TXmlElement>(*nameTable_, id);
+  auto element = MakeRefIn<TXmlElement>(ChildStore(), *nameTable_, id);
   GetChildList().AppendNode(element.Get());
   return AsInterface<IXmlElement>(element);
 }
@@ -267,26 +300,26 @@ Ref<IXmlElement> TXmlNode::AddChildElement(std::string_view name) {
 }
 
 Ref<IXmlText> TXmlNode::AddChildText(std::string_view text) {
-  auto node = MakeRef<TXmlText>(*nameTable_, XmlValue::FromString(text));
+  auto node = MakeRefIn<TXmlText>(ChildStore(), *nameTable_, XmlValue::FromString(text));
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlText>(node);
 }
 
 Ref<IXmlCDATASection> TXmlNode::AddChildCDATA(std::string_view text) {
-  auto node = MakeRef<TXmlCDATASection>(*nameTable_, text);
+  auto node = MakeRefIn<TXmlCDATASection>(ChildStore(), *nameTable_, text);
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlCDATASection>(node);
 }
 
 Ref<IXmlComment> TXmlNode::AddChildComment(std::string_view text) {
-  auto node = MakeRef<TXmlComment>(*nameTable_, text);
+  auto node = MakeRefIn<TXmlComment>(ChildStore(), *nameTable_, text);
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlComment>(node);
 }
 
 Ref<IXmlProcessingInstruction> TXmlNode::AddChildInstruction(int id, std::string_view data) {
   CheckNameId(id);
-  auto node = MakeRef<TXmlProcessingInstruction>(*nameTable_, id, data);
+  auto node = MakeRefIn<TXmlProcessingInstruction>(ChildStore(), *nameTable_, id, data);
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlProcessingInstruction>(node);
 }
@@ -315,12 +348,12 @@ void TXmlNode::AdoptNameTable(TXmlNameTable& table) {
   while (!pending.empty()) {
     TXmlNode* node = pending.back();
     pending.pop_back();
-    if (node->nameTable_.Get() == &table) continue;
+    if (node->nameTable_ == &table) continue;
     const std::vector<int>& map = mapFor(*node->nameTable_);
     const auto remap = [&map](int id) { return id < 0 ? id : map[id]; };
     node->SetNodeNameIndex(remap(node->GetNodeNameIndex()));
     node->attributes_.RenameAll(remap);
-    node->nameTable_ = Ref<TXmlNameTable>::Retain(&table);
+    node->UseTable(table);
     if (const TXmlNodeList* children = node->ChildList())
       pending.insert(pending.end(), children->begin(), children->end());
   }

@@ -1,9 +1,10 @@
 #pragma once
 
-// TXmlNode: the data and the shared behaviour of every node class. A node holds a counted
-// reference to its name table and to its child list (made on first use); its link to its parent
-// is a plain back-link. So a node lives while some list or outside holder references it, and a
-// whole tree lives while its root does.
+// TXmlNode: the data and the shared behaviour of every node class. A node links its child list
+// (made on first use) and uses its name table, which its store keeps alive (the loose store's
+// nodes each hold theirs); its link to its parent is a plain back-link. So a node lives while
+// some list or outside holder references it, and a whole tree lives while its root does. Where
+// the memory of nodes comes from and how a whole tree may go at once: XmlNodeStore.h.
 //
 // Destroying a node never recurses with the depth of its tree: nodes whose count drops to zero
 // while another node is being destroyed wait in a queue and are destroyed one after another.
@@ -83,7 +84,7 @@ class TXmlNode : public IXmlNode {
   std::string GetAttributeName(int index) final;
   void RemoveAttribute(std::string_view name) final;
   void RemoveAttribute(int id) final;
-  void ClearAttributes() final { attributes_.Clear(); }
+  void ClearAttributes() final { attributes_.Clear(Store()); }
   bool HasAttribute(int id) final { return attributes_.Find(id) != nullptr; }
   bool HasAttribute(std::string_view name) final;
   int GetAttributeType(int id) final;
@@ -148,13 +149,18 @@ class TXmlNode : public IXmlNode {
   // Appends this node's XML text.
   virtual void WriteXml(TStringBuilder& out) = 0;
 
+  // The store the node's children are made in: its own (a document's is its content's).
+  virtual TXmlNodeStore& ChildStore() { return Store(); }
+
   // The existing child list, or null; reading it never turns an element's value into a child.
-  TXmlNodeList* ChildList() const noexcept { return childList_.Get(); }
+  TXmlNodeList* ChildList() const noexcept { return childList_; }
   bool HasChildItems() const noexcept { return childList_ && childList_->Count() > 0; }
   TXmlNode* Parent() const noexcept { return parent_; }
   void SetParent(TXmlNode* parent) noexcept { parent_ = parent; }
   TXmlNameTable& NameTable() const noexcept { return *nameTable_; }
   TXmlAttrArray& Attributes() noexcept { return attributes_; }
+  // Sets a value or appends an attribute with the value placed in the node's store.
+  void SetAttribute(int id, const XmlValue& value) { attributes_.Set(Store(), id, value); }
   const TXmlAttrArray& Attributes() const noexcept { return attributes_; }
   void SetSourcePosition(int line, int pos) noexcept {
     sourceLine_ = line;
@@ -166,6 +172,8 @@ class TXmlNode : public IXmlNode {
   bool KeepsWhitespace() noexcept;
   // Moves this node and its subtree onto table (the ids of every name are interned there).
   void AdoptNameTable(TXmlNameTable& table);
+  // Gives the node its child list when it has none: the readers make it to the size they know.
+  void SetChildList(TXmlNodeList& list) noexcept;
   // Inserts child into the own child list at index (-1 appends), after the ownership check.
   void InsertChild(TXmlNode& child, int index);
 
@@ -173,12 +181,16 @@ class TXmlNode : public IXmlNode {
   static long LiveCount() noexcept;
 
  protected:
-  explicit TXmlNode(TXmlNameTable& table) noexcept;
+  TXmlNode(TXmlNameTable& table, int nameId);
   ~TXmlNode() override;
 
-  // A copy of this node alone (no children) on the same table, as CloneNode defines it for
-  // the kind.
-  virtual Ref<TXmlNode> CloneSelf() = 0;
+  // The name id that elements and processing instructions carry.
+  int NameIdField() const noexcept { return nameId_; }
+  void SetNameIdField(int id) noexcept { nameId_ = id; }
+
+  // A copy of this node alone (no children) on the same table, placed in store, as CloneNode
+  // defines it for the kind.
+  virtual Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) = 0;
   // Whether a deep clone copies the children (elements and documents).
   virtual bool CloneCopiesChildren() const noexcept { return false; }
   // Texts of element, text and CDATA children and their descendants, non-empty ones joined by
@@ -188,9 +200,13 @@ class TXmlNode : public IXmlNode {
   void CheckNameId(int id) const;
   // Binds the node alone (not its subtree) to another table (binary XML gives the document a
   // fresh table before reading into it).
-  void ReplaceNameTable(TXmlNameTable& table) noexcept;
+  void ReplaceNameTable(TXmlNameTable& table);
   // Removes the text and CDATA children from the existing list, last to first.
   void RemoveTextChildren();
+  // Lets go of the child list: a list held elsewhere lives on without its owner.
+  void ReleaseChildList() noexcept;
+  // Forgets a child list that went with its store, unvisited.
+  void ForgetChildList() noexcept { childList_ = nullptr; }
 
  private:
   void Destroy() const noexcept override;
@@ -202,12 +218,17 @@ class TXmlNode : public IXmlNode {
   const XmlValue& RequiredAttribute(std::string_view name);
   int ChoiceIndex(int id, const XmlValue& value, const std::vector<std::string>& words);
 
+  // Binds the node to table: kept by the store, or held by the node itself in the loose store.
+  void UseTable(TXmlNameTable& table);
+  void DropTable() noexcept;
+
+  int nameId_;
   int sourceLine_ = 0;
   int sourcePos_ = 0;
   TXmlNode* parent_ = nullptr;
-  Ref<TXmlNameTable> nameTable_;
+  TXmlNameTable* nameTable_ = nullptr;
   TXmlAttrArray attributes_;
-  Ref<TXmlNodeList> childList_;
+  TXmlNodeList* childList_ = nullptr;  // a link
 };
 
 }  // namespace xmldom

@@ -67,7 +67,7 @@ void TXmlNode::RemoveAttribute(std::string_view name) {
   RemoveAttribute(AttributeId(name));
 }
 void TXmlNode::RemoveAttribute(int id) {
-  attributes_.Remove(id);
+  attributes_.Remove(Store(), id);
 }
 
 bool TXmlNode::HasAttribute(std::string_view name) {
@@ -93,7 +93,7 @@ XmlValue TXmlNode::GetValueAttr(std::string_view name, const XmlValue& def) {
 void TXmlNode::SetValueAttr(int id, const XmlValue& value) {
   if (id == -1) throw EXmlError(msg::kAttributeNameMissing);
   CheckNameId(id);
-  attributes_.Set(id, value);
+  attributes_.Set(Store(), id, value);
 }
 void TXmlNode::SetValueAttr(std::string_view name, const XmlValue& value) {
   SetValueAttr(AttributeId(name), value);

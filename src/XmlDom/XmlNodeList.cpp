@@ -16,8 +16,6 @@ namespace xmldom {
 
 namespace {
 
-long gLiveLists = 0;
-
 // Partition exchange around the item in the middle. The smaller part is sorted by recursion
 // and the larger one by the loop, so the stack stays logarithmic; scans stop at the range's
 // ends, so a comparison that contradicts itself cannot run past them or loop forever.
@@ -50,17 +48,17 @@ void QuickSort(TXmlNode** items, int low, int high, const TXmlNodeCompare& compa
 }  // namespace
 
 TXmlNodeList::TXmlNodeList(TXmlNode* owner) noexcept : owner_(owner) {
-  ++gLiveLists;
+  Store().ListMade();
 }
 
 TXmlNodeList::~TXmlNodeList() {
   ClearItems();
-  memory::Free(items_, sizeof(TXmlNode*) * capacity_);
-  --gLiveLists;
+  Store().Free(items_, sizeof(TXmlNode*) * std::size_t(capacity_));
+  Store().ListGone();
 }
 
 long TXmlNodeList::LiveCount() noexcept {
-  return gLiveLists;
+  return TXmlNodeStore::LiveLists();
 }
 
 // ---- IXmlNodeList.
@@ -120,8 +118,18 @@ void TXmlNodeList::InsertNode(TXmlNode* node, int index) {
     std::memmove(items_ + index + 1, items_ + index, sizeof(TXmlNode*) * (count_ - index));
   items_[index] = node;
   ++count_;
-  node->AddRef();
+  LinkItem(node);
   if (owner_) node->SetParent(owner_);
+}
+
+void TXmlNodeList::AppendFresh(TXmlNode* const* nodes, int count) {
+  if (count_ + count > capacity_) SetCapacity(count_ + count);
+  for (int i = 0; i < count; ++i) {
+    TXmlNode* node = nodes[i];
+    items_[count_++] = node;
+    LinkItem(node);
+    if (owner_) node->SetParent(owner_);
+  }
 }
 
 void TXmlNodeList::RemoveAt(int index) {
@@ -137,7 +145,7 @@ void TXmlNodeList::ReplaceAt(int index, TXmlNode* node) {
   if (owner_ && &node->NameTable() != &owner_->NameTable())
     node->AdoptNameTable(owner_->NameTable());
   // The new node is counted before the old one goes: it may live only inside the old one.
-  node->AddRef();
+  LinkItem(node);
   items_[index] = node;
   if (owner_) node->SetParent(owner_);
   ReleaseRemoved(old);
@@ -151,9 +159,10 @@ void TXmlNodeList::ClearItems() noexcept {
 void TXmlNodeList::SetCapacity(int capacity) {
   if (capacity < count_) capacity = count_;
   if (capacity == capacity_) return;
-  auto** items = static_cast<TXmlNode**>(memory::Allocate(sizeof(TXmlNode*) * capacity));
-  if (count_) std::memcpy(items, items_, sizeof(TXmlNode*) * count_);
-  memory::Free(items_, sizeof(TXmlNode*) * capacity_);
+  TXmlNodeStore& store = Store();
+  auto** items = static_cast<TXmlNode**>(store.Allocate(sizeof(TXmlNode*) * std::size_t(capacity)));
+  if (count_) std::memcpy(items, items_, sizeof(TXmlNode*) * std::size_t(count_));
+  store.Free(items_, sizeof(TXmlNode*) * std::size_t(capacity_));
   items_ = items;
   capacity_ = capacity;
 }
@@ -185,11 +194,29 @@ void TXmlNodeList::CheckInsertable(const TXmlNode& node) const {
   }
 }
 
+// A list links the items of its own store; an item of another store is held, and the link
+// that leaves this store is counted, so that neither store goes at once from under the other.
+void TXmlNodeList::LinkItem(TXmlNode* node) noexcept {
+  TXmlNodeStore& store = Store();
+  if (&node->Store() == &store) {
+    node->AddLink();
+  } else {
+    node->AddRef();
+    store.LinkLeft();
+  }
+}
+
 // Ends a removed item's membership: it loses its parent when that was this list's owner, and
 // the list's reference.
 void TXmlNodeList::ReleaseRemoved(TXmlNode* node) noexcept {
   if (owner_ && node->Parent() == owner_) node->SetParent(nullptr);
-  node->Release();
+  TXmlNodeStore& store = Store();
+  if (&node->Store() == &store) {
+    node->ReleaseLink();
+  } else {
+    store.LinkReturned();
+    node->Release();
+  }
 }
 
 void TXmlNodeList::CheckIndex(int index, int limit) const {

@@ -1,9 +1,10 @@
 #pragma once
 
 // Node lists: the child list of a node (whose owner is that node) and the free-standing
-// results of selection (no owner). A list holds a counted reference to every item. Items of an
-// owned list have the owner as parent, and are moved onto the owner's name table when they come
-// from another.
+// results of selection (no owner). A list holds a counted reference to every item: a link when
+// the item lives in the list's own store, a hold otherwise (XmlNodeStore.h). Items of an owned
+// list have the owner as parent, and are moved onto the owner's name table when they come from
+// another. The item array is a piece of the list's store.
 
 #include <functional>
 #include <string>
@@ -85,6 +86,9 @@ class TXmlNodeList final : public IXmlNodeList {
   // Sets the capacity to exactly capacity (not below the count); binary XML sizes lists to the
   // stored count.
   void SetCapacity(int capacity);
+  // Appends nodes that have no parent and are referenced by nothing yet (readers that gathered
+  // a level's items): the list links them, with itself as their parent when it has an owner.
+  void AppendFresh(TXmlNode* const* nodes, int count);
   // Called when the owner goes while the list lives on: the items lose their parent and the
   // list becomes free-standing, so it never reaches the destroyed owner.
   void DetachOwner() noexcept;
@@ -97,7 +101,7 @@ class TXmlNodeList final : public IXmlNodeList {
   static long LiveCount() noexcept;
 
  private:
-  void Grow();
+  void LinkItem(TXmlNode* node) noexcept;
   void ReleaseRemoved(TXmlNode* node) noexcept;
   void CheckIndex(int index, int limit) const;
 

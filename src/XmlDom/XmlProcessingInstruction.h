@@ -5,6 +5,7 @@
 // empty.
 
 #include <string>
+#include <string_view>
 
 #include "XmlDom/XmlNode.h"
 
@@ -18,28 +19,27 @@ class IXmlProcessingInstruction : public TXmlNode {
 
 class TXmlProcessingInstruction final : public IXmlProcessingInstruction {
  public:
-  TXmlProcessingInstruction(TXmlNameTable& table, int targetId, std::string_view data)
-      : IXmlProcessingInstruction(table), targetId_(targetId), data_(data) {}
+  TXmlProcessingInstruction(TXmlNameTable& table, int targetId, std::string_view data);
+  ~TXmlProcessingInstruction() override;
 
-  int GetNodeNameIndex() override { return targetId_; }
+  int GetNodeNameIndex() override { return NameIdField(); }
   TXmlNodeType GetNodeType() override { return kProcessingInstructionNode; }
-  std::string GetText() override { return data_; }
-  void SetText(std::string_view text) override { data_.assign(text); }
+  std::string GetText() override { return std::string(Data()); }
+  void SetText(std::string_view text) override;
   Ref<IXmlProcessingInstruction> ToInstruction() override {
     return Ref<IXmlProcessingInstruction>::Retain(this);
   }
-  void SetNodeNameIndex(int id) override { targetId_ = id; }
+  void SetNodeNameIndex(int id) override { SetNameIdField(id); }
   void WriteXml(TStringBuilder& out) override;
 
-  int TargetId() const noexcept { return targetId_; }
-  const std::string& Data() const noexcept { return data_; }
+  int TargetId() const noexcept { return NameIdField(); }
+  std::string_view Data() const noexcept { return data_.ByteView(); }
 
  protected:
-  Ref<TXmlNode> CloneSelf() override;
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
 
  private:
-  int targetId_;
-  std::string data_;
+  XmlValue data_;  // a byte string placed in the node's store
 };
 
 }  // namespace xmldom

@@ -10,6 +10,7 @@
 #include "XmlDom/XmlNameChars.h"
 #include "XmlDom/XmlNameTable.h"
 #include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlStream.h"
 #include "common/Error.h"
 #include "common/FormatText.h"
@@ -425,18 +426,20 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table) {
   attributes_.push_back({id, attribute.Offset, attribute.Length});
 }
 
+// The values go straight into the node's store.
 void TXmlSource::GiveAttributes(TXmlNode& node) {
   if (attributes_.empty()) return;
+  TXmlNodeStore& store = node.Store();
   TXmlAttrArray& target = node.Attributes();
   const bool fresh = target.Count() == 0;
-  if (fresh) target.ResetWithCapacity(int(attributes_.size()));
+  if (fresh) target.ResetWithCapacity(store, int(attributes_.size()));
   for (const TPendingAttribute& attribute : attributes_) {
-    XmlValue value = XmlValue::FromString(
-        std::string_view(attributeText_).substr(attribute.Offset, attribute.Length));
+    const std::string_view text =
+        std::string_view(attributeText_).substr(attribute.Offset, attribute.Length);
     if (fresh)
-      target.Append(attribute.NameId, std::move(value));
+      target.AppendPlaced(store, attribute.NameId, PlaceString(store, text));
     else
-      target.Set(attribute.NameId, std::move(value));
+      target.Set(store, attribute.NameId, XmlValue::FromString(text));
   }
   attributes_.clear();
 }

@@ -1,8 +1,29 @@
 #include "XmlDom/XmlText.h"
 
+#include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlValueText.h"
 
 namespace xmldom {
+
+TXmlText::TXmlText(TXmlNameTable& table, const XmlValue& value)
+    : IXmlText(table, kTextNameId), value_(PlaceValue(Store(), value)) {}
+
+TXmlText::TXmlText(TXmlNameTable& table, XmlValue&& placed, TPlaced)
+    : IXmlText(table, kTextNameId), value_(std::move(placed)) {}
+
+TXmlText::~TXmlText() {
+  UnplaceValue(Store(), value_);
+}
+
+void TXmlText::SetText(std::string_view text) {
+  XmlValue placed = PlaceString(Store(), text);
+  UnplaceValue(Store(), value_);
+  value_ = std::move(placed);
+}
+
+void TXmlText::SetNodeValue(const XmlValue& value) {
+  ReplacePlacedValue(Store(), value_, value);
+}
 
 std::string TXmlText::GetText() {
   return XmlValueToText(value_);
@@ -12,8 +33,8 @@ void TXmlText::WriteXml(TStringBuilder& out) {
   AppendEscapedValue(out, value_);
 }
 
-Ref<TXmlNode> TXmlText::CloneSelf() {
-  return MakeRef<TXmlText>(NameTable(), value_);
+Ref<TXmlNode> TXmlText::CloneSelf(TXmlNodeStore& store) {
+  return MakeRefIn<TXmlText>(store, NameTable(), value_);
 }
 
 }  // namespace xmldom

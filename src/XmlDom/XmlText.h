@@ -15,27 +15,31 @@ class IXmlText : public TXmlNode {
 
 class TXmlText final : public IXmlText {
  public:
-  TXmlText(TXmlNameTable& table, XmlValue value) noexcept
-      : IXmlText(table), value_(std::move(value)) {}
+  // The value is placed in the node's store.
+  TXmlText(TXmlNameTable& table, const XmlValue& value);
+  // Takes over a value already placed in the store the node is made in.
+  struct TPlaced {};
+  TXmlText(TXmlNameTable& table, XmlValue&& placed, TPlaced);
+  ~TXmlText() override;
 
   int GetNodeNameIndex() override { return kTextNameId; }
   TXmlNodeType GetNodeType() override { return kTextNode; }
   std::string GetText() override;
-  void SetText(std::string_view text) override { value_ = XmlValue::FromString(text); }
+  void SetText(std::string_view text) override;
   int GetValueType() override { return value_.Type(); }
   XmlValue GetNodeValue() override { return value_; }
-  void SetNodeValue(const XmlValue& value) override { value_ = value; }
+  void SetNodeValue(const XmlValue& value) override;
   Ref<IXmlText> ToText() override { return Ref<IXmlText>::Retain(this); }
   void WriteXml(TStringBuilder& out) override;
 
   const XmlValue& Value() const noexcept { return value_; }
-  void AssignValue(XmlValue value) noexcept { value_ = std::move(value); }
+  void AssignValue(const XmlValue& value) { SetNodeValue(value); }
 
  protected:
-  Ref<TXmlNode> CloneSelf() override;
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
 
  private:
-  XmlValue value_;
+  XmlValue value_;  // placed in the node's store
 };
 
 }  // namespace xmldom

@@ -42,8 +42,10 @@ XmlValue::XmlValue(const XmlValue& other) {
   type_ = other.type_;  // last, so that a failed copy leaves an empty value
 }
 
+// A placed value moves as it is: only its keeper's own code moves one.
 XmlValue::XmlValue(XmlValue&& other) noexcept
     : type_(std::exchange(other.type_, xvtEmpty)),
+      storage_(std::exchange(other.storage_, kInline)),
       size_(std::exchange(other.size_, 0)),
       payload_(other.payload_) {}
 
@@ -56,6 +58,7 @@ XmlValue& XmlValue::operator=(XmlValue&& other) noexcept {
   if (this != &other) {
     ReleaseBytes();
     type_ = std::exchange(other.type_, xvtEmpty);
+    storage_ = std::exchange(other.storage_, kInline);
     size_ = std::exchange(other.size_, 0);
     payload_ = other.payload_;
   }
@@ -99,9 +102,23 @@ std::u16string XmlValue::WideText() const {
   return text;
 }
 
+XmlValue XmlValue::Placed(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept {
+  XmlValue value;
+  value.type_ = type;
+  value.size_ = size;
+  if (size <= kInlineBytes) {
+    if (size) std::memcpy(value.payload_.Inline, bytes, size);
+  } else {
+    value.storage_ = kPlaced;
+    value.payload_.Bytes = bytes;
+  }
+  return value;
+}
+
 void XmlValue::Clear() noexcept {
   ReleaseBytes();
   type_ = xvtEmpty;
+  storage_ = kInline;
   size_ = 0;
   payload_.Int = 0;
 }
@@ -134,15 +151,18 @@ void XmlValue::AssignBytes(std::string_view bytes) {
   const auto size = static_cast<std::uint32_t>(bytes.size());
   if (size <= kInlineBytes) {
     if (size) std::memcpy(payload_.Inline, bytes.data(), size);
+    storage_ = kInline;
   } else {
-    payload_.Heap = static_cast<char*>(memory::Allocate(size));
-    std::memcpy(payload_.Heap, bytes.data(), size);
+    auto* owned = static_cast<char*>(memory::Allocate(size));
+    std::memcpy(owned, bytes.data(), size);
+    payload_.Bytes = owned;
+    storage_ = kOwned;
   }
   size_ = size;
 }
 
-void XmlValue::ReleaseBytes() noexcept {
-  if (HasBytes() && size_ > kInlineBytes) memory::Free(payload_.Heap, size_);
+void XmlValue::FreeOwned() noexcept {
+  memory::Free(const_cast<char*>(payload_.Bytes), size_);
 }
 
 }  // namespace xmldom

@@ -5,9 +5,11 @@
 // they are stored in binary XML and returned by GetValueType and GetAttributeType, so they are
 // part of the contract.
 //
-// 24 bytes: the code, a byte count for the string kinds, and an 8-byte payload that holds
-// numbers directly and strings of up to 16 bytes in place, so most names, numbers and short
-// texts of a document need no block of their own.
+// 16 bytes: the code, how the bytes of the string kinds are kept, their count, and an 8-byte
+// payload that holds numbers directly and strings of up to 8 bytes in place, so most numbers
+// and short texts need no block of their own. Longer strings are either the value's own (a
+// block it frees) or placed: bytes that someone else keeps, such as the store of a document's
+// nodes. A copy always owns its bytes, so a placed value never leaves its keeper.
 
 #include <cstdint>
 #include <string>
@@ -43,6 +45,9 @@ using TXmlDateTime = double;
 
 class XmlValue {
  public:
+  // Strings up to this many bytes are kept inside the value.
+  static constexpr std::uint32_t kInlineBytes = 8;
+
   XmlValue() noexcept {}
   XmlValue(const XmlValue& other);
   XmlValue(XmlValue&& other) noexcept;
@@ -71,6 +76,9 @@ class XmlValue {
   static XmlValue FromString(std::string_view text) { return Bytes(xvtString, text); }
   static XmlValue FromByteArray(std::string_view bytes) { return Bytes(xvtByteArray, bytes); }
   static XmlValue FromWideString(std::u16string_view text);
+  // A value of a string kind whose bytes are kept by the caller, who frees them (never the
+  // value) and keeps them as long as the value lives.
+  static XmlValue Placed(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept;
 
   std::uint16_t Type() const noexcept { return type_; }
   bool IsEmpty() const noexcept { return type_ == xvtEmpty; }
@@ -84,7 +92,15 @@ class XmlValue {
   double Float64() const noexcept { return payload_.Float64; }
   // xvtString and xvtByteArray: the bytes; xvtWideString: the UTF-16 units as raw bytes.
   std::string_view ByteView() const noexcept {
-    return {size_ <= kInlineBytes ? payload_.Inline : payload_.Heap, size_};
+    return {storage_ == kInline ? payload_.Inline : payload_.Bytes, size_};
+  }
+  // Placed bytes, for their keeper (null when the value has none of that kind).
+  const char* PlacedBytes() const noexcept {
+    return storage_ == kPlaced ? payload_.Bytes : nullptr;
+  }
+  // The string kinds: their bytes, not the number they would make.
+  bool HasBytes() const noexcept {
+    return type_ == xvtString || type_ == xvtByteArray || type_ == xvtWideString;
   }
   std::u16string WideText() const;
 
@@ -95,25 +111,29 @@ class XmlValue {
   friend bool operator==(const XmlValue& a, const XmlValue& b) noexcept;
 
  private:
-  static constexpr std::uint32_t kInlineBytes = 16;
+  // How the bytes of a string kind are kept.
+  enum TStorage : std::uint8_t { kInline, kOwned, kPlaced };
 
   static XmlValue Integer(TXmlValueType type, std::int64_t value) noexcept;
   static XmlValue Bytes(TXmlValueType type, std::string_view bytes);
-  bool HasBytes() const noexcept {
-    return type_ == xvtString || type_ == xvtByteArray || type_ == xvtWideString;
-  }
   void AssignBytes(std::string_view bytes);
-  void ReleaseBytes() noexcept;
+  void ReleaseBytes() noexcept {
+    if (storage_ == kOwned) FreeOwned();
+  }
+  void FreeOwned() noexcept;
 
   std::uint16_t type_ = xvtEmpty;
+  TStorage storage_ = kInline;
   std::uint32_t size_ = 0;  // byte count of the string kinds
   union TPayload {
     std::int64_t Int = 0;
     double Float64;
     float Float32;
     char Inline[kInlineBytes];
-    char* Heap;
+    const char* Bytes;
   } payload_;
 };
+
+static_assert(sizeof(XmlValue) == 16);
 
 }  // namespace xmldom

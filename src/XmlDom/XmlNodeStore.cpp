@@ -1,0 +1,291 @@
+#include "XmlDom/XmlNodeStore.h"
+
+#include <cstring>
+#include <new>
+
+#include "XmlDom/XmlNameTable.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZEL_XML_STORE_POISON 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZEL_XML_STORE_POISON 1
+#endif
+#endif
+
+#ifdef ZEL_XML_STORE_POISON
+#include <sanitizer/asan_interface.h>
+#define ZEL_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
+#define ZEL_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#else
+#define ZEL_POISON(p, n) ((void)(p), (void)(n))
+#define ZEL_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
+namespace xmldom {
+
+// A block begins with its header; the rest is handed out in pieces.
+struct TXmlNodeStore::TBlock {
+  TXmlNodeStore* Store;
+  TBlock* Next;
+};
+
+// A piece too large for a block: a heap allocation behind this header, linked into its store.
+struct TXmlNodeStore::TLargePiece {
+  TLargePiece* Prev;
+  TLargePiece* Next;
+};
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 16;
+static_assert(sizeof(void*) * 2 <= kHeaderBytes);
+
+long liveNodes = 0;
+long liveLists = 0;
+
+std::size_t Rounded(std::size_t bytes) {
+  return (bytes + TXmlNodeStore::kGranule - 1) & ~(TXmlNodeStore::kGranule - 1);
+}
+
+// Blocks that no store uses, kept for the next one: a repeated load finds its memory at hand.
+// When the module goes they go back to the heap, and so does every block returned afterwards.
+class TBlockCache {
+ public:
+  void* Take() {
+    if (void* block = free_) {
+      free_ = *static_cast<void**>(block);
+      return block;
+    }
+    return ::operator new(TXmlNodeStore::kBlockBytes, std::align_val_t(TXmlNodeStore::kBlockBytes));
+  }
+
+  void Give(void* block) noexcept {
+    if (releasing_) return Delete(block);
+    ZEL_UNPOISON(block, sizeof(void*));
+    *static_cast<void**>(block) = free_;
+    free_ = block;
+  }
+
+  void ReleaseAll() noexcept {
+    releasing_ = true;
+    while (void* block = free_) {
+      free_ = *static_cast<void**>(block);
+      Delete(block);
+    }
+  }
+
+ private:
+  static void Delete(void* block) noexcept {
+    ZEL_UNPOISON(block, TXmlNodeStore::kBlockBytes);
+    ::operator delete(block, std::align_val_t(TXmlNodeStore::kBlockBytes));
+  }
+
+  void* free_ = nullptr;
+  bool releasing_ = false;
+};
+
+constinit TBlockCache blockCache;
+TXmlNodeStore* target = nullptr;
+
+}  // namespace
+
+// ---- The loose store and the placement target.
+
+TXmlNodeStore& TXmlNodeStore::Loose() noexcept {
+  // Never destroyed: objects may be released by static destructors that run after the module's
+  // clean-up; its blocks go back once its last object has (see the release below).
+  alignas(TXmlNodeStore) static unsigned char storage[sizeof(TXmlNodeStore)];
+  static TXmlNodeStore* const loose = ::new (storage) TXmlNodeStore(false);
+  return *loose;
+}
+
+namespace {
+
+struct TModuleStoreRelease {
+  TModuleStoreRelease() = default;
+  TModuleStoreRelease(const TModuleStoreRelease&) = delete;
+  TModuleStoreRelease& operator=(const TModuleStoreRelease&) = delete;
+  ~TModuleStoreRelease() { TXmlNodeStore::ReleaseModuleMemory(); }
+};
+TModuleStoreRelease moduleStoreRelease;
+
+}  // namespace
+
+TXmlNodeStore& TXmlNodeStore::CreateContent() {
+  return *new TXmlNodeStore(true);
+}
+
+TXmlNodeStore& TXmlNodeStore::Target() noexcept {
+  return target ? *target : Loose();
+}
+
+TXmlNodeStore::TPlacement::TPlacement(TXmlNodeStore& store) noexcept : outer_(target) {
+  target = &store;
+}
+
+TXmlNodeStore::TPlacement::~TPlacement() {
+  target = outer_;
+}
+
+TXmlNodeStore::~TXmlNodeStore() {
+  ReleaseMemory();
+  for (TXmlNameTable* table : tables_) table->Release();
+}
+
+// ---- Memory.
+
+void* TXmlNodeStore::Allocate(std::size_t bytes) {
+  if (bytes == 0) return nullptr;
+  return bytes <= kMaxSmallBytes ? AllocateSmall(Rounded(bytes)) : AllocateLarge(bytes);
+}
+
+void TXmlNodeStore::Free(void* piece, std::size_t bytes) noexcept {
+  if (!piece) return;
+  if (bytes > kMaxSmallBytes) return FreeLarge(piece);
+  bytes = Rounded(bytes);
+#ifdef ZEL_XML_STORE_POISON
+  // Freed pieces are never reused here, so that a use after free meets poisoned memory.
+  ZEL_POISON(piece, bytes);
+#else
+  void*& head = freePieces_[bytes / kGranule - 1];
+  *static_cast<void**>(piece) = head;
+  head = piece;
+#endif
+}
+
+char* TXmlNodeStore::CopyBytes(std::string_view bytes) {
+  if (bytes.empty()) return nullptr;
+  auto* piece = static_cast<char*>(Allocate(bytes.size()));
+  std::memcpy(piece, bytes.data(), bytes.size());
+  return piece;
+}
+
+void* TXmlNodeStore::AllocateSmall(std::size_t bytes) {
+  void*& head = freePieces_[bytes / kGranule - 1];
+  if (void* piece = head) {
+    head = *static_cast<void**>(piece);
+    return piece;
+  }
+  if (std::size_t(unusedEnd_ - unused_) < bytes) AddBlock();
+  void* piece = unused_;
+  unused_ += bytes;
+  ZEL_UNPOISON(piece, bytes);
+  return piece;
+}
+
+void TXmlNodeStore::AddBlock() {
+  auto* block = static_cast<TBlock*>(blockCache.Take());
+  ZEL_UNPOISON(block, kHeaderBytes);
+  block->Store = this;
+  block->Next = blocks_;
+  blocks_ = block;
+  // The rest of the previous block is given up: it is smaller than the piece asked for.
+  unused_ = reinterpret_cast<char*>(block) + kHeaderBytes;
+  unusedEnd_ = reinterpret_cast<char*>(block) + kBlockBytes;
+  ZEL_POISON(unused_, std::size_t(unusedEnd_ - unused_));
+}
+
+void* TXmlNodeStore::AllocateLarge(std::size_t bytes) {
+  auto* piece = static_cast<TLargePiece*>(::operator new(sizeof(TLargePiece) + bytes));
+  piece->Prev = nullptr;
+  piece->Next = large_;
+  if (large_) large_->Prev = piece;
+  large_ = piece;
+  return piece + 1;
+}
+
+void TXmlNodeStore::FreeLarge(void* memory) noexcept {
+  TLargePiece* piece = static_cast<TLargePiece*>(memory) - 1;
+  (piece->Prev ? piece->Prev->Next : large_) = piece->Next;
+  if (piece->Next) piece->Next->Prev = piece->Prev;
+  ::operator delete(piece);
+}
+
+void TXmlNodeStore::ReleaseMemory() noexcept {
+  while (TLargePiece* piece = large_) {
+    large_ = piece->Next;
+    ::operator delete(piece);
+  }
+  while (TBlock* block = blocks_) {
+    blocks_ = block->Next;
+    ZEL_POISON(block, kBlockBytes);
+    blockCache.Give(block);
+  }
+  unused_ = unusedEnd_ = nullptr;
+  for (void*& head : freePieces_) head = nullptr;
+}
+
+// ---- Objects.
+
+void* TXmlNodeStore::AllocateObject(std::size_t bytes) {
+  void* object = AllocateSmall(Rounded(bytes));
+  ++objects_;
+  return object;
+}
+
+void TXmlNodeStore::FreeObject(void* object, std::size_t bytes) noexcept {
+  Free(object, bytes);
+  --objects_;
+  DestroyIfDone();
+}
+
+void TXmlNodeStore::NodeMade() noexcept {
+  ++nodes_;
+  ++liveNodes;
+}
+void TXmlNodeStore::NodeGone() noexcept {
+  --nodes_;
+  --liveNodes;
+}
+void TXmlNodeStore::ListMade() noexcept {
+  ++lists_;
+  ++liveLists;
+}
+void TXmlNodeStore::ListGone() noexcept {
+  --lists_;
+  --liveLists;
+}
+long TXmlNodeStore::LiveNodes() noexcept {
+  return liveNodes;
+}
+long TXmlNodeStore::LiveLists() noexcept {
+  return liveLists;
+}
+
+void TXmlNodeStore::KeepAnotherTable(TXmlNameTable& table) {
+  for (TXmlNameTable* kept : tables_)
+    if (kept == &table) return;
+  tables_.reserve(tables_.size() + 1);
+  table.AddRef();
+  tables_.push_back(&table);
+}
+
+// ---- Going.
+
+void TXmlNodeStore::ReleaseModuleMemory() noexcept {
+  blockCache.ReleaseAll();
+  Loose().DestroyIfDone();
+}
+
+bool TXmlNodeStore::HomeLeaves() noexcept {
+  hasHome_ = false;
+  if (objects_ > 0 && (pins_ != 0 || crossingLinks_ != 0)) return false;
+  // Nothing outside reaches any object here: they all go together, unvisited.
+  liveNodes -= nodes_;
+  liveLists -= lists_;
+  delete this;
+  return true;
+}
+
+// The loose store only gives its blocks back; a content store goes with its last object once
+// its home has left.
+void TXmlNodeStore::DestroyIfDone() noexcept {
+  if (hasHome_ || objects_ != 0) return;
+  if (IsLoose())
+    ReleaseMemory();
+  else
+    delete this;
+}
+
+}  // namespace xmldom

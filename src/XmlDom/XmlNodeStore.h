@@ -1,0 +1,154 @@
+#pragma once
+
+// Where the objects of the XML library live, and what keeps them alive.
+//
+// Every node, node list and name table is placed in a store: 64 KiB blocks, aligned to their
+// size, that are filled front to back. A document's content (what a load reads, and what is
+// built on it later) gets a store of its own; everything else (documents themselves, nodes made
+// outside any document, free-standing lists, name tables) lives in the one loose store. Making
+// a node is then a bump of a pointer, and the store an object lives in is found from its
+// address alone: the block it lies in begins with a pointer to its store.
+//
+// Objects are reference counted one by one all the same, because a node may outlive its tree:
+// a script may hold it after its document is gone (it survives with its own subtree but without
+// a parent), move it into another document, or keep a child list. Two kinds of reference are
+// told apart:
+//   - links, the tree's own references: a node's link to its child list, a child list's links
+//     to its items, a document's link to the child list of its content;
+//   - holds, every other reference: handles (Ref), free-standing lists, and links that cross
+//     from one store to another.
+// A store counts the holds on its objects ("pins") and the links that leave it for another
+// store. While a document is the home of its content store and both counts are zero, nothing
+// outside can reach any object of the store: when the document lets go of its content, the
+// store goes at once, blocks and all, without visiting a single node (DropAll). Otherwise the
+// content is released link by link, the held nodes survive, and the store lives on until its
+// last object is gone.
+//
+// Because a store may go without running its objects' destructors, an object placed in a
+// content store owns nothing outside it: its pieces (attribute arrays, item arrays, the bytes
+// of values) come from the same store, and the name tables its nodes use are kept by the store.
+//
+// Not synchronised: the library is used by one thread at a time.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+
+namespace xmldom {
+
+class TXmlNameTable;
+
+class TXmlNodeStore {
+ public:
+  static constexpr std::size_t kBlockBytes = 64 * 1024;
+  // Pieces are multiples of the granule; those above kMaxSmallBytes are kept on the heap.
+  static constexpr std::size_t kGranule = 8;
+  static constexpr std::size_t kMaxSmallBytes = 512;
+
+  // The store of objects made outside any document's content; it lasts as long as the module.
+  static TXmlNodeStore& Loose() noexcept;
+  // A fresh store for a document's content, with that document as its home.
+  static TXmlNodeStore& CreateContent();
+  // The store the object at this address was placed in.
+  static TXmlNodeStore& Of(const void* object) noexcept {
+    const auto block = reinterpret_cast<std::uintptr_t>(object) & ~(kBlockBytes - 1);
+    return **reinterpret_cast<TXmlNodeStore* const*>(block);
+  }
+
+  TXmlNodeStore(const TXmlNodeStore&) = delete;
+  TXmlNodeStore& operator=(const TXmlNodeStore&) = delete;
+
+  bool IsLoose() const noexcept { return this == &Loose(); }
+
+  // ---- Memory. Pieces are granule-aligned; Free takes the size given to Allocate.
+  void* Allocate(std::size_t bytes);
+  void Free(void* piece, std::size_t bytes) noexcept;
+  // A copy of bytes in a piece of the store (null for none).
+  char* CopyBytes(std::string_view bytes);
+
+  // ---- Objects (nodes, lists, name tables): their memory, always inside a block.
+  void* AllocateObject(std::size_t bytes);
+  void FreeObject(void* object, std::size_t bytes) noexcept;
+  // Where `new` places the library's objects: the loose store, unless a TPlacement says
+  // otherwise.
+  static TXmlNodeStore& Target() noexcept;
+  class TPlacement {
+   public:
+    explicit TPlacement(TXmlNodeStore& store) noexcept;
+    ~TPlacement();
+    TPlacement(const TPlacement&) = delete;
+    TPlacement& operator=(const TPlacement&) = delete;
+
+   private:
+    TXmlNodeStore* outer_;
+  };
+
+  // ---- Counts that decide whether the content may go at once.
+  void Pin() noexcept { ++pins_; }
+  void Unpin() noexcept { --pins_; }
+  void LinkLeft() noexcept { ++crossingLinks_; }
+  void LinkReturned() noexcept { --crossingLinks_; }
+  long Pins() const noexcept { return pins_; }
+  long CrossingLinks() const noexcept { return crossingLinks_; }
+
+  // Nodes and lists placed here and alive, for the process-wide counts that tests read.
+  void NodeMade() noexcept;
+  void NodeGone() noexcept;
+  void ListMade() noexcept;
+  void ListGone() noexcept;
+  static long LiveNodes() noexcept;
+  static long LiveLists() noexcept;
+
+  // ---- Name tables. A content store keeps every table its nodes use; nodes of the loose
+  // store each hold their own table (the loose store never goes at once, and keeping tables
+  // for ever there would keep every table a binary load ever made).
+  bool KeepsTables() const noexcept { return !IsLoose(); }
+  void KeepTable(TXmlNameTable& table) {
+    if (tables_.empty() || tables_.back() != &table) KeepAnotherTable(table);
+  }
+
+  // ---- The home document lets go of the content. True when the store went at once with
+  // every object in it (the caller must not touch any of them); false when the content must
+  // be released link by link; the store then goes with its last object.
+  bool HomeLeaves() noexcept;
+  bool HasHome() const noexcept { return hasHome_; }
+
+  // The module is being unloaded: cached blocks go back to the heap now, the loose store's once
+  // its last object has gone, and every block given back later goes straight to the heap.
+  static void ReleaseModuleMemory() noexcept;
+
+ private:
+  struct TBlock;
+  struct TLargePiece;
+
+  explicit TXmlNodeStore(bool hasHome) noexcept : hasHome_(hasHome) {}
+  ~TXmlNodeStore();
+
+  void* AllocateSmall(std::size_t bytes);
+  void* AllocateLarge(std::size_t bytes);
+  void FreeLarge(void* piece) noexcept;
+  void AddBlock();
+  void ReleaseMemory() noexcept;
+  void KeepAnotherTable(TXmlNameTable& table);
+  void DestroyIfDone() noexcept;
+
+  // The newest block's untouched rest, the blocks, the freed small pieces by size, and the
+  // large pieces.
+  char* unused_ = nullptr;
+  char* unusedEnd_ = nullptr;
+  TBlock* blocks_ = nullptr;
+  void* freePieces_[kMaxSmallBytes / kGranule] = {};
+  TLargePiece* large_ = nullptr;
+
+  long objects_ = 0;
+  long nodes_ = 0;
+  long lists_ = 0;
+  long pins_ = 0;
+  long crossingLinks_ = 0;
+  bool hasHome_;
+  std::vector<TXmlNameTable*> tables_;  // each held by the store
+};
+
+}  // namespace xmldom
