@@ -185,8 +185,8 @@ TEST_F(KindsRegistrationTest, FirstFailingPutEndsTheRegistration) {
 TEST_F(KindsRegistrationTest, AssetClassIsPreparedOnceBeforeItsFirstObject) {
   EXPECT_EQ(Events(), "\"\"");
   {
-    dxhost::THostRef<IMoaAsset> first = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
-    dxhost::THostRef<IMoaAsset> second = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
+    Ref<IMoaAsset> first = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
+    Ref<IMoaAsset> second = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
     ASSERT_TRUE(first && second) << host.LastError();
   }
   EXPECT_EQ(Events(),
@@ -202,7 +202,7 @@ TEST_F(KindsRegistrationTest, EveryObjectAnswersOnlyTheInterfacesOfItsKind) {
                {kKindSpriteClassID, kIID_IMoaSprite}, {kKindTransitionClassID, kIID_IMoaTransition},
                {kKindToolClassID, kIID_IMoaTool},     {kKindPageClassID, kIID_IMoaPropertyPage}};
   for (const auto& kind : kinds) {
-    dxhost::THostRef<IMoaUnknown> object = host.Make<IMoaUnknown>(kind.ClassID, kind.Own);
+    Ref<IMoaUnknown> object = host.Make<IMoaUnknown>(kind.ClassID, kind.Own);
     ASSERT_TRUE(object) << NameOf(kind.ClassID);
     void* out = nullptr;
     EXPECT_EQ(object->QueryInterface(&kIID_IMoaClassFactory, &out), kMoaOk);
