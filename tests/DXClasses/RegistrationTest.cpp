@@ -18,6 +18,7 @@ std::string NameOf(const MoaID& id) {
       {kNewArgClassID, "newArg"},
       {kHandWrittenClassID, "handWritten"},
       {kPartialClassID, "partial"},
+      {kTableClassID, "table"},
       {kInitializerClassID, "initializer"},
       {kRegisterClassID, "register"},
       {kIID_IMoaClassFactory, "factory"},
@@ -78,13 +79,13 @@ constexpr const char* kProbeMsgTable =
 TEST_F(ModuleTest, ClassTableOffersEachClassWithTheInterfacesOfItsKind) {
   std::vector<MoaClassTableEntry> table;
   ASSERT_EQ(host.ReadClassTable(table), kMoaOk);
-  EXPECT_EQ(
-      Describe(table),
-      (std::vector<std::string>{
-          "probe factory", "probe scriptCall", "fallback factory", "fallback scriptCall",
-          "newArg factory", "newArg scriptCall", "handWritten factory", "handWritten scriptCall",
-          "partial factory", "partial scriptCall", "initializer factory", "initializer initialize",
-          "initializer finalize", "register factory", "register registerInterface"}));
+  EXPECT_EQ(Describe(table),
+            (std::vector<std::string>{
+                "probe factory", "probe scriptCall", "fallback factory", "fallback scriptCall",
+                "newArg factory", "newArg scriptCall", "handWritten factory",
+                "handWritten scriptCall", "partial factory", "partial scriptCall", "table factory",
+                "table scriptCall", "initializer factory", "initializer initialize",
+                "initializer finalize", "register factory", "register registerInterface"}));
 }
 
 TEST_F(ModuleTest, PairModuleHasFourEntriesAndTheTerminator) {
@@ -164,8 +165,8 @@ TEST_F(ModuleTest, RegisterWritesEntriesForTheRegisterAndInitializerClasses) {
   EXPECT_TRUE(host.RegistryEntry(kRegisterClassID, kIID_IMoaRegister));
   EXPECT_TRUE(host.RegistryEntry(kInitializerClassID, kIID_IMoaInitialize));
   EXPECT_TRUE(host.RegistryEntry(kInitializerClassID, kIID_IMoaFinalize));
-  EXPECT_EQ(host.Registry().Count(), 8u);  // 5 scripting classes, 2 initializer, 1 register
-  EXPECT_EQ(host.ScriptClasses().size(), 5u);
+  EXPECT_EQ(host.Registry().Count(), 9u);  // 6 scripting classes, 2 initializer, 1 register
+  EXPECT_EQ(host.ScriptClasses().size(), 6u);
   ASSERT_TRUE(host.FindScriptClass("dxprobe"));
   EXPECT_EQ(host.FindScriptClass("dxProbe")->Selector("setVeto"), 26);
   dxhost::TXtraInstance byId = host.New(kNewArgClassID);
