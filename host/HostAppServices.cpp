@@ -39,7 +39,10 @@ MoaError MOA_CALL THostUtility::AcquireContext(MoaLong* handle) {
 }
 
 MoaError MOA_CALL THostUtility::ReleaseContext(MoaLong handle) {
-  if (MoaError fault = faults_.Check(THostService::Utility, 7)) return fault;
+  if (MoaError fault = faults_.Check(THostService::Utility, 7)) {
+    if (handle > 0 && handle <= acquisitions_ && open_ > 0) ++refusedReleases_;
+    return fault;
+  }
   if (handle <= 0 || handle > acquisitions_ || open_ == 0) {
     ++badReleases_;
     return kHostErrBadValue;

@@ -168,6 +168,10 @@ class TXtraHost final : private IHostObjectMaker {
   int OutstandingReferences() const;
   // The module's own answer: DllCanUnloadNow is 0.
   bool ModuleCanUnload() const;
+  // Everything above and the host's records of misuse, one line for each thing the module
+  // still holds or did wrong (objects, memory, values, service references, utility contexts,
+  // handles and their locks); empty when it has given everything back.
+  std::vector<std::string> HeldByModule() const;
 
  private:
   static std::string HexCode(MoaError code);

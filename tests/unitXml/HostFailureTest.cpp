@@ -12,6 +12,7 @@
 #include "LingoError.h"
 #include "LingoSession.h"
 #include "XmlDom/XmlDocument.h"
+#include "common/HostChecks.h"
 #include "common/TestSupport.h"
 #include "host/XtraHost.h"
 #include "platform/Desktop.h"
@@ -66,12 +67,7 @@ class HostFailureTest : public testing::Test {
   // The module holds nothing of the host once its instances are gone.
   void ExpectNothingHeld(long long failedCall) {
     SCOPED_TRACE("host call " + std::to_string(failedCall) + " failed");
-    EXPECT_TRUE(host.ModuleCanUnload()) << "framework objects still alive";
-    EXPECT_EQ(host.LiveBlocks(), 0u) << "host memory not given back";
-    EXPECT_EQ(host.LiveValues(), 0u) << "host values not released";
-    EXPECT_EQ(host.OutstandingReferences(), 0) << "host service references not released";
-    EXPECT_EQ(host.Values().BadUses(), 0) << "values used after release, or of a wrong type";
-    EXPECT_EQ(host.Allocator().BadFrees(), 0);
+    ExpectEverythingGivenBack(host);
   }
 
   // Runs the script once undisturbed to count its host calls, then once with each of them
