@@ -1,5 +1,7 @@
 #include "host/HostValueServices.h"
 
+#include "host/HostSlots.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -52,7 +54,7 @@ MoaError THostListService::Replace(MoaMmValue& slot, const MoaMmValue& value) {
 }
 
 MoaError MOA_CALL THostListService::AppendValue(MoaMmValue* list, const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 4)) return fault;
+  if (MoaError fault = faults_.Check(kListsAppendValue)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValueList) : nullptr;
   if (!box || !value || !values_.AddRef(*value)) return kHostErrBadValue;
   box->Items.push_back(*value);
@@ -60,14 +62,14 @@ MoaError MOA_CALL THostListService::AppendValue(MoaMmValue* list, const MoaMmVal
 }
 
 MoaLong MOA_CALL THostListService::CountElements(const MoaMmValue* list) {
-  if (faults_.Check(THostService::Lists, 5)) return 0;
+  if (faults_.Check(kListsCountElements)) return 0;
   const THostBox* box = AnyList(list);
   return box ? MoaLong(box->Items.size()) : 0;
 }
 
 MoaError MOA_CALL THostListService::GetValueByIndex(const MoaMmValue* list, MoaLong position,
                                                     MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 6)) return fault;
+  if (MoaError fault = faults_.Check(kListsGetValueByIndex)) return fault;
   THostBox* box = AnyList(list);
   if (!box || !out) return kHostErrBadValue;
   if (position < 1 || std::size_t(position) > box->Items.size()) return kHostErrNotFound;
@@ -78,7 +80,7 @@ MoaError MOA_CALL THostListService::GetValueByIndex(const MoaMmValue* list, MoaL
 
 MoaError MOA_CALL THostListService::SetValueByIndex(MoaMmValue* list, MoaLong position,
                                                     const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 7)) return fault;
+  if (MoaError fault = faults_.Check(kListsSetValueByIndex)) return fault;
   THostBox* box = AnyList(list);
   if (!box || !value) return kHostErrBadValue;
   if (position < 1 || std::size_t(position) > box->Items.size()) return kHostErrNotFound;
@@ -86,7 +88,7 @@ MoaError MOA_CALL THostListService::SetValueByIndex(MoaMmValue* list, MoaLong po
 }
 
 MoaError MOA_CALL THostListService::NewPropertyList(MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 8)) return fault;
+  if (MoaError fault = faults_.Check(kListsNewPropertyList)) return fault;
   if (!out) return kHostErrBadValue;
   *out = values_.Make(kMoaValuePropertyList);
   return kMoaOk;
@@ -94,7 +96,7 @@ MoaError MOA_CALL THostListService::NewPropertyList(MoaMmValue* out) {
 
 MoaError MOA_CALL THostListService::AppendProperty(MoaMmValue* list, const MoaMmValue* name,
                                                    const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 9)) return fault;
+  if (MoaError fault = faults_.Check(kListsAppendProperty)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !name || !value || values_.TypeOf(*name) < 0 || values_.TypeOf(*value) < 0)
     return kHostErrBadValue;
@@ -107,7 +109,7 @@ MoaError MOA_CALL THostListService::AppendProperty(MoaMmValue* list, const MoaMm
 
 MoaError MOA_CALL THostListService::GetValueByProperty(const MoaMmValue* list,
                                                        const MoaMmValue* name, MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 10)) return fault;
+  if (MoaError fault = faults_.Check(kListsGetValueByProperty)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !name || !out) return kHostErrBadValue;
   const int found = FindProperty(*box, *name);
@@ -119,7 +121,7 @@ MoaError MOA_CALL THostListService::GetValueByProperty(const MoaMmValue* list,
 
 MoaError MOA_CALL THostListService::SetValueByProperty(MoaMmValue* list, const MoaMmValue* name,
                                                        const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 11)) return fault;
+  if (MoaError fault = faults_.Check(kListsSetValueByProperty)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !name || !value) return kHostErrBadValue;
   const int found = FindProperty(*box, *name);
@@ -129,7 +131,7 @@ MoaError MOA_CALL THostListService::SetValueByProperty(MoaMmValue* list, const M
 
 MoaError MOA_CALL THostListService::GetPropertyNameByIndex(const MoaMmValue* list, MoaLong position,
                                                            MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 12)) return fault;
+  if (MoaError fault = faults_.Check(kListsGetPropertyNameByIndex)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !out) return kHostErrBadValue;
   if (position < 1 || std::size_t(position) > box->Names.size()) return kHostErrNotFound;
@@ -141,7 +143,7 @@ MoaError MOA_CALL THostListService::GetPropertyNameByIndex(const MoaMmValue* lis
 // ---- Colours and pairs
 
 MoaError MOA_CALL THostColorService::ValueToColor(const MoaMmValue* value, MoaUlong* color) {
-  if (MoaError fault = faults_.Check(THostService::Colors, 3)) return fault;
+  if (MoaError fault = faults_.Check(kColorsValueToColor)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueColor) : nullptr;
   if (!box || !color) return kHostErrBadValue;
   *color = MoaUlong(box->Words[0]);
@@ -149,21 +151,21 @@ MoaError MOA_CALL THostColorService::ValueToColor(const MoaMmValue* value, MoaUl
 }
 
 MoaError MOA_CALL THostColorService::ColorToValue(MoaUlong color, MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Colors, 4)) return fault;
+  if (MoaError fault = faults_.Check(kColorsColorToValue)) return fault;
   if (!out) return kHostErrBadValue;
   *out = values_.MakeWords(kMoaValueColor, {MoaLong(color)});
   return kMoaOk;
 }
 
 MoaError MOA_CALL THostColorService::PaletteIndexToColor(std::uint8_t index, MoaUlong* color) {
-  if (MoaError fault = faults_.Check(THostService::Colors, 6)) return fault;
+  if (MoaError fault = faults_.Check(kColorsPaletteIndexToColor)) return fault;
   if (!color) return kHostErrBadValue;
   *color = PaletteColor(index);
   return kMoaOk;
 }
 
 MoaError MOA_CALL THostPairService::ValueToPair(const MoaMmValue* value, MoaPairRecord* pair) {
-  if (MoaError fault = faults_.Check(THostService::Pairs, 3)) return fault;
+  if (MoaError fault = faults_.Check(kPairsValueToPair)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValuePair) : nullptr;
   if (!box || !pair) return kHostErrBadValue;
   *pair = {MoaUlong(box->Words[0]), MoaUlong(box->Words[1])};
@@ -171,7 +173,7 @@ MoaError MOA_CALL THostPairService::ValueToPair(const MoaMmValue* value, MoaPair
 }
 
 MoaError MOA_CALL THostPairService::PairToValue(const MoaPairRecord* pair, MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Pairs, 4)) return fault;
+  if (MoaError fault = faults_.Check(kPairsPairToValue)) return fault;
   if (!pair || !out) return kHostErrBadValue;
   *out = values_.MakeWords(kMoaValuePair, {MoaLong(pair->First), MoaLong(pair->Second)});
   return kMoaOk;
@@ -209,7 +211,7 @@ MoaError THostValueService::Put(MoaMmValue* out, MoaMmValue made) {
 }
 
 MoaError MOA_CALL THostValueService::StringToSymbol(const char* name, MoaMmSymbol* symbol) {
-  if (MoaError fault = faults_.Check(THostService::Values, 3, name ? name : "")) return fault;
+  if (MoaError fault = faults_.Check(kValuesStringToSymbol, name ? name : "")) return fault;
   if (!name || !symbol) return kHostErrBadValue;
   *symbol = values_.Intern(name);
   return kMoaOk;
@@ -217,13 +219,13 @@ MoaError MOA_CALL THostValueService::StringToSymbol(const char* name, MoaMmSymbo
 
 MoaError MOA_CALL THostValueService::SymbolToString(MoaMmSymbol symbol, char* buffer,
                                                     MoaLong size) {
-  if (MoaError fault = Check(4)) return fault;
+  if (MoaError fault = Check(kValuesSymbolToString)) return fault;
   const std::string* name = values_.SymbolName(symbol);
   return name ? CopyText(*name, buffer, size) : kHostErrNotFound;
 }
 
 MoaError MOA_CALL THostValueService::ValueType(const MoaMmValue* value, MoaLong* type) {
-  if (MoaError fault = Check(5)) return fault;
+  if (MoaError fault = Check(kValuesValueType)) return fault;
   if (!value || !type) return kHostErrBadValue;
   const MoaLong found = values_.TypeOf(*value);
   if (found < 0) return kHostErrBadValue;
@@ -232,7 +234,7 @@ MoaError MOA_CALL THostValueService::ValueType(const MoaMmValue* value, MoaLong*
 }
 
 MoaError MOA_CALL THostValueService::ValueAddRef(const MoaMmValue* value) {
-  if (MoaError fault = Check(6)) return fault;
+  if (MoaError fault = Check(kValuesValueAddRef)) return fault;
   return value && values_.AddRef(*value) ? kMoaOk : kHostErrBadValue;
 }
 
@@ -242,7 +244,7 @@ MoaError MOA_CALL THostValueService::ValueRelease(MoaMmValue* value) {
 }
 
 MoaError MOA_CALL THostValueService::ValueToInteger(const MoaMmValue* value, MoaLong* out) {
-  if (MoaError fault = Check(8)) return fault;
+  if (MoaError fault = Check(kValuesValueToInteger)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueInteger) : nullptr;
   if (!box || !out) return kHostErrBadValue;
   *out = box->Integer;
@@ -250,7 +252,7 @@ MoaError MOA_CALL THostValueService::ValueToInteger(const MoaMmValue* value, Moa
 }
 
 MoaError MOA_CALL THostValueService::ValueToSymbol(const MoaMmValue* value, MoaMmSymbol* out) {
-  if (MoaError fault = Check(9)) return fault;
+  if (MoaError fault = Check(kValuesValueToSymbol)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueSymbol) : nullptr;
   if (!box || !out) return kHostErrBadValue;
   *out = box->Integer;
@@ -258,7 +260,7 @@ MoaError MOA_CALL THostValueService::ValueToSymbol(const MoaMmValue* value, MoaM
 }
 
 MoaError MOA_CALL THostValueService::ValueToFloat(const MoaMmValue* value, double* out) {
-  if (MoaError fault = Check(10)) return fault;
+  if (MoaError fault = Check(kValuesValueToFloat)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueFloat) : nullptr;
   if (!box || !out) return kHostErrBadValue;
   *out = box->Float;
@@ -266,7 +268,7 @@ MoaError MOA_CALL THostValueService::ValueToFloat(const MoaMmValue* value, doubl
 }
 
 MoaError MOA_CALL THostValueService::StringLength(const MoaMmValue* value, MoaLong* length) {
-  if (MoaError fault = Check(11)) return fault;
+  if (MoaError fault = Check(kValuesStringLength)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueString) : nullptr;
   if (!box || !length) return kHostErrBadValue;
   *length = MoaLong(box->Text.size());
@@ -275,13 +277,13 @@ MoaError MOA_CALL THostValueService::StringLength(const MoaMmValue* value, MoaLo
 
 MoaError MOA_CALL THostValueService::ValueToString(const MoaMmValue* value, char* buffer,
                                                    MoaLong size) {
-  if (MoaError fault = Check(12)) return fault;
+  if (MoaError fault = Check(kValuesValueToString)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueString) : nullptr;
   return box ? CopyText(box->Text, buffer, size) : kHostErrBadValue;
 }
 
 MoaError MOA_CALL THostValueService::ValueToPoint(const MoaMmValue* value, MoaPointRecord* out) {
-  if (MoaError fault = Check(15)) return fault;
+  if (MoaError fault = Check(kValuesValueToPoint)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValuePoint) : nullptr;
   if (!box || !out) return kHostErrBadValue;
   *out = {box->Words[0], box->Words[1]};
@@ -289,7 +291,7 @@ MoaError MOA_CALL THostValueService::ValueToPoint(const MoaMmValue* value, MoaPo
 }
 
 MoaError MOA_CALL THostValueService::ValueToRect(const MoaMmValue* value, MoaRectRecord* out) {
-  if (MoaError fault = Check(16)) return fault;
+  if (MoaError fault = Check(kValuesValueToRect)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueRect) : nullptr;
   if (!box || !out) return kHostErrBadValue;
   *out = {box->Words[0], box->Words[1], box->Words[2], box->Words[3]};
@@ -297,35 +299,35 @@ MoaError MOA_CALL THostValueService::ValueToRect(const MoaMmValue* value, MoaRec
 }
 
 MoaError MOA_CALL THostValueService::IntegerToValue(MoaLong integer, MoaMmValue* out) {
-  if (MoaError fault = Check(17)) return fault;
+  if (MoaError fault = Check(kValuesIntegerToValue)) return fault;
   return Put(out, values_.MakeInteger(integer));
 }
 
 MoaError MOA_CALL THostValueService::SymbolToValue(MoaMmSymbol symbol, MoaMmValue* out) {
-  if (MoaError fault = Check(18)) return fault;
+  if (MoaError fault = Check(kValuesSymbolToValue)) return fault;
   if (!values_.SymbolName(symbol)) return kHostErrNotFound;
   return Put(out, values_.MakeSymbol(symbol));
 }
 
 MoaError MOA_CALL THostValueService::FloatToValue(double number, MoaMmValue* out) {
-  if (MoaError fault = Check(19)) return fault;
+  if (MoaError fault = Check(kValuesFloatToValue)) return fault;
   return Put(out, values_.MakeFloat(number));
 }
 
 MoaError MOA_CALL THostValueService::StringToValue(const char* text, MoaMmValue* out) {
-  if (MoaError fault = Check(20)) return fault;
+  if (MoaError fault = Check(kValuesStringToValue)) return fault;
   if (!text) return kHostErrBadValue;
   return Put(out, values_.MakeString(text));
 }
 
 MoaError MOA_CALL THostValueService::PointToValue(const MoaPointRecord* point, MoaMmValue* out) {
-  if (MoaError fault = Check(22)) return fault;
+  if (MoaError fault = Check(kValuesPointToValue)) return fault;
   if (!point) return kHostErrBadValue;
   return Put(out, values_.MakeWords(kMoaValuePoint, {point->V, point->H}));
 }
 
 MoaError MOA_CALL THostValueService::RectToValue(const MoaRectRecord* rect, MoaMmValue* out) {
-  if (MoaError fault = Check(23)) return fault;
+  if (MoaError fault = Check(kValuesRectToValue)) return fault;
   if (!rect) return kHostErrBadValue;
   return Put(out,
              values_.MakeWords(kMoaValueRect, {rect->Top, rect->Left, rect->Bottom, rect->Right}));

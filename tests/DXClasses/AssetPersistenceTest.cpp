@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "KindsFixture.h"
+#include "host/HostSlots.h"
 
 namespace {
 
-using dxhost::THostService;
 using dxhost::THostStream;
 using dxhost::THostValue;
 
@@ -68,9 +68,9 @@ TEST_F(AssetPersistenceTest, SizeQueriesRunTheSaveOnACountingStream) {
   ASSERT_EQ(asset->GetMediaSize(&size), kMoaOk);
   EXPECT_EQ(size, 7);
   // Counting writes nothing anywhere, and a host that refuses every write does not matter.
-  host.Faults().Fail(THostService::Stream, 7);
+  host.Faults().Fail(dxhost::kStreamWrite);
   EXPECT_EQ(PropertiesSize(*asset), MoaLong(SavedProperties("four", 0).size()));
-  EXPECT_EQ(host.Faults().Calls(THostService::Stream, 7), 0);
+  EXPECT_EQ(host.Faults().Calls(dxhost::kStreamWrite), 0);
   EXPECT_EQ(asset->GetMediaSize(nullptr), kDXErrInvalid);
 }
 
@@ -101,7 +101,7 @@ TEST_F(AssetPersistenceTest, SavesThatFailGiveTheSaveCodeAndNoSize) {
   EXPECT_EQ(PropertiesSize(*asset), -1);
   // The host's stream refuses the third write.
   ASSERT_EQ(host.SetProperty(*asset, "throwIn", V().String("")), kMoaOk);
-  host.Faults().Fail(THostService::Stream, 7, dxhost::kHostErrInjected, 2, 1);
+  host.Faults().Fail(dxhost::kStreamWrite, dxhost::kHostErrInjected, 2, 1);
   THostStream broken = host.NewStream();
   EXPECT_EQ(asset->SaveProperties(&broken), kDXErrSaveFailed);
   EXPECT_EQ(broken.Bytes(), Bytes(std::uint16_t(4)) + "fine");
@@ -118,7 +118,7 @@ TEST_F(AssetPersistenceTest, LoadsThatFailGiveTheLoadCodeAndTheStreamsMessage) {
   EXPECT_EQ(Get(*asset, "lastError"), "\"Could not read from stream\"");
 
   ASSERT_EQ(host.SetProperty(*asset, "throwIn", V().String("")), kMoaOk);
-  host.Faults().Fail(THostService::Stream, 5, dxhost::kHostErrInjected, 0, 1);
+  host.Faults().Fail(dxhost::kStreamRead, dxhost::kHostErrInjected, 0, 1);
   THostStream refused = host.NewStream(whole);
   EXPECT_EQ(asset->LoadProperties(&refused), kDXErrLoadFailed);
 

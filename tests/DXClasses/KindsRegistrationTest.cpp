@@ -6,11 +6,11 @@
 
 #include "KindsFixture.h"
 #include "common/TestSupport.h"
+#include "host/HostSlots.h"
 
 namespace {
 
 using dxhost::THostDictionary;
-using dxhost::THostService;
 
 std::string NameOf(const MoaID& id) {
   const std::pair<MoaID, const char*> names[] = {
@@ -164,7 +164,7 @@ TEST_F(KindsRegistrationTest, ToolPageAndScriptEntries) {
 TEST_F(KindsRegistrationTest, FirstFailingPutEndsTheRegistration) {
   host.Registry().Clear();
   const MoaError refused = MoaError(0x80045555);
-  host.Faults().Fail(THostService::Dictionary, 6, refused, 0, -1, "assetCaps");
+  host.Faults().Fail(dxhost::kDictionaryPut, refused, 0, -1, "assetCaps");
   EXPECT_EQ(host.Register(), refused);
   const THostDictionary* assetEntry = host.RegistryEntry(kKindAssetClassID, kIID_IMoaAsset);
   ASSERT_TRUE(assetEntry);
@@ -176,7 +176,7 @@ TEST_F(KindsRegistrationTest, FirstFailingPutEndsTheRegistration) {
 
   host.Faults().Clear();
   host.Registry().Clear();
-  host.Faults().Fail(THostService::Dictionary, 6, refused, 0, -1, "transitionDefaultArea");
+  host.Faults().Fail(dxhost::kDictionaryPut, refused, 0, -1, "transitionDefaultArea");
   EXPECT_EQ(host.Register(), refused);
   ASSERT_TRUE(host.RegistryEntry(kKindTransitionAssetClassID, kIID_IMoaAsset));
   EXPECT_FALSE(host.RegistryEntry(kKindTransitionAssetClassID, kIID_IMoaAsset)->Has("colorIcon"));

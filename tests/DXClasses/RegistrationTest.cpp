@@ -6,10 +6,9 @@
 
 #include "ModuleFixture.h"
 #include "ProbeIds.h"
+#include "host/HostSlots.h"
 
 namespace {
-
-using dxhost::THostService;
 
 std::string NameOf(const MoaID& id) {
   const std::pair<MoaID, const char*> names[] = {
@@ -104,7 +103,7 @@ TEST_F(ModuleTest, PairModuleHasFourEntriesAndTheTerminator) {
 }
 
 TEST_F(ModuleTest, ClassTableWithoutMemoryIsRefused) {
-  host.Faults().Fail(THostService::Allocator, 3);
+  host.Faults().Fail(dxhost::kAllocatorAllocate);
   MoaClassTableEntry* untouched = reinterpret_cast<MoaClassTableEntry*>(&host);
   EXPECT_EQ(host.Exports().GetClassInfo(&host.Allocator(), &untouched), kDXErrOutOfMemory);
   EXPECT_EQ(untouched, reinterpret_cast<MoaClassTableEntry*>(&host));
@@ -177,7 +176,7 @@ TEST_F(ModuleTest, RegisterWritesEntriesForTheRegisterAndInitializerClasses) {
 
 TEST_F(ModuleTest, FailingMsgTablePutReturnsItsCodeAndWritesNoShockwaveFlag) {
   const MoaError refused = MoaError(0x80045678);
-  host.Faults().Fail(THostService::Dictionary, 6, refused, 0, -1, "msgTable");
+  host.Faults().Fail(dxhost::kDictionaryPut, refused, 0, -1, "msgTable");
   EXPECT_EQ(host.Register(), refused);
   const dxhost::THostDictionary* probe = host.RegistryEntry(kProbeClassID, kIID_IMoaScriptCall);
   ASSERT_TRUE(probe);  // entries already written stay
@@ -187,7 +186,7 @@ TEST_F(ModuleTest, FailingMsgTablePutReturnsItsCodeAndWritesNoShockwaveFlag) {
 
 TEST_F(ModuleTest, FailingRegistryEntryEndsRegistrationWithItsCode) {
   const MoaError refused = MoaError(0x80045679);
-  host.Faults().Fail(THostService::Registry, 7, refused, 2);
+  host.Faults().Fail(dxhost::kRegistryAddRegistryEntry, refused, 2);
   EXPECT_EQ(host.Register(), refused);
   EXPECT_EQ(host.Registry().Count(), 2u);
 }

@@ -14,6 +14,7 @@
 #include "XmlDom/XmlDocument.h"
 #include "common/HostChecks.h"
 #include "common/TestSupport.h"
+#include "host/HostSlots.h"
 #include "host/XtraHost.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -202,7 +203,7 @@ TEST_F(HostFailureTest, ErrorBoxAndLogWhileAuthoring) {
 
 // Two of the faults the sweeps found, pinned to the host call that shows them.
 TEST_F(HostFailureTest, AListTheHostCannotMakeIsAFailureOfTheReport) {
-  host.Faults().Fail(dxhost::THostService::Lists, 8);  // NewPropertyList
+  host.Faults().Fail(dxhost::kListsNewPropertyList);
   EXPECT_EQ(Run("x = new(xtra \"zelXMLParser\")\nput x.xtraVersion()\nput x.errorMsg()"),
             "-- <Void>\n-- \"Out of memory\"\n");
   host.Faults().Clear();
@@ -210,7 +211,7 @@ TEST_F(HostFailureTest, AListTheHostCannotMakeIsAFailureOfTheReport) {
 }
 
 TEST_F(HostFailureTest, AListWhoseReferenceTheHostRefusesIsNotReleased) {
-  host.Faults().Fail(dxhost::THostService::Values, 6);  // ValueAddRef
+  host.Faults().Fail(dxhost::kValuesValueAddRef);
   EXPECT_EQ(Run("x = new(xtra \"zelXMLParser\")\nput x.testL([1, 2])\nput x.testPL([#a: 1])"),
             "-- <Void>\n-- <Void>\n");
   host.Faults().Clear();
