@@ -243,36 +243,34 @@ MoaError MOA_CALL THostValueService::ValueRelease(MoaMmValue* value) {
   return value && values_.Release(*value) ? kMoaOk : kHostErrBadValue;
 }
 
-MoaError MOA_CALL THostValueService::ValueToInteger(const MoaMmValue* value, MoaLong* out) {
-  if (MoaError fault = Check(kValuesValueToInteger)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueInteger) : nullptr;
+template <class TOut, class TRead>
+MoaError THostValueService::ReadBox(THostSlot operation, const MoaMmValue* value, MoaLong type,
+                                    TOut* out, TRead read) {
+  if (MoaError fault = Check(operation)) return fault;
+  const THostBox* box = value ? values_.Find(*value, type) : nullptr;
   if (!box || !out) return kHostErrBadValue;
-  *out = box->Integer;
+  *out = read(*box);
   return kMoaOk;
+}
+
+MoaError MOA_CALL THostValueService::ValueToInteger(const MoaMmValue* value, MoaLong* out) {
+  return ReadBox(kValuesValueToInteger, value, kMoaValueInteger, out,
+                 [](const THostBox& box) { return box.Integer; });
 }
 
 MoaError MOA_CALL THostValueService::ValueToSymbol(const MoaMmValue* value, MoaMmSymbol* out) {
-  if (MoaError fault = Check(kValuesValueToSymbol)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueSymbol) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = box->Integer;
-  return kMoaOk;
+  return ReadBox(kValuesValueToSymbol, value, kMoaValueSymbol, out,
+                 [](const THostBox& box) { return MoaMmSymbol(box.Integer); });
 }
 
 MoaError MOA_CALL THostValueService::ValueToFloat(const MoaMmValue* value, double* out) {
-  if (MoaError fault = Check(kValuesValueToFloat)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueFloat) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = box->Float;
-  return kMoaOk;
+  return ReadBox(kValuesValueToFloat, value, kMoaValueFloat, out,
+                 [](const THostBox& box) { return box.Float; });
 }
 
 MoaError MOA_CALL THostValueService::StringLength(const MoaMmValue* value, MoaLong* length) {
-  if (MoaError fault = Check(kValuesStringLength)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueString) : nullptr;
-  if (!box || !length) return kHostErrBadValue;
-  *length = MoaLong(box->Text.size());
-  return kMoaOk;
+  return ReadBox(kValuesStringLength, value, kMoaValueString, length,
+                 [](const THostBox& box) { return MoaLong(box.Text.size()); });
 }
 
 MoaError MOA_CALL THostValueService::ValueToString(const MoaMmValue* value, char* buffer,
@@ -283,19 +281,15 @@ MoaError MOA_CALL THostValueService::ValueToString(const MoaMmValue* value, char
 }
 
 MoaError MOA_CALL THostValueService::ValueToPoint(const MoaMmValue* value, MoaPointRecord* out) {
-  if (MoaError fault = Check(kValuesValueToPoint)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValuePoint) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = {box->Words[0], box->Words[1]};
-  return kMoaOk;
+  return ReadBox(kValuesValueToPoint, value, kMoaValuePoint, out, [](const THostBox& box) {
+    return MoaPointRecord{box.Words[0], box.Words[1]};
+  });
 }
 
 MoaError MOA_CALL THostValueService::ValueToRect(const MoaMmValue* value, MoaRectRecord* out) {
-  if (MoaError fault = Check(kValuesValueToRect)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueRect) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = {box->Words[0], box->Words[1], box->Words[2], box->Words[3]};
-  return kMoaOk;
+  return ReadBox(kValuesValueToRect, value, kMoaValueRect, out, [](const THostBox& box) {
+    return MoaRectRecord{box.Words[0], box.Words[1], box.Words[2], box.Words[3]};
+  });
 }
 
 MoaError MOA_CALL THostValueService::IntegerToValue(MoaLong integer, MoaMmValue* out) {

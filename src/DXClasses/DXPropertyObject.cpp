@@ -66,18 +66,21 @@ const TDXPublishedHandler* TDXPropertyObject::FindHandler(std::string_view name)
   return nullptr;
 }
 
+bool TDXPropertyObject::Accessed(std::string_view prefix, MoaMmSymbol property, IDXValue& value) {
+  const TDXPublishedHandler* accessor = FindHandler(Prefixed(prefix, SymbolName(property)));
+  if (!accessor || !accessor->Access) return false;
+  bool handled = true;
+  accessor->Access(*this, value, handled);
+  return handled;
+}
+
 MoaError TDXPropertyObject::GetPropertyRoute(MoaMmSymbol property, MoaMmValue* out) noexcept {
   return DXGuarded(kDXErrPropertyNotFound, [&] {
     const Ref<IMoaMmValue> values = ValueService();
     if (!values || !out) return kDXErrPropertyNotFound;
     TDXValue& result = Result();
     result.Clear();
-    bool handled = false;
-    const TDXPublishedHandler* getter = FindHandler(Prefixed(kGetPrefix, SymbolName(property)));
-    if (getter && getter->Access) {
-      handled = true;
-      getter->Access(*this, result, handled);
-    }
+    bool handled = Accessed(kGetPrefix, property, result);
     if (!handled) GetProperty(property, result, handled);
     if (!handled) return kDXErrPropertyNotFound;
     result.WriteToHost(*values, *out);
@@ -93,14 +96,9 @@ MoaError TDXPropertyObject::SetPropertyRoute(MoaMmSymbol property,
   const bool handled = DXGuarded(false, [&] {
     incoming.ReadFromHost(*values, *value);
     OnSetProperty(property, incoming);
-    bool done = false;
-    const TDXPublishedHandler* setter = FindHandler(Prefixed(kSetPrefix, SymbolName(property)));
-    if (setter && setter->Access) {
-      done = true;
-      setter->Access(*this, incoming, done);
-    }
-    if (!done) SetProperty(property, incoming, done);
-    return done;
+    bool handled = Accessed(kSetPrefix, property, incoming);
+    if (!handled) SetProperty(property, incoming, handled);
+    return handled;
   });
   // The value read may hold a host list: it is not kept past the call.
   incoming.Clear();
