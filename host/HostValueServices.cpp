@@ -24,6 +24,18 @@ bool SameName(THostValues& values, const MoaMmValue& a, const MoaMmValue& b) {
   return x->Type == kMoaValueString ? x->Text == y->Text : x->Integer == y->Integer;
 }
 
+// What the value readers share: the fault, the value's box of that type, a place for the
+// answer; read makes the answer from the box.
+template <class TOut, class TRead>
+MoaError ReadBox(THostFaults& faults, THostValues& values, THostSlot operation,
+                 const MoaMmValue* value, MoaLong type, TOut* out, TRead read) {
+  if (MoaError fault = faults.Check(operation)) return fault;
+  const THostBox* box = value ? values.Find(*value, type) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  *out = read(*box);
+  return kMoaOk;
+}
+
 }  // namespace
 
 MoaUlong PaletteColor(int index) {
@@ -143,11 +155,8 @@ MoaError MOA_CALL THostListService::GetPropertyNameByIndex(const MoaMmValue* lis
 // ---- Colours and pairs
 
 MoaError MOA_CALL THostColorService::ValueToColor(const MoaMmValue* value, MoaUlong* color) {
-  if (MoaError fault = faults_.Check(kColorsValueToColor)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueColor) : nullptr;
-  if (!box || !color) return kHostErrBadValue;
-  *color = MoaUlong(box->Words[0]);
-  return kMoaOk;
+  return ReadBox(faults_, values_, kColorsValueToColor, value, kMoaValueColor, color,
+                 [](const THostBox& box) { return MoaUlong(box.Words[0]); });
 }
 
 MoaError MOA_CALL THostColorService::ColorToValue(MoaUlong color, MoaMmValue* out) {
@@ -165,11 +174,10 @@ MoaError MOA_CALL THostColorService::PaletteIndexToColor(std::uint8_t index, Moa
 }
 
 MoaError MOA_CALL THostPairService::ValueToPair(const MoaMmValue* value, MoaPairRecord* pair) {
-  if (MoaError fault = faults_.Check(kPairsValueToPair)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValuePair) : nullptr;
-  if (!box || !pair) return kHostErrBadValue;
-  *pair = {MoaUlong(box->Words[0]), MoaUlong(box->Words[1])};
-  return kMoaOk;
+  return ReadBox(faults_, values_, kPairsValueToPair, value, kMoaValuePair, pair,
+                 [](const THostBox& box) {
+                   return MoaPairRecord{MoaUlong(box.Words[0]), MoaUlong(box.Words[1])};
+                 });
 }
 
 MoaError MOA_CALL THostPairService::PairToValue(const MoaPairRecord* pair, MoaMmValue* out) {
@@ -243,33 +251,23 @@ MoaError MOA_CALL THostValueService::ValueRelease(MoaMmValue* value) {
   return value && values_.Release(*value) ? kMoaOk : kHostErrBadValue;
 }
 
-template <class TOut, class TRead>
-MoaError THostValueService::ReadBox(THostSlot operation, const MoaMmValue* value, MoaLong type,
-                                    TOut* out, TRead read) {
-  if (MoaError fault = Check(operation)) return fault;
-  const THostBox* box = value ? values_.Find(*value, type) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = read(*box);
-  return kMoaOk;
-}
-
 MoaError MOA_CALL THostValueService::ValueToInteger(const MoaMmValue* value, MoaLong* out) {
-  return ReadBox(kValuesValueToInteger, value, kMoaValueInteger, out,
+  return ReadBox(faults_, values_, kValuesValueToInteger, value, kMoaValueInteger, out,
                  [](const THostBox& box) { return box.Integer; });
 }
 
 MoaError MOA_CALL THostValueService::ValueToSymbol(const MoaMmValue* value, MoaMmSymbol* out) {
-  return ReadBox(kValuesValueToSymbol, value, kMoaValueSymbol, out,
+  return ReadBox(faults_, values_, kValuesValueToSymbol, value, kMoaValueSymbol, out,
                  [](const THostBox& box) { return MoaMmSymbol(box.Integer); });
 }
 
 MoaError MOA_CALL THostValueService::ValueToFloat(const MoaMmValue* value, double* out) {
-  return ReadBox(kValuesValueToFloat, value, kMoaValueFloat, out,
+  return ReadBox(faults_, values_, kValuesValueToFloat, value, kMoaValueFloat, out,
                  [](const THostBox& box) { return box.Float; });
 }
 
 MoaError MOA_CALL THostValueService::StringLength(const MoaMmValue* value, MoaLong* length) {
-  return ReadBox(kValuesStringLength, value, kMoaValueString, length,
+  return ReadBox(faults_, values_, kValuesStringLength, value, kMoaValueString, length,
                  [](const THostBox& box) { return MoaLong(box.Text.size()); });
 }
 
@@ -281,15 +279,17 @@ MoaError MOA_CALL THostValueService::ValueToString(const MoaMmValue* value, char
 }
 
 MoaError MOA_CALL THostValueService::ValueToPoint(const MoaMmValue* value, MoaPointRecord* out) {
-  return ReadBox(kValuesValueToPoint, value, kMoaValuePoint, out, [](const THostBox& box) {
-    return MoaPointRecord{box.Words[0], box.Words[1]};
-  });
+  return ReadBox(faults_, values_, kValuesValueToPoint, value, kMoaValuePoint, out,
+                 [](const THostBox& box) {
+                   return MoaPointRecord{box.Words[0], box.Words[1]};
+                 });
 }
 
 MoaError MOA_CALL THostValueService::ValueToRect(const MoaMmValue* value, MoaRectRecord* out) {
-  return ReadBox(kValuesValueToRect, value, kMoaValueRect, out, [](const THostBox& box) {
-    return MoaRectRecord{box.Words[0], box.Words[1], box.Words[2], box.Words[3]};
-  });
+  return ReadBox(faults_, values_, kValuesValueToRect, value, kMoaValueRect, out,
+                 [](const THostBox& box) {
+                   return MoaRectRecord{box.Words[0], box.Words[1], box.Words[2], box.Words[3]};
+                 });
 }
 
 MoaError MOA_CALL THostValueService::IntegerToValue(MoaLong integer, MoaMmValue* out) {

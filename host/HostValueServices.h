@@ -111,11 +111,6 @@ class THostValueService final : public THostInterface<IMoaMmValue> {
 
  private:
   MoaError Check(THostSlot operation) { return faults_.Check(operation); }
-  // What the readers share: the fault, the value's box of that type, a place for the answer;
-  // read makes the answer from the box.
-  template <class TOut, class TRead>
-  MoaError ReadBox(THostSlot operation, const MoaMmValue* value, MoaLong type, TOut* out,
-                   TRead read);
   MoaError Put(MoaMmValue* out, MoaMmValue made);
 
   THostValues& values_;
