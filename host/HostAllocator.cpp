@@ -1,5 +1,7 @@
 #include "host/HostAllocator.h"
 
+#include "host/HostSlots.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -13,7 +15,7 @@ THostAllocator::~THostAllocator() {
 }
 
 void* MOA_CALL THostAllocator::Allocate(MoaUlong size) {
-  if (faults_.Check(THostService::Allocator, 3) != kMoaOk) return nullptr;
+  if (faults_.Check(kAllocatorAllocate) != kMoaOk) return nullptr;
   void* block = std::malloc(size ? size : 1);
   if (!block) return nullptr;
   std::memset(block, kFreshPattern, size);

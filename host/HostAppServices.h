@@ -46,10 +46,14 @@ class THostUtility final : public THostInterface<IMoaUtility> {
   int OpenContexts() const { return open_; }
   int BadReleases() const { return badReleases_; }
   int Acquisitions() const { return acquisitions_; }
+  // Releases of open contexts that an injected failure refused: those stay open in the books
+  // although the module did its part.
+  int RefusedReleases() const { return refusedReleases_; }
 
  private:
   THostFaults& faults_;
   int open_ = 0;
+  int refusedReleases_ = 0;
   int acquisitions_ = 0;
   int badReleases_ = 0;
 };

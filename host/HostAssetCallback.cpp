@@ -1,9 +1,11 @@
 #include "host/HostAssetCallback.h"
 
+#include "host/HostSlots.h"
+
 namespace dxhost {
 
 MoaError MOA_CALL THostAssetCallback::AssetChanged() {
-  if (MoaError fault = faults_.Check(THostService::AssetCallback, 3)) return fault;
+  if (MoaError fault = faults_.Check(kAssetCallbackAssetChanged)) return fault;
   ++changes_;
   return kMoaOk;
 }

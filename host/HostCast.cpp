@@ -1,6 +1,7 @@
 #include "host/HostCast.h"
 
 #include "host/HostMovie.h"
+#include "host/HostSlots.h"
 #include "host/HostText.h"
 
 namespace dxhost {
@@ -11,23 +12,23 @@ THostCast::THostCast(THostMovie& movie, std::string path)
       properties_(movie.Values()),
       path_(std::move(path)) {}
 
-MoaError THostCast::Check(int slot) {
-  return movie_.Faults().Check(THostService::Cast, slot);
+MoaError THostCast::Check(THostSlot operation) {
+  return movie_.Faults().Check(operation);
 }
 
 MoaError MOA_CALL THostCast::GetProp(MoaMmSymbol property, MoaMmValue* out) {
-  if (MoaError fault = Check(3)) return fault;
+  if (MoaError fault = Check(kCastGetProp)) return fault;
   return properties_.Get(property, out);
 }
 
 MoaError MOA_CALL THostCast::SetProp(MoaMmSymbol property, const MoaMmValue* value) {
-  if (MoaError fault = Check(4)) return fault;
+  if (MoaError fault = Check(kCastSetProp)) return fault;
   if (!value) return kHostErrBadValue;
   return properties_.Set(property, *value);
 }
 
 MoaError MOA_CALL THostCast::GetIndex(IMoaDrMovie* movie, MoaLong* index) {
-  if (MoaError fault = Check(5)) return fault;
+  if (MoaError fault = Check(kCastGetIndex)) return fault;
   if (!index) return kHostErrBadValue;
   if (movie != &movie_) return kHostErrNotFound;
   *index = movie_.IndexOf(*this);
@@ -35,7 +36,7 @@ MoaError MOA_CALL THostCast::GetIndex(IMoaDrMovie* movie, MoaLong* index) {
 }
 
 MoaError MOA_CALL THostCast::FirstUsedMember(MoaLong* number) {
-  if (MoaError fault = Check(6)) return fault;
+  if (MoaError fault = Check(kCastFirstUsedMember)) return fault;
   if (!number) return kHostErrBadValue;
   if (members_.empty()) return kHostErrNotFound;
   *number = members_.begin()->first;
@@ -43,7 +44,7 @@ MoaError MOA_CALL THostCast::FirstUsedMember(MoaLong* number) {
 }
 
 MoaError MOA_CALL THostCast::NextUsedMember(MoaLong after, MoaLong* number) {
-  if (MoaError fault = Check(7)) return fault;
+  if (MoaError fault = Check(kCastNextUsedMember)) return fault;
   if (!number) return kHostErrBadValue;
   const auto next = members_.upper_bound(after);
   if (next == members_.end()) return kHostErrNotFound;
@@ -52,7 +53,7 @@ MoaError MOA_CALL THostCast::NextUsedMember(MoaLong after, MoaLong* number) {
 }
 
 MoaError MOA_CALL THostCast::LastUsedMember(MoaLong* number) {
-  if (MoaError fault = Check(8)) return fault;
+  if (MoaError fault = Check(kCastLastUsedMember)) return fault;
   if (!number) return kHostErrBadValue;
   if (members_.empty()) return kHostErrNotFound;
   *number = members_.rbegin()->first;
@@ -60,7 +61,7 @@ MoaError MOA_CALL THostCast::LastUsedMember(MoaLong* number) {
 }
 
 MoaError MOA_CALL THostCast::FirstFreeMember(MoaLong* number) {
-  if (MoaError fault = Check(9)) return fault;
+  if (MoaError fault = Check(kCastFirstFreeMember)) return fault;
   if (!number) return kHostErrBadValue;
   for (MoaLong n = 1; n <= kCapacity; ++n)
     if (!members_.count(n)) {
@@ -71,7 +72,7 @@ MoaError MOA_CALL THostCast::FirstFreeMember(MoaLong* number) {
 }
 
 MoaError MOA_CALL THostCast::NextFreeMember(MoaLong after, MoaLong* number) {
-  if (MoaError fault = Check(10)) return fault;
+  if (MoaError fault = Check(kCastNextFreeMember)) return fault;
   if (!number) return kHostErrBadValue;
   for (MoaLong n = after + 1; n <= kCapacity; ++n)
     if (!members_.count(n)) {
@@ -82,7 +83,7 @@ MoaError MOA_CALL THostCast::NextFreeMember(MoaLong after, MoaLong* number) {
 }
 
 MoaError MOA_CALL THostCast::LastFreeMember(MoaLong* number) {
-  if (MoaError fault = Check(11)) return fault;
+  if (MoaError fault = Check(kCastLastFreeMember)) return fault;
   if (!number) return kHostErrBadValue;
   for (MoaLong n = kCapacity; n >= 1; --n)
     if (!members_.count(n)) {
@@ -93,14 +94,14 @@ MoaError MOA_CALL THostCast::LastFreeMember(MoaLong* number) {
 }
 
 MoaError MOA_CALL THostCast::MemberNumberOfName(const char* name, MoaLong* number) {
-  if (MoaError fault = Check(12)) return fault;
+  if (MoaError fault = Check(kCastMemberNumberOfName)) return fault;
   if (!name || !number) return kHostErrBadValue;
   *number = NumberNamed(name);
   return *number > 0 ? kMoaOk : kHostErrNotFound;
 }
 
 MoaError MOA_CALL THostCast::CreateMember(MoaLong number, MoaMmSymbol type) {
-  if (MoaError fault = Check(14)) return fault;
+  if (MoaError fault = Check(kCastCreateMember)) return fault;
   if (number < 1 || number > kCapacity || members_.count(number)) return kHostErrBadValue;
   const std::string* typeName = movie_.Values().SymbolName(type);
   if (!typeName) return kHostErrBadValue;
@@ -110,14 +111,14 @@ MoaError MOA_CALL THostCast::CreateMember(MoaLong number, MoaMmSymbol type) {
 }
 
 MoaError MOA_CALL THostCast::DeleteMember(MoaLong number) {
-  if (MoaError fault = Check(15)) return fault;
+  if (MoaError fault = Check(kCastDeleteMember)) return fault;
   if (!members_.count(number)) return kHostErrNotFound;
   Retire(number);
   return kMoaOk;
 }
 
 MoaError MOA_CALL THostCast::AssignMember(MoaLong number, IMoaDrCastMem* source, MoaLong flag) {
-  if (MoaError fault = Check(16)) return fault;
+  if (MoaError fault = Check(kCastAssignMember)) return fault;
   THostCastMember* from = movie_.FindMember(source);
   if (!from || number < 1 || number > kCapacity) return kHostErrBadValue;
   THostCastMember& to = AddMember(number, "");
@@ -128,7 +129,7 @@ MoaError MOA_CALL THostCast::AssignMember(MoaLong number, IMoaDrCastMem* source,
 }
 
 MoaError MOA_CALL THostCast::CastCommand(const char* text) {
-  if (MoaError fault = Check(17)) return fault;
+  if (MoaError fault = Check(kCastCastCommand)) return fault;
   if (!text) return kHostErrBadValue;
   movie_.Record("castCommand " + std::to_string(movie_.IndexOf(*this)) + " " + text);
   return kMoaOk;

@@ -53,7 +53,7 @@ class THostCast final : public THostInterface<IMoaDrCast> {
   void CollectHolders(THostProperties::THolders& holders) const;
 
  private:
-  MoaError Check(int slot);
+  MoaError Check(THostSlot operation);
   // A deleted or replaced member stays until the host goes: a module may still hold it.
   void Retire(MoaLong number);
 

@@ -1,20 +1,22 @@
 #include "host/HostCastMember.h"
 
+#include "host/HostSlots.h"
+
 namespace dxhost {
 
 MoaError MOA_CALL THostCastMember::GetProp(MoaMmSymbol property, MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Member, 3)) return fault;
+  if (MoaError fault = faults_.Check(kMemberGetProp)) return fault;
   return properties_.Get(property, out);
 }
 
 MoaError MOA_CALL THostCastMember::SetProp(MoaMmSymbol property, const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Member, 4)) return fault;
+  if (MoaError fault = faults_.Check(kMemberSetProp)) return fault;
   if (!value) return kHostErrBadValue;
   return properties_.Set(property, *value);
 }
 
 MoaError MOA_CALL THostCastMember::GetMedia(MoaDrMediaInfo* info) {
-  if (MoaError fault = faults_.Check(THostService::Member, 5)) return fault;
+  if (MoaError fault = faults_.Check(kMemberGetMedia)) return fault;
   if (!info) return kHostErrBadValue;
   const auto found = media_.find({info->Label, info->Format});
   if (found == media_.end()) return kHostErrNotFound;
@@ -23,7 +25,7 @@ MoaError MOA_CALL THostCastMember::GetMedia(MoaDrMediaInfo* info) {
 }
 
 MoaError MOA_CALL THostCastMember::SetMedia(const MoaDrMediaInfo* info) {
-  if (MoaError fault = faults_.Check(THostService::Member, 6)) return fault;
+  if (MoaError fault = faults_.Check(kMemberSetMedia)) return fault;
   if (!info || !handles_.IsLive(info->Media)) return kHostErrBadValue;
   media_[{info->Label, info->Format}] = handles_.BytesOf(info->Media);
   return kMoaOk;

@@ -4,9 +4,8 @@
 
 namespace dxhost {
 
-void THostFaults::Fail(THostService service, int slot, MoaError code, int skip, int times,
-                       std::string key) {
-  rules_.push_back({service, slot, code, skip, times, std::move(key)});
+void THostFaults::Fail(THostSlot operation, MoaError code, int skip, int times, std::string key) {
+  rules_.push_back({operation, code, skip, times, std::move(key)});
 }
 
 void THostFaults::FailCall(long long nth, MoaError code) {
@@ -24,9 +23,9 @@ void THostFaults::Clear() {
   failCall_ = 0;
 }
 
-MoaError THostFaults::CheckRules(THostService service, int slot, std::string_view key) {
+MoaError THostFaults::CheckRules(THostSlot operation, std::string_view key) {
   for (TRule& rule : rules_) {
-    if (rule.Service != service || rule.Slot != slot) continue;
+    if (rule.Operation != operation) continue;
     if (!rule.Key.empty() && rule.Key != key) continue;
     if (rule.Skip > 0) {
       --rule.Skip;
@@ -39,8 +38,9 @@ MoaError THostFaults::CheckRules(THostService service, int slot, std::string_vie
   return kMoaOk;
 }
 
-int THostFaults::Calls(THostService service, int slot) const {
-  return (slot >= 0 && slot < kSlots) ? calls_[int(service)][slot] : 0;
+int THostFaults::Calls(THostSlot operation) const {
+  const int slot = operation.Slot;
+  return (slot >= 0 && slot < kSlots) ? calls_[int(operation.Service)][slot] : 0;
 }
 
 bool THostFaults::Refused(const MoaInterfaceID& iid) const {

@@ -33,13 +33,21 @@ enum class THostService {
   AssetCallback,
 };
 
+// One operation of a service: its slot in the service's interface. HostSlots.h names them.
+struct THostSlot {
+  THostService Service;
+  int Slot;
+
+  friend bool operator==(const THostSlot&, const THostSlot&) = default;
+};
+
 class THostFaults {
  public:
-  // Operation slot of service fails with code, after skip calls that succeed, times times
-  // (-1: from then on). With a key, only calls about that key count (a dictionary key, or the
-  // name of a symbol).
-  void Fail(THostService service, int slot, MoaError code = kHostErrInjected, int skip = 0,
-            int times = -1, std::string key = {});
+  // The operation fails with code, after skip calls that succeed, times times (-1: from then
+  // on). With a key, only calls about that key count (a dictionary key, or the name of a
+  // symbol).
+  void Fail(THostSlot operation, MoaError code = kHostErrInjected, int skip = 0, int times = -1,
+            std::string key = {});
   // The nth call from now into any operation of any service fails with code (the allocator:
   // returns nothing); the calls before and after it do their work. A test that fails every
   // call of a script in turn counts them first with AllCalls.
@@ -49,22 +57,22 @@ class THostFaults {
   void Clear();
 
   // The code a call must answer, or 0 when it should do its work. Every call is counted.
-  MoaError Check(THostService service, int slot, std::string_view key = {}) {
-    if (slot >= 0 && slot < kSlots) ++calls_[int(service)][slot];
+  MoaError Check(THostSlot operation, std::string_view key = {}) {
+    if (operation.Slot >= 0 && operation.Slot < kSlots)
+      ++calls_[int(operation.Service)][operation.Slot];
     if (++allCalls_ == failCall_) return failCallCode_;
-    return rules_.empty() ? kMoaOk : CheckRules(service, slot, key);
+    return rules_.empty() ? kMoaOk : CheckRules(operation, key);
   }
   bool Refused(const MoaInterfaceID& iid) const;
 
-  // How often operation slot of service was called since the host was made.
-  int Calls(THostService service, int slot) const;
+  // How often the operation was called since the host was made.
+  int Calls(THostSlot operation) const;
   // How many calls all services had since the host was made.
   long long AllCalls() const { return allCalls_; }
 
  private:
   struct TRule {
-    THostService Service;
-    int Slot;
+    THostSlot Operation;
     MoaError Code;
     int Skip;
     int Times;
@@ -74,7 +82,7 @@ class THostFaults {
   static constexpr int kServices = int(THostService::AssetCallback) + 1;
   static constexpr int kSlots = 32;
 
-  MoaError CheckRules(THostService service, int slot, std::string_view key);
+  MoaError CheckRules(THostSlot operation, std::string_view key);
 
   std::vector<TRule> rules_;
   int calls_[kServices][kSlots] = {};

@@ -1,5 +1,7 @@
 #include "host/HostHandles.h"
 
+#include "host/HostSlots.h"
+
 namespace dxhost {
 
 THostHandles::TBlock* THostHandles::Find(MoaHandle handle) {
@@ -10,7 +12,7 @@ THostHandles::TBlock* THostHandles::Find(MoaHandle handle) {
 }
 
 MoaHandle MOA_CALL THostHandles::Alloc(MoaUlong size) {
-  if (faults_.Check(THostService::Handles, 3) != kMoaOk) return nullptr;
+  if (faults_.Check(kHandlesAlloc) != kMoaOk) return nullptr;
   auto block = std::make_unique<TBlock>();
   block->Bytes.assign(size, '\xCD');
   MoaHandle handle = block.get();
@@ -19,7 +21,7 @@ MoaHandle MOA_CALL THostHandles::Alloc(MoaUlong size) {
 }
 
 void MOA_CALL THostHandles::Free(MoaHandle handle) {
-  faults_.Check(THostService::Handles, 5);
+  faults_.Check(kHandlesFree);
   if (TBlock* block = Find(handle)) {
     if (block->Locks > 0) ++badUses_;  // freed while locked
     blocks_.erase(handle);
@@ -27,13 +29,13 @@ void MOA_CALL THostHandles::Free(MoaHandle handle) {
 }
 
 MoaUlong MOA_CALL THostHandles::GetSize(MoaHandle handle) {
-  faults_.Check(THostService::Handles, 6);
+  faults_.Check(kHandlesGetSize);
   const TBlock* block = Find(handle);
   return block ? MoaUlong(block->Bytes.size()) : 0;
 }
 
 void* MOA_CALL THostHandles::Lock(MoaHandle handle) {
-  if (faults_.Check(THostService::Handles, 8) != kMoaOk) return nullptr;
+  if (faults_.Check(kHandlesLock) != kMoaOk) return nullptr;
   TBlock* block = Find(handle);
   if (!block) return nullptr;
   ++block->Locks;
@@ -41,7 +43,7 @@ void* MOA_CALL THostHandles::Lock(MoaHandle handle) {
 }
 
 void MOA_CALL THostHandles::Unlock(MoaHandle handle) {
-  faults_.Check(THostService::Handles, 9);
+  faults_.Check(kHandlesUnlock);
   TBlock* block = Find(handle);
   if (!block) return;
   if (block->Locks == 0) {

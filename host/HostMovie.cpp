@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/HostSlots.h"
 #include "host/HostText.h"
 
 namespace dxhost {
@@ -18,19 +19,19 @@ THostMovie::THostMovie(THostValues& values, THostFaults& faults, THostHandles& h
 }
 
 MoaError MOA_CALL THostMovie::GetProp(MoaMmSymbol property, MoaMmValue* out) {
-  if (MoaError fault = Check(3)) return fault;
+  if (MoaError fault = Check(kMovieGetProp)) return fault;
   return properties_.Get(property, out);
 }
 
 MoaError MOA_CALL THostMovie::SetProp(MoaMmSymbol property, const MoaMmValue* value) {
-  if (MoaError fault = Check(4)) return fault;
+  if (MoaError fault = Check(kMovieSetProp)) return fault;
   if (!value) return kHostErrBadValue;
   return properties_.Set(property, *value);
 }
 
 MoaError MOA_CALL THostMovie::CallHandler(MoaMmSymbol handler, MoaLong count, MoaMmValue* args,
                                           MoaMmValue* result) {
-  if (MoaError fault = Check(8)) return fault;
+  if (MoaError fault = Check(kMovieCallHandler)) return fault;
   if (!result || count < 0 || (count > 0 && !args)) return kHostErrBadValue;
   const auto found = handlers_.find(handler);
   if (found == handlers_.end()) return kHostErrNotFound;
@@ -39,7 +40,7 @@ MoaError MOA_CALL THostMovie::CallHandler(MoaMmSymbol handler, MoaLong count, Mo
 }
 
 MoaError MOA_CALL THostMovie::GetCastCount(MoaLong* count) {
-  if (MoaError fault = Check(9)) return fault;
+  if (MoaError fault = Check(kMovieGetCastCount)) return fault;
   if (!count) return kHostErrBadValue;
   *count = MoaLong(casts_.size());
   return kMoaOk;
@@ -55,18 +56,18 @@ MoaError THostMovie::HandOut(MoaLong index, IMoaDrCast** cast) {
 }
 
 MoaError MOA_CALL THostMovie::GetNthCast(MoaLong index, IMoaDrCast** cast) {
-  if (MoaError fault = Check(10)) return fault;
+  if (MoaError fault = Check(kMovieGetNthCast)) return fault;
   return HandOut(index, cast);
 }
 
 MoaError MOA_CALL THostMovie::GetCastFromName(const char* name, IMoaDrCast** cast) {
-  if (MoaError fault = Check(11)) return fault;
+  if (MoaError fault = Check(kMovieGetCastFromName)) return fault;
   if (!name) return kHostErrBadValue;
   return HandOut(CastNumber(name), cast);
 }
 
 MoaError MOA_CALL THostMovie::GetCastIndexFromName(const char* name, MoaLong flag, MoaLong* index) {
-  if (MoaError fault = Check(13)) return fault;
+  if (MoaError fault = Check(kMovieGetCastIndexFromName)) return fault;
   if (!name || !index) return kHostErrBadValue;
   Record("castIndexFromName " + std::string(name) + " flag " + std::to_string(flag));
   *index = CastNumber(name);
@@ -75,21 +76,21 @@ MoaError MOA_CALL THostMovie::GetCastIndexFromName(const char* name, MoaLong fla
 
 MoaError MOA_CALL THostMovie::GetCastIndexFromNameAndPath(const char* name, const char* path,
                                                           MoaLong* index) {
-  if (MoaError fault = Check(14)) return fault;
+  if (MoaError fault = Check(kMovieGetCastIndexFromNameAndPath)) return fault;
   if (!name || !path || !index) return kHostErrBadValue;
   *index = CastNumber(name, path);
   return *index > 0 ? kMoaOk : kHostErrNotFound;
 }
 
 MoaError MOA_CALL THostMovie::CastIndexCommand(MoaLong index) {
-  if (MoaError fault = Check(15)) return fault;
+  if (MoaError fault = Check(kMovieCastIndexCommand)) return fault;
   if (!Cast(index)) return kHostErrNotFound;
   Record("castIndexCommand " + std::to_string(index));
   return kMoaOk;
 }
 
 MoaError MOA_CALL THostMovie::GetMemberRefFromName(const char* name, MoaDrMemberRef* ref) {
-  if (MoaError fault = Check(16)) return fault;
+  if (MoaError fault = Check(kMovieGetMemberRefFromName)) return fault;
   if (!name || !ref) return kHostErrBadValue;
   for (std::size_t i = 0; i < casts_.size(); ++i) {
     if (const MoaLong number = casts_[i]->NumberNamed(name); number > 0) {
@@ -101,7 +102,7 @@ MoaError MOA_CALL THostMovie::GetMemberRefFromName(const char* name, MoaDrMember
 }
 
 MoaError MOA_CALL THostMovie::GetMemberFromRef(const MoaDrMemberRef* ref, IMoaDrCastMem** member) {
-  if (MoaError fault = Check(17)) return fault;
+  if (MoaError fault = Check(kMovieGetMemberFromRef)) return fault;
   if (!ref || !member) return kHostErrBadValue;
   THostCast* cast = Cast(ref->Cast);
   THostCastMember* found = cast ? cast->Member(ref->Member) : nullptr;
@@ -112,7 +113,7 @@ MoaError MOA_CALL THostMovie::GetMemberFromRef(const MoaDrMemberRef* ref, IMoaDr
 }
 
 MoaError MOA_CALL THostMovie::NumberOfName(const char* name, MoaLong* number) {
-  if (MoaError fault = Check(21)) return fault;
+  if (MoaError fault = Check(kMovieNumberOfName)) return fault;
   if (!name || !number) return kHostErrBadValue;
   const auto found = labels_.find(LowerAscii(name));
   if (found == labels_.end()) return kHostErrNotFound;
@@ -121,7 +122,7 @@ MoaError MOA_CALL THostMovie::NumberOfName(const char* name, MoaLong* number) {
 }
 
 MoaError MOA_CALL THostMovie::NameOfNumber(MoaLong number, char* buffer, MoaLong size) {
-  if (MoaError fault = Check(22)) return fault;
+  if (MoaError fault = Check(kMovieNameOfNumber)) return fault;
   if (!buffer || size <= 0) return kHostErrBadValue;
   for (const auto& [key, label] : labels_) {
     const auto& [name, frame] = label;
@@ -137,7 +138,7 @@ MoaError MOA_CALL THostMovie::NameOfNumber(MoaLong number, char* buffer, MoaLong
 MoaError MOA_CALL THostMovie::CallHandlerFor(MoaLong target, MoaMmSymbol handler, MoaLong count,
                                              MoaMmValue* args, MoaMmValue* result,
                                              MoaLong* handled) {
-  if (MoaError fault = Check(26)) return fault;
+  if (MoaError fault = Check(kMovieCallHandlerFor)) return fault;
   if (!result || count < 1 || !args) return kHostErrBadValue;
   const std::string* name = values_.SymbolName(handler);
   Record("handlerFor " + std::to_string(target) + " " + (name ? *name : "?") + " " +
@@ -156,7 +157,7 @@ IMoaUnknown* THostMovie::FindOther(const MoaInterfaceID& iid) {
 }
 
 MoaError MOA_CALL THostMovie::TCommands::MovieCommand(MoaLong command, MoaLong argument) {
-  if (MoaError fault = movie_.Faults().Check(THostService::Movie, 29)) return fault;
+  if (MoaError fault = movie_.Faults().Check(kMovieMovieCommand)) return fault;
   movie_.Record("movieCommand " + std::to_string(command) + " " + std::to_string(argument));
   return kMoaOk;
 }

@@ -114,7 +114,7 @@ class THostMovie final : public THostInterface<IMoaDrMovie> {
     THostMovie& movie_;
   };
 
-  MoaError Check(int slot) { return faults_.Check(THostService::Movie, slot); }
+  MoaError Check(THostSlot operation) { return faults_.Check(operation); }
   // The number of the cast of that name (names compare without regard to case), or 0.
   MoaLong CastNumber(std::string_view name, const char* path = nullptr) const;
   MoaError HandOut(MoaLong index, IMoaDrCast** cast);

@@ -1,5 +1,7 @@
 #include "host/HostRegistry.h"
 
+#include "host/HostSlots.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -28,7 +30,7 @@ std::size_t StoredSize(MoaLong type, const char* bytes, MoaLong size) {
 }  // namespace
 
 MoaError MOA_CALL THostDictionary::Get(MoaLong, void* buffer, MoaLong size, const char* key) {
-  if (MoaError fault = faults_.Check(THostService::Dictionary, 5, key ? key : "")) return fault;
+  if (MoaError fault = faults_.Check(kDictionaryGet, key ? key : "")) return fault;
   if (!key || !buffer || size < 0) return kHostErrBadValue;
   const auto found = entries_.find(key);
   if (found == entries_.end()) return kHostErrNotFound;
@@ -39,7 +41,7 @@ MoaError MOA_CALL THostDictionary::Get(MoaLong, void* buffer, MoaLong size, cons
 
 MoaError MOA_CALL THostDictionary::Put(MoaLong type, const void* data, MoaLong size,
                                        const char* key) {
-  if (MoaError fault = faults_.Check(THostService::Dictionary, 6, key ? key : "")) return fault;
+  if (MoaError fault = faults_.Check(kDictionaryPut, key ? key : "")) return fault;
   if (!key || !data || size < 0) return kHostErrBadValue;
   const char* bytes = static_cast<const char*>(data);
   if (!entries_.count(key)) keys_.emplace_back(key);
@@ -48,7 +50,7 @@ MoaError MOA_CALL THostDictionary::Put(MoaLong type, const void* data, MoaLong s
 }
 
 MoaError MOA_CALL THostDictionary::GetEntryInfo(MoaLong* type, MoaLong* size, const char* key) {
-  if (MoaError fault = faults_.Check(THostService::Dictionary, 10, key ? key : "")) return fault;
+  if (MoaError fault = faults_.Check(kDictionaryGetEntryInfo, key ? key : "")) return fault;
   if (!key) return kHostErrBadValue;
   const auto found = entries_.find(key);
   if (found == entries_.end()) return kHostErrNotFound;
@@ -92,7 +94,7 @@ std::optional<MoaLong> THostDictionary::PutSize(const std::string& key) const {
 // ---- Registry cache
 
 MoaError MOA_CALL THostRegistry::EnumerateEntries(TMoaRegistryVisitor visitor, void* context) {
-  if (MoaError fault = faults_.Check(THostService::Registry, 5)) return fault;
+  if (MoaError fault = faults_.Check(kRegistryEnumerateEntries)) return fault;
   if (!visitor) return kHostErrBadValue;
   for (TEntry& entry : entries_)
     if (MoaError stop =
@@ -103,7 +105,7 @@ MoaError MOA_CALL THostRegistry::EnumerateEntries(TMoaRegistryVisitor visitor, v
 
 MoaError MOA_CALL THostRegistry::AddRegistryEntry(IMoaDict*, const MoaClassID* classId,
                                                   const MoaInterfaceID* iid, IMoaDict** entry) {
-  if (MoaError fault = faults_.Check(THostService::Registry, 7)) return fault;
+  if (MoaError fault = faults_.Check(kRegistryAddRegistryEntry)) return fault;
   if (!classId || !iid || !entry) return kHostErrBadValue;
   THostDictionary* dictionary = Find(*classId, *iid);
   if (!dictionary) {

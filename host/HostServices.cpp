@@ -1,16 +1,18 @@
 #include "host/HostServices.h"
 
+#include "host/HostSlots.h"
+
 namespace dxhost {
 
 MoaError MOA_CALL THostServices::CreateObject(const MoaClassID* classId, const MoaInterfaceID* iid,
                                               void** out) {
-  if (MoaError fault = services_.Faults.Check(THostService::HostServices, 3)) return fault;
+  if (MoaError fault = services_.Faults.Check(kHostServicesCreateObject)) return fault;
   if (!classId || !iid || !out) return kHostErrBadValue;
   return services_.Maker.CreateObject(*classId, *iid, out);
 }
 
 MoaError MOA_CALL THostServices::GetRegistry(IMoaRegistryCache** registry) {
-  if (MoaError fault = services_.Faults.Check(THostService::HostServices, 4)) return fault;
+  if (MoaError fault = services_.Faults.Check(kHostServicesGetRegistry)) return fault;
   if (!registry) return kHostErrBadValue;
   services_.Registry.AddRef();
   *registry = &services_.Registry;

@@ -1,5 +1,7 @@
 #include "host/HostValueServices.h"
 
+#include "host/HostSlots.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -20,6 +22,18 @@ bool SameName(THostValues& values, const MoaMmValue& a, const MoaMmValue& b) {
   const THostBox* y = values.Find(b);
   if (!x || !y || x->Type != y->Type) return false;
   return x->Type == kMoaValueString ? x->Text == y->Text : x->Integer == y->Integer;
+}
+
+// What the value readers share: the fault, the value's box of that type, a place for the
+// answer; read makes the answer from the box.
+template <class TOut, class TRead>
+MoaError ReadBox(THostFaults& faults, THostValues& values, THostSlot operation,
+                 const MoaMmValue* value, MoaLong type, TOut* out, TRead read) {
+  if (MoaError fault = faults.Check(operation)) return fault;
+  const THostBox* box = value ? values.Find(*value, type) : nullptr;
+  if (!box || !out) return kHostErrBadValue;
+  *out = read(*box);
+  return kMoaOk;
 }
 
 }  // namespace
@@ -52,7 +66,7 @@ MoaError THostListService::Replace(MoaMmValue& slot, const MoaMmValue& value) {
 }
 
 MoaError MOA_CALL THostListService::AppendValue(MoaMmValue* list, const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 4)) return fault;
+  if (MoaError fault = faults_.Check(kListsAppendValue)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValueList) : nullptr;
   if (!box || !value || !values_.AddRef(*value)) return kHostErrBadValue;
   box->Items.push_back(*value);
@@ -60,14 +74,14 @@ MoaError MOA_CALL THostListService::AppendValue(MoaMmValue* list, const MoaMmVal
 }
 
 MoaLong MOA_CALL THostListService::CountElements(const MoaMmValue* list) {
-  if (faults_.Check(THostService::Lists, 5)) return 0;
+  if (faults_.Check(kListsCountElements)) return 0;
   const THostBox* box = AnyList(list);
   return box ? MoaLong(box->Items.size()) : 0;
 }
 
 MoaError MOA_CALL THostListService::GetValueByIndex(const MoaMmValue* list, MoaLong position,
                                                     MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 6)) return fault;
+  if (MoaError fault = faults_.Check(kListsGetValueByIndex)) return fault;
   THostBox* box = AnyList(list);
   if (!box || !out) return kHostErrBadValue;
   if (position < 1 || std::size_t(position) > box->Items.size()) return kHostErrNotFound;
@@ -78,7 +92,7 @@ MoaError MOA_CALL THostListService::GetValueByIndex(const MoaMmValue* list, MoaL
 
 MoaError MOA_CALL THostListService::SetValueByIndex(MoaMmValue* list, MoaLong position,
                                                     const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 7)) return fault;
+  if (MoaError fault = faults_.Check(kListsSetValueByIndex)) return fault;
   THostBox* box = AnyList(list);
   if (!box || !value) return kHostErrBadValue;
   if (position < 1 || std::size_t(position) > box->Items.size()) return kHostErrNotFound;
@@ -86,7 +100,7 @@ MoaError MOA_CALL THostListService::SetValueByIndex(MoaMmValue* list, MoaLong po
 }
 
 MoaError MOA_CALL THostListService::NewPropertyList(MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 8)) return fault;
+  if (MoaError fault = faults_.Check(kListsNewPropertyList)) return fault;
   if (!out) return kHostErrBadValue;
   *out = values_.Make(kMoaValuePropertyList);
   return kMoaOk;
@@ -94,7 +108,7 @@ MoaError MOA_CALL THostListService::NewPropertyList(MoaMmValue* out) {
 
 MoaError MOA_CALL THostListService::AppendProperty(MoaMmValue* list, const MoaMmValue* name,
                                                    const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 9)) return fault;
+  if (MoaError fault = faults_.Check(kListsAppendProperty)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !name || !value || values_.TypeOf(*name) < 0 || values_.TypeOf(*value) < 0)
     return kHostErrBadValue;
@@ -107,7 +121,7 @@ MoaError MOA_CALL THostListService::AppendProperty(MoaMmValue* list, const MoaMm
 
 MoaError MOA_CALL THostListService::GetValueByProperty(const MoaMmValue* list,
                                                        const MoaMmValue* name, MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 10)) return fault;
+  if (MoaError fault = faults_.Check(kListsGetValueByProperty)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !name || !out) return kHostErrBadValue;
   const int found = FindProperty(*box, *name);
@@ -119,7 +133,7 @@ MoaError MOA_CALL THostListService::GetValueByProperty(const MoaMmValue* list,
 
 MoaError MOA_CALL THostListService::SetValueByProperty(MoaMmValue* list, const MoaMmValue* name,
                                                        const MoaMmValue* value) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 11)) return fault;
+  if (MoaError fault = faults_.Check(kListsSetValueByProperty)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !name || !value) return kHostErrBadValue;
   const int found = FindProperty(*box, *name);
@@ -129,7 +143,7 @@ MoaError MOA_CALL THostListService::SetValueByProperty(MoaMmValue* list, const M
 
 MoaError MOA_CALL THostListService::GetPropertyNameByIndex(const MoaMmValue* list, MoaLong position,
                                                            MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Lists, 12)) return fault;
+  if (MoaError fault = faults_.Check(kListsGetPropertyNameByIndex)) return fault;
   THostBox* box = list ? values_.Find(*list, kMoaValuePropertyList) : nullptr;
   if (!box || !out) return kHostErrBadValue;
   if (position < 1 || std::size_t(position) > box->Names.size()) return kHostErrNotFound;
@@ -141,37 +155,33 @@ MoaError MOA_CALL THostListService::GetPropertyNameByIndex(const MoaMmValue* lis
 // ---- Colours and pairs
 
 MoaError MOA_CALL THostColorService::ValueToColor(const MoaMmValue* value, MoaUlong* color) {
-  if (MoaError fault = faults_.Check(THostService::Colors, 3)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueColor) : nullptr;
-  if (!box || !color) return kHostErrBadValue;
-  *color = MoaUlong(box->Words[0]);
-  return kMoaOk;
+  return ReadBox(faults_, values_, kColorsValueToColor, value, kMoaValueColor, color,
+                 [](const THostBox& box) { return MoaUlong(box.Words[0]); });
 }
 
 MoaError MOA_CALL THostColorService::ColorToValue(MoaUlong color, MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Colors, 4)) return fault;
+  if (MoaError fault = faults_.Check(kColorsColorToValue)) return fault;
   if (!out) return kHostErrBadValue;
   *out = values_.MakeWords(kMoaValueColor, {MoaLong(color)});
   return kMoaOk;
 }
 
 MoaError MOA_CALL THostColorService::PaletteIndexToColor(std::uint8_t index, MoaUlong* color) {
-  if (MoaError fault = faults_.Check(THostService::Colors, 6)) return fault;
+  if (MoaError fault = faults_.Check(kColorsPaletteIndexToColor)) return fault;
   if (!color) return kHostErrBadValue;
   *color = PaletteColor(index);
   return kMoaOk;
 }
 
 MoaError MOA_CALL THostPairService::ValueToPair(const MoaMmValue* value, MoaPairRecord* pair) {
-  if (MoaError fault = faults_.Check(THostService::Pairs, 3)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValuePair) : nullptr;
-  if (!box || !pair) return kHostErrBadValue;
-  *pair = {MoaUlong(box->Words[0]), MoaUlong(box->Words[1])};
-  return kMoaOk;
+  return ReadBox(faults_, values_, kPairsValueToPair, value, kMoaValuePair, pair,
+                 [](const THostBox& box) {
+                   return MoaPairRecord{MoaUlong(box.Words[0]), MoaUlong(box.Words[1])};
+                 });
 }
 
 MoaError MOA_CALL THostPairService::PairToValue(const MoaPairRecord* pair, MoaMmValue* out) {
-  if (MoaError fault = faults_.Check(THostService::Pairs, 4)) return fault;
+  if (MoaError fault = faults_.Check(kPairsPairToValue)) return fault;
   if (!pair || !out) return kHostErrBadValue;
   *out = values_.MakeWords(kMoaValuePair, {MoaLong(pair->First), MoaLong(pair->Second)});
   return kMoaOk;
@@ -209,7 +219,7 @@ MoaError THostValueService::Put(MoaMmValue* out, MoaMmValue made) {
 }
 
 MoaError MOA_CALL THostValueService::StringToSymbol(const char* name, MoaMmSymbol* symbol) {
-  if (MoaError fault = faults_.Check(THostService::Values, 3, name ? name : "")) return fault;
+  if (MoaError fault = faults_.Check(kValuesStringToSymbol, name ? name : "")) return fault;
   if (!name || !symbol) return kHostErrBadValue;
   *symbol = values_.Intern(name);
   return kMoaOk;
@@ -217,13 +227,13 @@ MoaError MOA_CALL THostValueService::StringToSymbol(const char* name, MoaMmSymbo
 
 MoaError MOA_CALL THostValueService::SymbolToString(MoaMmSymbol symbol, char* buffer,
                                                     MoaLong size) {
-  if (MoaError fault = Check(4)) return fault;
+  if (MoaError fault = Check(kValuesSymbolToString)) return fault;
   const std::string* name = values_.SymbolName(symbol);
   return name ? CopyText(*name, buffer, size) : kHostErrNotFound;
 }
 
 MoaError MOA_CALL THostValueService::ValueType(const MoaMmValue* value, MoaLong* type) {
-  if (MoaError fault = Check(5)) return fault;
+  if (MoaError fault = Check(kValuesValueType)) return fault;
   if (!value || !type) return kHostErrBadValue;
   const MoaLong found = values_.TypeOf(*value);
   if (found < 0) return kHostErrBadValue;
@@ -232,7 +242,7 @@ MoaError MOA_CALL THostValueService::ValueType(const MoaMmValue* value, MoaLong*
 }
 
 MoaError MOA_CALL THostValueService::ValueAddRef(const MoaMmValue* value) {
-  if (MoaError fault = Check(6)) return fault;
+  if (MoaError fault = Check(kValuesValueAddRef)) return fault;
   return value && values_.AddRef(*value) ? kMoaOk : kHostErrBadValue;
 }
 
@@ -242,90 +252,76 @@ MoaError MOA_CALL THostValueService::ValueRelease(MoaMmValue* value) {
 }
 
 MoaError MOA_CALL THostValueService::ValueToInteger(const MoaMmValue* value, MoaLong* out) {
-  if (MoaError fault = Check(8)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueInteger) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = box->Integer;
-  return kMoaOk;
+  return ReadBox(faults_, values_, kValuesValueToInteger, value, kMoaValueInteger, out,
+                 [](const THostBox& box) { return box.Integer; });
 }
 
 MoaError MOA_CALL THostValueService::ValueToSymbol(const MoaMmValue* value, MoaMmSymbol* out) {
-  if (MoaError fault = Check(9)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueSymbol) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = box->Integer;
-  return kMoaOk;
+  return ReadBox(faults_, values_, kValuesValueToSymbol, value, kMoaValueSymbol, out,
+                 [](const THostBox& box) { return MoaMmSymbol(box.Integer); });
 }
 
 MoaError MOA_CALL THostValueService::ValueToFloat(const MoaMmValue* value, double* out) {
-  if (MoaError fault = Check(10)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueFloat) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = box->Float;
-  return kMoaOk;
+  return ReadBox(faults_, values_, kValuesValueToFloat, value, kMoaValueFloat, out,
+                 [](const THostBox& box) { return box.Float; });
 }
 
 MoaError MOA_CALL THostValueService::StringLength(const MoaMmValue* value, MoaLong* length) {
-  if (MoaError fault = Check(11)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueString) : nullptr;
-  if (!box || !length) return kHostErrBadValue;
-  *length = MoaLong(box->Text.size());
-  return kMoaOk;
+  return ReadBox(faults_, values_, kValuesStringLength, value, kMoaValueString, length,
+                 [](const THostBox& box) { return MoaLong(box.Text.size()); });
 }
 
 MoaError MOA_CALL THostValueService::ValueToString(const MoaMmValue* value, char* buffer,
                                                    MoaLong size) {
-  if (MoaError fault = Check(12)) return fault;
+  if (MoaError fault = Check(kValuesValueToString)) return fault;
   const THostBox* box = value ? values_.Find(*value, kMoaValueString) : nullptr;
   return box ? CopyText(box->Text, buffer, size) : kHostErrBadValue;
 }
 
 MoaError MOA_CALL THostValueService::ValueToPoint(const MoaMmValue* value, MoaPointRecord* out) {
-  if (MoaError fault = Check(15)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValuePoint) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = {box->Words[0], box->Words[1]};
-  return kMoaOk;
+  return ReadBox(faults_, values_, kValuesValueToPoint, value, kMoaValuePoint, out,
+                 [](const THostBox& box) {
+                   return MoaPointRecord{box.Words[0], box.Words[1]};
+                 });
 }
 
 MoaError MOA_CALL THostValueService::ValueToRect(const MoaMmValue* value, MoaRectRecord* out) {
-  if (MoaError fault = Check(16)) return fault;
-  const THostBox* box = value ? values_.Find(*value, kMoaValueRect) : nullptr;
-  if (!box || !out) return kHostErrBadValue;
-  *out = {box->Words[0], box->Words[1], box->Words[2], box->Words[3]};
-  return kMoaOk;
+  return ReadBox(faults_, values_, kValuesValueToRect, value, kMoaValueRect, out,
+                 [](const THostBox& box) {
+                   return MoaRectRecord{box.Words[0], box.Words[1], box.Words[2], box.Words[3]};
+                 });
 }
 
 MoaError MOA_CALL THostValueService::IntegerToValue(MoaLong integer, MoaMmValue* out) {
-  if (MoaError fault = Check(17)) return fault;
+  if (MoaError fault = Check(kValuesIntegerToValue)) return fault;
   return Put(out, values_.MakeInteger(integer));
 }
 
 MoaError MOA_CALL THostValueService::SymbolToValue(MoaMmSymbol symbol, MoaMmValue* out) {
-  if (MoaError fault = Check(18)) return fault;
+  if (MoaError fault = Check(kValuesSymbolToValue)) return fault;
   if (!values_.SymbolName(symbol)) return kHostErrNotFound;
   return Put(out, values_.MakeSymbol(symbol));
 }
 
 MoaError MOA_CALL THostValueService::FloatToValue(double number, MoaMmValue* out) {
-  if (MoaError fault = Check(19)) return fault;
+  if (MoaError fault = Check(kValuesFloatToValue)) return fault;
   return Put(out, values_.MakeFloat(number));
 }
 
 MoaError MOA_CALL THostValueService::StringToValue(const char* text, MoaMmValue* out) {
-  if (MoaError fault = Check(20)) return fault;
+  if (MoaError fault = Check(kValuesStringToValue)) return fault;
   if (!text) return kHostErrBadValue;
   return Put(out, values_.MakeString(text));
 }
 
 MoaError MOA_CALL THostValueService::PointToValue(const MoaPointRecord* point, MoaMmValue* out) {
-  if (MoaError fault = Check(22)) return fault;
+  if (MoaError fault = Check(kValuesPointToValue)) return fault;
   if (!point) return kHostErrBadValue;
   return Put(out, values_.MakeWords(kMoaValuePoint, {point->V, point->H}));
 }
 
 MoaError MOA_CALL THostValueService::RectToValue(const MoaRectRecord* rect, MoaMmValue* out) {
-  if (MoaError fault = Check(23)) return fault;
+  if (MoaError fault = Check(kValuesRectToValue)) return fault;
   if (!rect) return kHostErrBadValue;
   return Put(out,
              values_.MakeWords(kMoaValueRect, {rect->Top, rect->Left, rect->Bottom, rect->Right}));

@@ -110,7 +110,7 @@ class THostValueService final : public THostInterface<IMoaMmValue> {
   IMoaUnknown* FindOther(const MoaInterfaceID& iid) override;
 
  private:
-  MoaError Check(int slot) { return faults_.Check(THostService::Values, slot); }
+  MoaError Check(THostSlot operation) { return faults_.Check(operation); }
   MoaError Put(MoaMmValue* out, MoaMmValue made);
 
   THostValues& values_;

@@ -367,4 +367,30 @@ bool TXtraHost::ModuleCanUnload() const {
   return module_.IsLoaded() && Exports().CanUnloadNow() == kMoaOk;
 }
 
+std::vector<std::string> TXtraHost::HeldByModule() const {
+  std::vector<std::string> held;
+  const auto expect = [&](bool given, std::string_view what, long long count = 0) {
+    if (given) return;
+    held.emplace_back(what);
+    if (count != 0) held.back() += " (" + std::to_string(count) + ")";
+  };
+  expect(ModuleCanUnload(), "framework objects still alive");
+  expect(LiveBlocks() == 0, "host memory not given back", (long long)LiveBlocks());
+  expect(LiveValues() == 0, "host values not released", (long long)LiveValues());
+  expect(OutstandingReferences() == 0, "host service references not released",
+         OutstandingReferences());
+  expect(values_.BadUses() == 0, "values used after release, or of a wrong type",
+         values_.BadUses());
+  expect(allocator_.BadFrees() == 0, "host memory freed that was not allocated",
+         allocator_.BadFrees());
+  expect(utility_.OpenContexts() <= utility_.RefusedReleases(), "utility contexts left open",
+         utility_.OpenContexts() - utility_.RefusedReleases());
+  expect(utility_.BadReleases() == 0, "utility contexts released that were not open",
+         utility_.BadReleases());
+  expect(handles_.LiveHandles() == 0, "handles not freed", (long long)handles_.LiveHandles());
+  expect(handles_.OpenLocks() == 0, "handles left locked", handles_.OpenLocks());
+  expect(handles_.BadUses() == 0, "handles misused", handles_.BadUses());
+  return held;
+}
+
 }  // namespace dxhost

@@ -20,11 +20,11 @@
 
 #include "DXInt/MoaXtraInterfaces.h"
 #include "DXInt/MoaXtraKinds.h"
+#include "common/RefCounted.h"
 #include "host/HostAllocator.h"
 #include "host/HostHandles.h"
 #include "host/HostModule.h"
 #include "host/HostMovie.h"
-#include "host/HostRef.h"
 #include "host/HostServices.h"
 #include "host/HostStream.h"
 #include "host/LingoText.h"
@@ -109,11 +109,11 @@ class TXtraHost final : private IHostObjectMaker {
   MoaObjectRecord* NewRecord(const MoaClassID& classId, MoaLong size);
   // CreateObject with the host holding the interface; empty (with LastError) when not made.
   template <class TInterface>
-  THostRef<TInterface> Make(const MoaClassID& classId, const MoaInterfaceID& iid) {
+  Ref<TInterface> Make(const MoaClassID& classId, const MoaInterfaceID& iid) {
     void* made = nullptr;
     const MoaError result = CreateObject(classId, iid, &made);
     if (result != kMoaOk) lastError_ = "the object was not made: " + HexCode(result);
-    return THostRef<TInterface>(result == kMoaOk ? static_cast<TInterface*>(made) : nullptr);
+    return Ref<TInterface>::Adopt(result == kMoaOk ? static_cast<TInterface*>(made) : nullptr);
   }
 
   // ---- Properties and functions of an asset's or a sprite's object, by name. A function gets
@@ -168,6 +168,10 @@ class TXtraHost final : private IHostObjectMaker {
   int OutstandingReferences() const;
   // The module's own answer: DllCanUnloadNow is 0.
   bool ModuleCanUnload() const;
+  // Everything above and the host's records of misuse, one line for each thing the module
+  // still holds or did wrong (objects, memory, values, service references, utility contexts,
+  // handles and their locks); empty when it has given everything back.
+  std::vector<std::string> HeldByModule() const;
 
  private:
   static std::string HexCode(MoaError code);

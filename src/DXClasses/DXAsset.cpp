@@ -156,12 +156,10 @@ MoaError TDXAsset::Load(IMoaStream* stream, bool (TDXAsset::*load)(IDXReadStream
 }
 
 MoaLong TDXAsset::MeasuredSize(bool (TDXAsset::*save)(IDXWriteStream&)) noexcept {
-  try {
+  return DXGuarded(MoaLong(-1), [&] {
     const Ref<TDXWriteStream> counter = MakeRef<TDXWriteStream>(nullptr, true);
-    return (this->*save)(*counter) ? counter->Total() : -1;
-  } catch (...) {
-    return -1;
-  }
+    return (this->*save)(*counter) ? MoaLong(counter->Total()) : MoaLong(-1);
+  });
 }
 
 MoaError TDXAsset::Report(MoaLong* out, std::int32_t (TDXAsset::*hook)()) noexcept {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "DXClasses/DXGuard.h"
 #include "DXClasses/DXHostProperty.h"
 
 namespace {
@@ -102,7 +103,7 @@ bool TDXCastMemberMedia::SetComposite(MoaHandle media) {
 bool TDXCastMemberMedia::ReadBytes(std::string_view label, std::string_view format,
                                    std::string& bytes) {
   bytes.clear();
-  try {
+  const bool read = DXGuarded(false, [&] {
     const Ref<IMoaHandleService> handles = owner_.HandleService();
     MoaHandle media = nullptr;
     if (!handles || !GetMedia(Symbol(label), Symbol(format), media) || !media) return false;
@@ -113,10 +114,9 @@ bool TDXCastMemberMedia::ReadBytes(std::string_view label, std::string_view form
     if (!locked.Data()) return false;
     bytes.assign(locked.Data(), size);
     return true;
-  } catch (...) {
-    bytes.clear();
-    return false;
-  }
+  });
+  if (!read) bytes.clear();  // nothing of a read that failed half-way
+  return read;
 }
 
 bool TDXCastMemberMedia::WriteBytes(std::string_view label, std::string_view format,

@@ -1,15 +1,23 @@
 #pragma once
 
-// A call the host makes into Xtra code: whatever the code raises becomes the given result code,
-// never an exception in the host.
+// The one guard of code the host calls: whatever the body raises becomes the given failure
+// (or, for a body that answers nothing, is dropped), never an exception in the host.
+//
+//   return DXGuarded(kDXErrCallFailed, [&] { return DoTheWork(); });
 
-#include "DXInt/MoaTypes.h"
-
-template <class TBody>
-MoaError DXGuarded(MoaError failure, TBody&& body) noexcept {
+template <class TResult, class TBody>
+TResult DXGuarded(TResult failure, TBody&& body) noexcept {
   try {
     return body();
   } catch (...) {
     return failure;
+  }
+}
+
+template <class TBody>
+void DXGuarded(TBody&& body) noexcept {
+  try {
+    body();
+  } catch (...) {
   }
 }

@@ -1,5 +1,7 @@
 #include "DXClasses/DXModule.h"
 
+#include "DXClasses/DXGuard.h"
+
 namespace {
 
 struct TStartupState {
@@ -23,8 +25,5 @@ void EnsureModuleStarted() noexcept {
   if (state.Done) return;
   state.Done = true;
   if (!state.Startup) return;
-  try {
-    state.Startup();
-  } catch (...) {
-  }
+  DXGuarded([&] { state.Startup(); });
 }

@@ -6,6 +6,7 @@
 #include "DXClasses/DXAppInfo.h"
 #include "DXClasses/DXClass.h"
 #include "DXClasses/DXClassInfo.h"
+#include "DXClasses/DXGuard.h"
 #include "DXClasses/DXHostInterface.h"
 #include "DXClasses/DXModule.h"
 #include "DXClasses/DXRegistryDictionary.h"
@@ -51,12 +52,11 @@ void PrepareClass(TDXRegistryEntry& entry, const MoaObjectRecord& record) {
       QueryHostInterface<IMoaUtility>(record.HostServices, kIID_IMoaUtility);
   MoaLong context = 0;
   const bool acquired = utility && utility->AcquireContext(&context) == kMoaOk;
-  try {
+  DXGuarded([&] {
     TDXInitializeClassInfo info = ClassInfoFor(record);
     if (entry.Class->Kind == TDXClassKind::Script) PrepareScriptClass(entry, info);
     if (entry.Class->IsAsset() && entry.Class->InitializeClass) entry.Class->InitializeClass(info);
-  } catch (...) {
-  }
+  });
   if (acquired) utility->ReleaseContext(context);
 }
 
@@ -78,13 +78,12 @@ MoaError Construct(const TDXRegistryEntry& entry, MoaObjectRecord& record) {
   {
     TConstructionScope scope(record, *entry.Class);
     ++gLiveObjects;
-    try {
-      object = entry.Class->Construct(memory);
-    } catch (...) {
-      --gLiveObjects;
-      allocator->Free(memory);
-      return kDXErrOutOfMemory;
-    }
+    object = DXGuarded<TDXClass*>(nullptr, [&] { return entry.Class->Construct(memory); });
+  }
+  if (!object) {
+    --gLiveObjects;
+    allocator->Free(memory);
+    return kDXErrOutOfMemory;
   }
   // Construction over, the provisional count gives way to the record's one reference.
   record.Object = object->BasicInterface();
@@ -95,7 +94,7 @@ MoaError Construct(const TDXRegistryEntry& entry, MoaObjectRecord& record) {
 }  // namespace
 
 MoaError TDXObjectFactory::Create(MoaObjectRecord* record) noexcept {
-  try {
+  return DXGuarded(kDXErrOutOfMemory, [&] {
     if (!record) return kDXErrClassNotFound;
     EnsureModuleStarted();
     ReadAppInfoOnce(*record);
@@ -104,9 +103,7 @@ MoaError TDXObjectFactory::Create(MoaObjectRecord* record) noexcept {
     if (!entry) return kDXErrClassNotFound;
     if (!entry->Declared) PrepareClass(*entry, *record);
     return Construct(*entry, *record);
-  } catch (...) {
-    return kDXErrOutOfMemory;
-  }
+  });
 }
 
 void TDXObjectFactory::Destroy(MoaObjectRecord* record) noexcept {

@@ -1,5 +1,6 @@
 #include "DXClasses/DXPropertyObject.h"
 
+#include "DXClasses/DXGuard.h"
 #include "DXClasses/DXScriptFunctions.h"
 #include "common/FormatText.h"
 #include "common/Messages.h"
@@ -21,6 +22,21 @@ std::string Prefixed(std::string_view prefix, const std::string& name) {
   prefixed += name;
   return prefixed;
 }
+
+// One call of the object under way, counted for the loop check while it lasts. A refused loop
+// starts the count afresh, so the calls still under way then do not take it below zero.
+class TNestedCall {
+ public:
+  explicit TNestedCall(int& nesting) : nesting_(nesting) { ++nesting_; }
+  TNestedCall(const TNestedCall&) = delete;
+  TNestedCall& operator=(const TNestedCall&) = delete;
+  ~TNestedCall() {
+    if (nesting_ > 0) --nesting_;
+  }
+
+ private:
+  int& nesting_;
+};
 
 }  // namespace
 
@@ -50,52 +66,47 @@ const TDXPublishedHandler* TDXPropertyObject::FindHandler(std::string_view name)
   return nullptr;
 }
 
+bool TDXPropertyObject::Accessed(std::string_view prefix, MoaMmSymbol property, IDXValue& value) {
+  const TDXPublishedHandler* accessor = FindHandler(Prefixed(prefix, SymbolName(property)));
+  if (!accessor || !accessor->Access) return false;
+  bool handled = true;
+  accessor->Access(*this, value, handled);
+  return handled;
+}
+
 MoaError TDXPropertyObject::GetPropertyRoute(MoaMmSymbol property, MoaMmValue* out) noexcept {
-  try {
+  return DXGuarded(kDXErrPropertyNotFound, [&] {
     const Ref<IMoaMmValue> values = ValueService();
     if (!values || !out) return kDXErrPropertyNotFound;
     TDXValue& result = Result();
     result.Clear();
-    bool handled = false;
-    const TDXPublishedHandler* getter = FindHandler(Prefixed(kGetPrefix, SymbolName(property)));
-    if (getter && getter->Access) {
-      handled = true;
-      getter->Access(*this, result, handled);
-    }
+    bool handled = Accessed(kGetPrefix, property, result);
     if (!handled) GetProperty(property, result, handled);
     if (!handled) return kDXErrPropertyNotFound;
     result.WriteToHost(*values, *out);
     return kMoaOk;
-  } catch (...) {
-    return kDXErrPropertyNotFound;
-  }
+  });
 }
 
 MoaError TDXPropertyObject::SetPropertyRoute(MoaMmSymbol property,
                                              const MoaMmValue* value) noexcept {
+  const Ref<IMoaMmValue> values = ValueService();
+  if (!values || !value) return kDXErrPropertyNotFound;
   TDXValue& incoming = Result();
-  bool handled = false;
-  try {
-    const Ref<IMoaMmValue> values = ValueService();
-    if (!values || !value) return kDXErrPropertyNotFound;
+  const bool handled = DXGuarded(false, [&] {
     incoming.ReadFromHost(*values, *value);
     OnSetProperty(property, incoming);
-    const TDXPublishedHandler* setter = FindHandler(Prefixed(kSetPrefix, SymbolName(property)));
-    if (setter && setter->Access) {
-      handled = true;
-      setter->Access(*this, incoming, handled);
-    }
+    bool handled = Accessed(kSetPrefix, property, incoming);
     if (!handled) SetProperty(property, incoming, handled);
-  } catch (...) {
-    handled = false;
-  }
+    return handled;
+  });
   // The value read may hold a host list: it is not kept past the call.
   incoming.Clear();
   return handled ? kMoaOk : kDXErrPropertyNotFound;
 }
 
 MoaError TDXPropertyObject::CallRoute(MoaDrCallInfo* call) noexcept {
-  try {
+  return DXGuarded(kDXErrCallFailed, [&] {
     const Ref<IMoaMmValue> values = ValueService();
     if (!call || !values) return kDXErrCallFailed;
     const std::string name = SymbolName(call->Selector);
@@ -108,28 +119,26 @@ MoaError TDXPropertyObject::CallRoute(MoaDrCallInfo* call) noexcept {
     result.Clear();
     const Ref<TDXArgList> args = MakeRef<TDXArgList>();
     args->LoadFromCall(*values, call->Args, 1, call->Args ? call->ArgCount : 0);
-    ++nesting_;
-    const bool handled = CallHandled(name, call->Selector, *args, result);
-    if (nesting_ > 0) --nesting_;
+    bool handled = false;
+    {
+      const TNestedCall nested(nesting_);
+      handled = CallHandled(name, call->Selector, *args, result);
+    }
     result.WriteToHost(*values, call->Result);
     return handled ? kMoaOk : kDXErrCallFailed;
-  } catch (...) {
-    return kDXErrCallFailed;
-  }
+  });
 }
 
 bool TDXPropertyObject::CallHandled(const std::string& name, MoaMmSymbol function, IDXArgList& args,
                                     IDXValue& result) {
-  bool handled = false;
-  try {
+  return DXGuarded(false, [&] {
+    bool handled = false;
     const TDXPublishedHandler* handler = IsPropertyMethodName(name) ? nullptr : FindHandler(name);
     if (handler && handler->Call) {
       handled = true;
       handler->Call(*this, args, result, handled);
     }
     if (!handled) CallFunction(function, args, handled, result);
-  } catch (...) {
-    handled = false;
-  }
-  return handled;
+    return handled;
+  });
 }

@@ -113,6 +113,9 @@ class TDXPropertyObject : public TDXClass {
   bool CallHandled(const std::string& name, MoaMmSymbol function, IDXArgList& args,
                    IDXValue& result);
   const TDXPublishedHandler* FindHandler(std::string_view name) const;
+  // The published accessor of the property (its name after prefix, "get_" or "set_") run on
+  // value; false when there is none or it declined.
+  bool Accessed(std::string_view prefix, MoaMmSymbol property, IDXValue& value);
 
   int nesting_ = 0;
 };

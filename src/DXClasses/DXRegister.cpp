@@ -1,5 +1,6 @@
 #include "DXClasses/DXRegister.h"
 
+#include "DXClasses/DXGuard.h"
 #include "DXClasses/DXRegistration.h"
 #include "DXClasses/DXScript.h"
 #include "DXInt/MoaIdentifiers.h"
@@ -49,11 +50,8 @@ IMoaUnknown* TDXRegister::FindInterface(const MoaInterfaceID& iid) noexcept {
 MoaError MOA_CALL TDXRegister::TRegisterInterface::Register(IMoaRegistryCache* cache,
                                                             IMoaDict* xtraDict) noexcept {
   if (!cache) return kDXErrNotSupported;
-  try {
-    return static_cast<TDXRegister&>(Owner()).Register(*cache, xtraDict);
-  } catch (...) {
-    return kDXErrOutOfMemory;
-  }
+  return DXGuarded(kDXErrOutOfMemory,
+                   [&] { return static_cast<TDXRegister&>(Owner()).Register(*cache, xtraDict); });
 }
 
 MoaError TDXRegister::Register(IMoaRegistryCache& cache, IMoaDict* xtraDict) {

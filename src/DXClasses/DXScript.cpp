@@ -1,5 +1,6 @@
 #include "DXClasses/DXScript.h"
 
+#include "DXClasses/DXGuard.h"
 #include "DXInt/MoaIdentifiers.h"
 
 namespace {
@@ -53,28 +54,29 @@ MoaError MOA_CALL TDXScript::TScriptCallInterface::Call(MoaDrCallInfo* call) noe
   return call ? static_cast<TDXScript&>(Owner()).Call(*call) : kMoaOk;
 }
 
+// A Lingo call never fails: what a method raised is dropped, unseen, and the result field
+// keeps what the host prepared. Methods report failures through their own results.
 MoaError TDXScript::Call(MoaDrCallInfo& call) noexcept {
-  try {
-    const Ref<IMoaMmValue> values = ValueService();
-    if (!values) return kMoaOk;  // nothing can be read or written without it
-    const MoaLong count = call.Args ? call.ArgCount : 0;
-    const Ref<TDXArgList> args = ArgumentList();
-    const TArgumentsInUse inUse(*args);
-    args->LoadFromCall(*values, call.Args, 0, count);
-    TDXValue& result = Result();
-    result.Clear();
-    bool handled = false;
-    if (const TDXPublishedMethod* method = FindPublishedMethod(call.Selector)) {
-      handled = true;
-      method->Invoke(*this, *args, result, handled);
-    }
-    if (!handled) CallFunction(call.Selector, *args, result);
-    result.WriteToHost(*values, call.Result);
-  } catch (...) {
-    // A Lingo call never fails: what a method raised is dropped, unseen, and the result field
-    // keeps what the host prepared. Methods report failures through their own results.
-  }
+  DXGuarded([&] { Dispatch(call); });
   return kMoaOk;
+}
+
+void TDXScript::Dispatch(MoaDrCallInfo& call) {
+  const Ref<IMoaMmValue> values = ValueService();
+  if (!values) return;  // nothing can be read or written without it
+  const MoaLong count = call.Args ? call.ArgCount : 0;
+  const Ref<TDXArgList> args = ArgumentList();
+  const TArgumentsInUse inUse(*args);
+  args->LoadFromCall(*values, call.Args, 0, count);
+  TDXValue& result = Result();
+  result.Clear();
+  bool handled = false;
+  if (const TDXPublishedMethod* method = FindPublishedMethod(call.Selector)) {
+    handled = true;
+    method->Invoke(*this, *args, result, handled);
+  }
+  if (!handled) CallFunction(call.Selector, *args, result);
+  result.WriteToHost(*values, call.Result);
 }
 
 Ref<TDXArgList> TDXScript::ArgumentList() {

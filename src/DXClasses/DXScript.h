@@ -75,6 +75,9 @@ class TDXScript : public TDXClass {
 
   // The route of every Lingo call; answers 0 whatever happens.
   MoaError Call(MoaDrCallInfo& call) noexcept;
+  // The call's arguments to the published method of its selector, or to CallFunction, and
+  // the result back into the call record.
+  void Dispatch(MoaDrCallInfo& call);
   const TDXPublishedMethod* FindPublishedMethod(MoaLong selector);
   // The argument list of a call: the one of the last call when nobody kept it, else a new one.
   Ref<TDXArgList> ArgumentList();

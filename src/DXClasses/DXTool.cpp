@@ -21,11 +21,8 @@ IMoaUnknown* TDXTool::FindInterface(const MoaInterfaceID& iid) noexcept {
 MoaError MOA_CALL TDXTool::TToolInterface::Invoke() noexcept {
   TDXTool& tool = Tool();
   tool.AcquireContext();
-  try {
-    tool.Execute();
-  } catch (...) {
-    // A tool's failure stays with the tool: the command simply did not complete.
-  }
+  // A tool's failure stays with the tool: the command simply did not complete.
+  DXGuarded([&] { tool.Execute(); });
   tool.ReleaseContext();
   return kMoaOk;
 }

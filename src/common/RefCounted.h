@@ -11,9 +11,13 @@
 // one into a holder is spelled out as Ref<T>::Retain (take a new reference) or Ref<T>::Adopt
 // (take over a reference someone already counted). Counting is not synchronised: zelXML runs
 // on the host's one scripting thread.
+//
+// Ref<T> holds anything with AddRef and Release, so the same handle holds the host's MOA
+// interfaces in the framework, and a module's objects in our host (Make hands them out adopted).
 
 #include <cassert>
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 class TRefCounted {
@@ -50,12 +54,14 @@ class Ref {
   Ref(std::nullptr_t) noexcept {}
   Ref(const Ref& other) noexcept : ptr_(other.ptr_) { Acquire(); }
   Ref(Ref&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+  // Only where U* converts to T* (a holder of a derived class to one of its base): a holder
+  // never claims an object is of a type it is not.
   template <class U>
-  Ref(const Ref<U>& other) noexcept : ptr_(other.Get()) {
-    Acquire();
-  }
+  requires std::is_convertible_v<U*, T*> Ref(const Ref<U>& other)
+  noexcept : ptr_(other.Get()) { Acquire(); }
   template <class U>
-  Ref(Ref<U>&& other) noexcept : ptr_(other.Detach()) {}
+  requires std::is_convertible_v<U*, T*> Ref(Ref<U>&& other)
+  noexcept : ptr_(other.Detach()) {}
   ~Ref() { ReleaseHeld(); }
 
   Ref& operator=(Ref other) noexcept {

@@ -34,7 +34,11 @@ class TFile {
   void Write(const void* buffer, std::size_t count);
 
  private:
+  // What a file that was moved from holds, on every system.
+  static constexpr std::intptr_t kNoHandle = -1;
+
   explicit TFile(std::intptr_t handle) : handle_(handle) {}
+  // Closes the file unless it holds kNoHandle; the system's part.
   void Close() noexcept;
 
   std::intptr_t handle_;

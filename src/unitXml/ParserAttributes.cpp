@@ -8,38 +8,26 @@ using namespace xmldom;
 
 // The default of each getter is its failure value, so a missing attribute and one that does
 // not convert give the same result; only the error state tells them apart. Without a current
-// node they answer the default and record nothing.
+// node they answer the failure value and record nothing.
 
 void TzelXMLParser::getTextAttr(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsString({});
-  Guarded([&] {
-    const Ref<IDXValue> name = args.Item(1);
-    if (CurrentNode) result.SetAsString(CurrentNode->GetTextAttr(name->AsString(), {}));
-  });
+  const Ref<IDXValue> name = args.Item(1);
+  if (CurrentNode) result.SetAsString(CurrentNode->GetTextAttr(name->AsString(), {}));
 }
 
 void TzelXMLParser::getBoolAttr(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsBoolean(false);
-  Guarded([&] {
-    const Ref<IDXValue> name = args.Item(1);
-    if (CurrentNode) result.SetAsBoolean(CurrentNode->GetBoolAttr(name->AsString(), false));
-  });
+  const Ref<IDXValue> name = args.Item(1);
+  if (CurrentNode) result.SetAsBoolean(CurrentNode->GetBoolAttr(name->AsString(), false));
 }
 
 void TzelXMLParser::getIntAttr(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsInteger(0);
-  Guarded([&] {
-    const Ref<IDXValue> name = args.Item(1);
-    if (CurrentNode) result.SetAsInteger(CurrentNode->GetIntAttr(name->AsString(), 0));
-  });
+  const Ref<IDXValue> name = args.Item(1);
+  if (CurrentNode) result.SetAsInteger(CurrentNode->GetIntAttr(name->AsString(), 0));
 }
 
 void TzelXMLParser::getDoubleAttr(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsFloat(0.0);
-  Guarded([&] {
-    const Ref<IDXValue> name = args.Item(1);
-    if (CurrentNode) result.SetAsFloat(CurrentNode->GetDoubleAttr(name->AsString(), 0.0));
-  });
+  const Ref<IDXValue> name = args.Item(1);
+  if (CurrentNode) result.SetAsFloat(CurrentNode->GetDoubleAttr(name->AsString(), 0.0));
 }
 
 // testPL and testL show the list they are given and hand it back: a check of the passage of

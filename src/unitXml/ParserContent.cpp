@@ -14,36 +14,17 @@ IXmlNode& TzelXMLParser::RequireCurrentNode() const {
   return *CurrentNode;
 }
 
-void TzelXMLParser::JumpTo(Ref<IXmlNode> node) {
-  CurrentNode = std::move(node);
-  places_.Clear();
-}
-
-void TzelXMLParser::MoveDown(Ref<IXmlNode> child, int index) {
-  places_.Down(CurrentNode.Get(), index);
-  CurrentNode = std::move(child);
-}
-
-void TzelXMLParser::MoveUp(Ref<IXmlNode> parent) {
-  places_.Up(parent.Get());
-  CurrentNode = std::move(parent);
-}
-
 void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile) {
-  result.SetAsBoolean(false);
-  ErrorText.clear();
-  Guarded([&] {
-    const Ref<IDXValue> source = args.Item(1);
-    // The previous document goes now, before anything is read: unless the cursor holds it,
-    // its tree is taken apart, and the current node stays behind without a parent.
-    Document = MakeXmlDocument({}, "1.0", {}, nullptr);
-    if (fromFile)
-      Document->Load(source->AsString());
-    else
-      Document->LoadXML(source->AsString());
-    JumpTo(Document->GetDocumentElement());
-    result.SetAsBoolean(true);
-  });
+  const Ref<IDXValue> source = args.Item(1);
+  // The previous document goes now, before anything is read: unless the cursor holds it, its
+  // tree is taken apart, and the current node stays behind without a parent.
+  Document = MakeXmlDocument({}, "1.0", {}, nullptr);
+  if (fromFile)
+    Document->Load(source->AsString());
+  else
+    Document->LoadXML(source->AsString());
+  JumpTo(Document->GetDocumentElement());
+  result.SetAsBoolean(true);
 }
 
 void TzelXMLParser::loadFromFile(IDXArgList& args, IDXValue& result, bool&) {
@@ -55,27 +36,18 @@ void TzelXMLParser::loadFromText(IDXArgList& args, IDXValue& result, bool&) {
 }
 
 void TzelXMLParser::startXML(IDXArgList&, IDXValue&, bool&) {
-  Guarded([&] { JumpTo(RequireDocument().GetDocumentElement()); });
+  JumpTo(RequireDocument().GetDocumentElement());
 }
 
-// Without a current node the three readers answer the empty string and record nothing.
+// Without a current node the three readers answer their failure value and record nothing.
 void TzelXMLParser::getNodeName(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString({});
-  Guarded([&] {
-    if (CurrentNode) result.SetAsString(CurrentNode->GetNodeName());
-  });
+  if (CurrentNode) result.SetAsString(CurrentNode->GetNodeName());
 }
 
 void TzelXMLParser::getXML(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString({});
-  Guarded([&] {
-    if (CurrentNode) result.SetAsString(CurrentNode->GetXML());
-  });
+  if (CurrentNode) result.SetAsString(CurrentNode->GetXML());
 }
 
 void TzelXMLParser::getText(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString({});
-  Guarded([&] {
-    if (CurrentNode) result.SetAsString(CurrentNode->GetText());
-  });
+  if (CurrentNode) result.SetAsString(CurrentNode->GetText());
 }

@@ -29,71 +29,21 @@ bool HasXmlText(IXmlDocument& document) {
 
 }  // namespace
 
-void TzelXMLParser::selectSingleNode(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsBoolean(false);
-  Guarded([&] {
-    const Ref<IDXValue> name = args.Item(1);
-    if (Ref<IXmlNode> found = RequireCurrentNode().SelectSingleNode(name->AsString())) {
-      MoveDown(std::move(found));
-      result.SetAsBoolean(true);
-    }
-  });
+// ---- The cursor's moves.
+
+void TzelXMLParser::JumpTo(Ref<IXmlNode> node) {
+  CurrentNode = std::move(node);
+  places_.Clear();
 }
 
-void TzelXMLParser::nodeCount(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsInteger(0);
-  Guarded([&] {
-    const Ref<IDXValue> name = args.Item(1);
-    result.SetAsInteger(RequireCurrentNode().SelectNodes(name->AsString())->GetCount());
-  });
+void TzelXMLParser::MoveDown(Ref<IXmlNode> child, int index) {
+  places_.Down(CurrentNode.Get(), index);
+  CurrentNode = std::move(child);
 }
 
-void TzelXMLParser::selectNode(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsBoolean(false);
-  Guarded([&] {
-    const Ref<IDXValue> name = args.Item(1);
-    const Ref<IXmlNodeList> selected = RequireCurrentNode().SelectNodes(name->AsString());
-    if (selected->GetCount() == 0) return;
-    MoveDown(selected->GetItem(ListIndex(args.Item(2)->AsInteger())));
-    result.SetAsBoolean(true);
-  });
-}
-
-void TzelXMLParser::childCount(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsInteger(0);
-  Guarded([&] { result.SetAsInteger(RequireCurrentNode().GetChildNodes()->GetCount()); });
-}
-
-void TzelXMLParser::selectChild(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsBoolean(false);
-  Guarded([&] {
-    const Ref<IXmlNodeList> children = RequireCurrentNode().GetChildNodes();
-    if (children->GetCount() == 0) return;
-    const int index = ListIndex(args.Item(1)->AsInteger());
-    MoveDown(children->GetItem(index), index);
-    result.SetAsBoolean(true);
-  });
-}
-
-void TzelXMLParser::parentNode(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsBoolean(false);
-  Guarded([&] {
-    if (Ref<IXmlNode> parent = RequireCurrentNode().GetParentNode()) {
-      MoveUp(std::move(parent));
-      result.SetAsBoolean(true);
-    }
-  });
-}
-
-// Running past the last sibling leaves no current node; that is how a script's walk ends, not
-// a failure.
-void TzelXMLParser::nextNode(IDXArgList&, IDXValue&, bool&) {
-  Guarded([&] {
-    RequireCurrentNode();
-    int index = -1;
-    CurrentNode = NextSiblingOfCurrent(index);
-    places_.Sideways(index);
-  });
+void TzelXMLParser::MoveUp(Ref<IXmlNode> parent) {
+  places_.Up(parent.Get());
+  CurrentNode = std::move(parent);
 }
 
 // The next sibling by the node's place among its parent's children. Looking for that place
@@ -113,17 +63,65 @@ Ref<IXmlNode> TzelXMLParser::NextSiblingOfCurrent(int& index) {
   return siblings->GetItem(index);
 }
 
-void TzelXMLParser::pathNode(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsBoolean(false);
-  Guarded([&] {
-    if (!HasXmlText(RequireDocument())) return;
-    const std::string path = NormalizeNodePath(args.Item(1)->AsString());
-    // Each segment that matches moves the cursor for good, also when a later one fails.
-    for (std::string_view segment : NodePathSegments(path)) {
-      Ref<IXmlNode> child = RequireCurrentNode().SelectSingleNode(segment);
-      if (!child) return;
-      MoveDown(std::move(child));
-    }
+// ---- The Lingo methods.
+
+void TzelXMLParser::selectSingleNode(IDXArgList& args, IDXValue& result, bool&) {
+  const Ref<IDXValue> name = args.Item(1);
+  if (Ref<IXmlNode> found = RequireCurrentNode().SelectSingleNode(name->AsString())) {
+    MoveDown(std::move(found));
     result.SetAsBoolean(true);
-  });
+  }
+}
+
+void TzelXMLParser::nodeCount(IDXArgList& args, IDXValue& result, bool&) {
+  const Ref<IDXValue> name = args.Item(1);
+  result.SetAsInteger(RequireCurrentNode().SelectNodes(name->AsString())->GetCount());
+}
+
+void TzelXMLParser::selectNode(IDXArgList& args, IDXValue& result, bool&) {
+  const Ref<IDXValue> name = args.Item(1);
+  const Ref<IXmlNodeList> selected = RequireCurrentNode().SelectNodes(name->AsString());
+  if (selected->GetCount() == 0) return;
+  MoveDown(selected->GetItem(ListIndex(args.Item(2)->AsInteger())));
+  result.SetAsBoolean(true);
+}
+
+void TzelXMLParser::childCount(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsInteger(RequireCurrentNode().GetChildNodes()->GetCount());
+}
+
+void TzelXMLParser::selectChild(IDXArgList& args, IDXValue& result, bool&) {
+  const Ref<IXmlNodeList> children = RequireCurrentNode().GetChildNodes();
+  if (children->GetCount() == 0) return;
+  const int index = ListIndex(args.Item(1)->AsInteger());
+  MoveDown(children->GetItem(index), index);
+  result.SetAsBoolean(true);
+}
+
+void TzelXMLParser::parentNode(IDXArgList&, IDXValue& result, bool&) {
+  if (Ref<IXmlNode> parent = RequireCurrentNode().GetParentNode()) {
+    MoveUp(std::move(parent));
+    result.SetAsBoolean(true);
+  }
+}
+
+// Running past the last sibling leaves no current node; that is how a script's walk ends, not
+// a failure.
+void TzelXMLParser::nextNode(IDXArgList&, IDXValue&, bool&) {
+  RequireCurrentNode();
+  int index = -1;
+  CurrentNode = NextSiblingOfCurrent(index);
+  places_.Sideways(index);
+}
+
+void TzelXMLParser::pathNode(IDXArgList& args, IDXValue& result, bool&) {
+  if (!HasXmlText(RequireDocument())) return;
+  const std::string path = NormalizeNodePath(args.Item(1)->AsString());
+  // Each segment that matches moves the cursor for good, also when a later one fails.
+  for (std::string_view segment : NodePathSegments(path)) {
+    Ref<IXmlNode> child = RequireCurrentNode().SelectSingleNode(segment);
+    if (!child) return;
+    MoveDown(std::move(child));
+  }
+  result.SetAsBoolean(true);
 }

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "KindsFixture.h"
+#include "host/HostSlots.h"
 
 namespace {
 
-using dxhost::THostService;
 using dxhost::THostStream;
 using dxhost::THostValue;
 
@@ -26,8 +26,8 @@ std::string SavedProperties(const std::string& title, std::int32_t count) {
 
 class AssetPersistenceTest : public KindsTest {
  protected:
-  dxhost::THostRef<IMoaAsset> NewAsset() {
-    dxhost::THostRef<IMoaAsset> asset = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
+  Ref<IMoaAsset> NewAsset() {
+    Ref<IMoaAsset> asset = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
     EXPECT_TRUE(asset) << host.LastError();
     return asset;
   }
@@ -44,7 +44,7 @@ class AssetPersistenceTest : public KindsTest {
 };
 
 TEST_F(AssetPersistenceTest, PropertiesSaveInTheStreamFormatAndLoadBack) {
-  dxhost::THostRef<IMoaAsset> saved = NewAsset();
+  Ref<IMoaAsset> saved = NewAsset();
   ASSERT_EQ(host.SetProperty(*saved, "title", V().String("ab")), kMoaOk);
   ASSERT_EQ(host.SetProperty(*saved, "count", V().Integer(-5)), kMoaOk);
   THostStream stream = host.NewStream();
@@ -52,7 +52,7 @@ TEST_F(AssetPersistenceTest, PropertiesSaveInTheStreamFormatAndLoadBack) {
   EXPECT_EQ(stream.Bytes(), SavedProperties("ab", -5));
   EXPECT_EQ(stream.Outstanding(), 0);
 
-  dxhost::THostRef<IMoaAsset> loaded = NewAsset();
+  Ref<IMoaAsset> loaded = NewAsset();
   ASSERT_EQ(loaded->LoadProperties(&stream), kMoaOk);
   EXPECT_EQ(Get(*loaded, "title"), "\"ab\"");
   EXPECT_EQ(Get(*loaded, "count"), "-5");
@@ -60,7 +60,7 @@ TEST_F(AssetPersistenceTest, PropertiesSaveInTheStreamFormatAndLoadBack) {
 }
 
 TEST_F(AssetPersistenceTest, SizeQueriesRunTheSaveOnACountingStream) {
-  dxhost::THostRef<IMoaAsset> asset = NewAsset();
+  Ref<IMoaAsset> asset = NewAsset();
   ASSERT_EQ(host.SetProperty(*asset, "title", V().String("four")), kMoaOk);
   EXPECT_EQ(PropertiesSize(*asset), MoaLong(SavedProperties("four", 0).size()));
   ASSERT_EQ(host.SetProperty(*asset, "media", V().String("xyz")), kMoaOk);
@@ -68,26 +68,26 @@ TEST_F(AssetPersistenceTest, SizeQueriesRunTheSaveOnACountingStream) {
   ASSERT_EQ(asset->GetMediaSize(&size), kMoaOk);
   EXPECT_EQ(size, 7);
   // Counting writes nothing anywhere, and a host that refuses every write does not matter.
-  host.Faults().Fail(THostService::Stream, 7);
+  host.Faults().Fail(dxhost::kStreamWrite);
   EXPECT_EQ(PropertiesSize(*asset), MoaLong(SavedProperties("four", 0).size()));
-  EXPECT_EQ(host.Faults().Calls(THostService::Stream, 7), 0);
+  EXPECT_EQ(host.Faults().Calls(dxhost::kStreamWrite), 0);
   EXPECT_EQ(asset->GetMediaSize(nullptr), kDXErrInvalid);
 }
 
 TEST_F(AssetPersistenceTest, MediaSaveAndLoad) {
-  dxhost::THostRef<IMoaAsset> saved = NewAsset();
+  Ref<IMoaAsset> saved = NewAsset();
   ASSERT_EQ(host.SetProperty(*saved, "media", V().String("pixels")), kMoaOk);
   THostStream stream = host.NewStream();
   ASSERT_EQ(saved->SaveMedia(&stream), kMoaOk);
   EXPECT_EQ(stream.Bytes(), Bytes(std::int32_t(6)) + "pixels");
-  dxhost::THostRef<IMoaAsset> loaded = NewAsset();
+  Ref<IMoaAsset> loaded = NewAsset();
   ASSERT_EQ(loaded->LoadMedia(&stream), kMoaOk);
   EXPECT_EQ(Get(*loaded, "media"), "\"pixels\"");
   EXPECT_EQ(loaded->CheckMedia(), kMoaOk);
 }
 
 TEST_F(AssetPersistenceTest, SavesThatFailGiveTheSaveCodeAndNoSize) {
-  dxhost::THostRef<IMoaAsset> asset = NewAsset();
+  Ref<IMoaAsset> asset = NewAsset();
   // The save hook answers false.
   ASSERT_EQ(host.SetProperty(*asset, "title", V().String("unsaveable")), kMoaOk);
   THostStream refused = host.NewStream();
@@ -101,7 +101,7 @@ TEST_F(AssetPersistenceTest, SavesThatFailGiveTheSaveCodeAndNoSize) {
   EXPECT_EQ(PropertiesSize(*asset), -1);
   // The host's stream refuses the third write.
   ASSERT_EQ(host.SetProperty(*asset, "throwIn", V().String("")), kMoaOk);
-  host.Faults().Fail(THostService::Stream, 7, dxhost::kHostErrInjected, 2, 1);
+  host.Faults().Fail(dxhost::kStreamWrite, dxhost::kHostErrInjected, 2, 1);
   THostStream broken = host.NewStream();
   EXPECT_EQ(asset->SaveProperties(&broken), kDXErrSaveFailed);
   EXPECT_EQ(broken.Bytes(), Bytes(std::uint16_t(4)) + "fine");
@@ -111,14 +111,14 @@ TEST_F(AssetPersistenceTest, SavesThatFailGiveTheSaveCodeAndNoSize) {
 }
 
 TEST_F(AssetPersistenceTest, LoadsThatFailGiveTheLoadCodeAndTheStreamsMessage) {
-  dxhost::THostRef<IMoaAsset> asset = NewAsset();
+  Ref<IMoaAsset> asset = NewAsset();
   const std::string whole = SavedProperties("title", 9);
   THostStream cut = host.NewStream(whole.substr(0, whole.size() - 1));
   EXPECT_EQ(asset->LoadProperties(&cut), kDXErrLoadFailed);
   EXPECT_EQ(Get(*asset, "lastError"), "\"Could not read from stream\"");
 
   ASSERT_EQ(host.SetProperty(*asset, "throwIn", V().String("")), kMoaOk);
-  host.Faults().Fail(THostService::Stream, 5, dxhost::kHostErrInjected, 0, 1);
+  host.Faults().Fail(dxhost::kStreamRead, dxhost::kHostErrInjected, 0, 1);
   THostStream refused = host.NewStream(whole);
   EXPECT_EQ(asset->LoadProperties(&refused), kDXErrLoadFailed);
 

@@ -33,7 +33,7 @@ class AssetTest : public KindsTest {
     Events();  // the class's preparation
   }
   void TearDown() override {
-    asset.Release();
+    asset.Reset();
     KindsTest::TearDown();
   }
 
@@ -56,7 +56,7 @@ class AssetTest : public KindsTest {
     return rect;
   }
 
-  dxhost::THostRef<IMoaAsset> asset;
+  Ref<IMoaAsset> asset;
 };
 
 TEST_F(AssetTest, PropertiesGoThroughPublishedMethodsThenTheVirtuals) {
@@ -190,7 +190,7 @@ TEST_F(AssetTest, EditingAndTheAboutBoxRunInsideTheHostsContext) {
 TEST_F(AssetTest, NewSpriteMakesAnObjectOfTheAssetsSpriteClass) {
   void* made = nullptr;
   ASSERT_EQ(asset->NewSprite(&made), kMoaOk);
-  dxhost::THostRef<IMoaSprite> sprite(static_cast<IMoaSprite*>(made));
+  const auto sprite = Ref<IMoaSprite>::Adopt(static_cast<IMoaSprite*>(made));
   THostValue label;
   EXPECT_EQ(host.GetProperty(*sprite, "label", label), kMoaOk);
   EXPECT_EQ(Text(label), "\"sprite\"");
@@ -214,7 +214,7 @@ TEST_F(AssetTest, DrawingGetsAPreparedContextWhoseStateIsRestored) {
 }
 
 TEST_F(AssetTest, DescriptionGivesTheAuthoringEventsAndTheDisplayName) {
-  dxhost::THostRef<IMoaAssetDescription> description =
+  Ref<IMoaAssetDescription> description =
       host.Make<IMoaAssetDescription>(kKindAssetClassID, kIID_IMoaAssetDescription);
   ASSERT_TRUE(description);
   char buffer[128] = {};
@@ -234,14 +234,13 @@ TEST_F(AssetTest, AnAssetReachesTheMediaOfItsOwnMember) {
   dxhost::THostAssetCallback callback(host.Faults(), &member);
   ASSERT_EQ(asset->SetCallback(&callback), kMoaOk);
   EXPECT_EQ(Get("ownMedia"), "0 \"inside\"");
-  asset.Release();
+  asset.Reset();
   EXPECT_EQ(member.Outstanding(), 0);
   EXPECT_EQ(callback.Outstanding(), 0);
 }
 
 TEST_F(AssetTest, StubInterfaceAnswersZero) {
-  dxhost::THostRef<IMoaScriptStub> stub =
-      host.Make<IMoaScriptStub>(kKindAssetClassID, kIID_IMoaScriptStub);
+  Ref<IMoaScriptStub> stub = host.Make<IMoaScriptStub>(kKindAssetClassID, kIID_IMoaScriptStub);
   ASSERT_TRUE(stub);
   MoaLong value = 7;
   EXPECT_EQ(stub->StubGet(&value), kMoaOk);

@@ -3,10 +3,10 @@
 
 #include "ModuleFixture.h"
 #include "ProbeIds.h"
+#include "host/HostSlots.h"
 
 namespace {
 
-using dxhost::THostService;
 using dxhost::THostValue;
 
 }  // namespace
@@ -85,11 +85,11 @@ TEST_F(CallTest, ValuesGoBackAsTheHostsTypes) {
 }
 
 TEST_F(CallTest, EmptyHostStringIsNotCopied) {
-  const int before = host.Faults().Calls(THostService::Values, 12);
+  const int before = host.Faults().Calls(dxhost::kValuesValueToString);
   EXPECT_EQ(Call("echo", {V().String("")}), "\"\"");
-  EXPECT_EQ(host.Faults().Calls(THostService::Values, 12), before);
+  EXPECT_EQ(host.Faults().Calls(dxhost::kValuesValueToString), before);
   EXPECT_EQ(Call("echo", {V().String("x")}), "\"x\"");
-  EXPECT_EQ(host.Faults().Calls(THostService::Values, 12), before + 1);
+  EXPECT_EQ(host.Faults().Calls(dxhost::kValuesValueToString), before + 1);
 }
 
 TEST_F(CallTest, SettersMakeTheKindsTheHostReceives) {

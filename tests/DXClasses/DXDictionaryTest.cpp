@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DXClasses/DXDictionary.h"
+#include "host/HostSlots.h"
 #include "host/XtraHost.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST_F(DXDictionaryTest, TypedPutsAnswerTheHostsResult) {
   EXPECT_EQ(wrapper->PutBytes("raw", std::string("a\0b", 3)), kMoaOk);
   EXPECT_EQ(dictionary->TypeOf("raw"), kMoaDictBytes);
   EXPECT_EQ(dictionary->Bytes("raw"), std::string("a\0b", 3));
-  host.Faults().Fail(dxhost::THostService::Dictionary, 6, dxhost::kHostErrInjected);
+  host.Faults().Fail(dxhost::kDictionaryPut, dxhost::kHostErrInjected);
   EXPECT_EQ(wrapper->PutString("late", "x"), dxhost::kHostErrInjected);
   EXPECT_FALSE(dictionary->Has("late"));
 }

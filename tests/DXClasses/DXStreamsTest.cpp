@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "DXClasses/DXStreams.h"
+#include "host/HostSlots.h"
 #include "host/XtraHost.h"
 
 namespace {
 
-using dxhost::THostService;
 using dxhost::THostStream;
 
 template <class T>
@@ -83,17 +83,17 @@ TEST_F(DXStreamsTest, CountingMeasuresWhatTheRealPassWrites) {
   EXPECT_EQ(counter->Total(), out->Total());
   EXPECT_EQ(counter->Total(), std::int32_t(stream.Bytes().size()));
   // A counting pass over a host stream writes nothing to it, even one that would fail.
-  faults.Fail(THostService::Stream, 7);
+  faults.Fail(dxhost::kStreamWrite);
   const Ref<TDXWriteStream> counting = MakeRef<TDXWriteStream>(Held(), true);
   WriteAll(*counting);
   EXPECT_EQ(counting->Total(), counter->Total());
-  EXPECT_EQ(faults.Calls(THostService::Stream, 7), 8);  // the real pass only
+  EXPECT_EQ(faults.Calls(dxhost::kStreamWrite), 8);  // the real pass only
 }
 
 TEST_F(DXStreamsTest, FailedWritesRaiseTheirMessageAndCountNothing) {
   const Ref<TDXWriteStream> out = Writer();
   out->WriteInteger(1);
-  faults.Fail(THostService::Stream, 7);
+  faults.Fail(dxhost::kStreamWrite);
   EXPECT_EQ(Raised([&] { out->WriteInteger(2); }), "Could not write to stream");
   EXPECT_EQ(Raised([&] { out->Write("ab", 2); }), "Could not write to stream");
   EXPECT_EQ(Raised([&] { out->WriteString("ab"); }), "Could not write to stream");
@@ -106,7 +106,7 @@ TEST_F(DXStreamsTest, FailedWritesRaiseTheirMessageAndCountNothing) {
 
 TEST_F(DXStreamsTest, StringBytesThatFailAfterTheirLengthRaiseToo) {
   const Ref<TDXWriteStream> out = Writer();
-  faults.Fail(THostService::Stream, 7, dxhost::kHostErrInjected, 1, 1);
+  faults.Fail(dxhost::kStreamWrite, dxhost::kHostErrInjected, 1, 1);
   EXPECT_EQ(Raised([&] { out->WriteString("lost"); }), "Could not write to stream");
   EXPECT_EQ(out->Total(), 2);
   EXPECT_EQ(stream.Bytes(), Bytes(std::uint16_t(4)));
@@ -133,7 +133,7 @@ TEST_F(DXStreamsTest, FailedReadsRaiseTheirMessage) {
   EXPECT_EQ(Raised([&] { in->ReadString(); }), "Could not read from stream");
   stream.Rewind();
   EXPECT_EQ(in->ReadWord(), 5);
-  faults.Fail(THostService::Stream, 5);
+  faults.Fail(dxhost::kStreamRead);
   EXPECT_EQ(Raised([&] { in->ReadByte(); }), "Could not read from stream");
   char buffer[2];
   EXPECT_EQ(Raised([&] { in->Read(buffer, 2); }), "Could not read from stream");

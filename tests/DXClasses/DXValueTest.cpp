@@ -7,6 +7,7 @@
 
 #include "DXClasses/DXArgList.h"
 #include "DXClasses/DXValue.h"
+#include "host/HostSlots.h"
 #include "host/XtraHost.h"
 
 namespace {
@@ -129,7 +130,7 @@ TEST_F(DXValueTest, HostStringsKeepTheirWholeLength) {
 TEST_F(DXValueTest, UnfilledBytesOfAHostStringAreZeros) {
   TDXValue value;
   value.ReadFromHost(host.ValueService(), V.String("secret").Raw());
-  host.Faults().Fail(dxhost::THostService::Values, 12);
+  host.Faults().Fail(dxhost::kValuesValueToString);
   value.ReadFromHost(host.ValueService(), V.String("public").Raw());
   EXPECT_EQ(value.ValueKind(), dvString);
   EXPECT_EQ(value.AsString(), std::string(6, '\0'));

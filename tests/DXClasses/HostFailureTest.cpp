@@ -3,10 +3,10 @@
 
 #include "ModuleFixture.h"
 #include "ProbeIds.h"
+#include "host/HostSlots.h"
 
 namespace {
 
-using dxhost::THostService;
 using dxhost::THostValue;
 
 constexpr MoaError kRefused = MoaError(0x80047777);
@@ -15,19 +15,19 @@ constexpr MoaError kRefused = MoaError(0x80047777);
 
 class HostFailureTest : public ProbeTest {
  protected:
-  void Fail(THostService service, int slot) { host.Faults().Fail(service, slot, kRefused); }
+  void Fail(dxhost::THostSlot operation) { host.Faults().Fail(operation, kRefused); }
 };
 
 TEST_F(HostFailureTest, ValuesTheHostCannotDescribeReadAsVoid) {
-  Fail(THostService::Values, 5);
+  Fail(dxhost::kValuesValueType);
   EXPECT_EQ(Call("describe", {V().Integer(5)}).substr(0, 7), "\"kind=0");
 }
 
 TEST_F(HostFailureTest, FailedConversionsLeaveEmptySlots) {
-  Fail(THostService::Values, 8);
-  Fail(THostService::Values, 10);
-  Fail(THostService::Values, 12);
-  Fail(THostService::Values, 15);
+  Fail(dxhost::kValuesValueToInteger);
+  Fail(dxhost::kValuesValueToFloat);
+  Fail(dxhost::kValuesValueToString);
+  Fail(dxhost::kValuesValueToPoint);
   EXPECT_EQ(Call("describe", {V().Integer(5)}).substr(0, 14), "\"kind=2 int=0 ");
   EXPECT_EQ(Call("describe", {V().Float(5.5)}).substr(0, 22), "\"kind=4 int=0 float=0 ");
   EXPECT_EQ(Call("echo", {V().String("lost")}), "\"\"");
@@ -35,9 +35,9 @@ TEST_F(HostFailureTest, FailedConversionsLeaveEmptySlots) {
 }
 
 TEST_F(HostFailureTest, ResultTheHostCannotMakeIsNotWritten) {
-  Fail(THostService::Values, 20);
+  Fail(dxhost::kValuesStringToValue);
   EXPECT_EQ(Call("join", {V().String("a"), V().String("b")}), "<Void>");
-  Fail(THostService::Colors, 4);
+  Fail(dxhost::kColorsColorToValue);
   EXPECT_EQ(Call("echo", {V().RGB(1, 2, 3)}), "<Void>");
 }
 
@@ -67,9 +67,9 @@ TEST_F(HostFailureTest, ListsWithoutAListServiceAreEmpty) {
 }
 
 TEST_F(HostFailureTest, ListOperationsTheHostRefusesGiveNothing) {
-  Fail(THostService::Lists, 6);
-  Fail(THostService::Lists, 10);
-  Fail(THostService::Lists, 12);
+  Fail(dxhost::kListsGetValueByIndex);
+  Fail(dxhost::kListsGetValueByProperty);
+  Fail(dxhost::kListsGetPropertyNameByIndex);
   const THostValue properties = V().PropertyList({{V().Symbol("a"), V().Integer(1)}});
   EXPECT_EQ(Call("listItem", {V().List({V().Integer(1)}), V().Integer(0)}), "\"nothing\"");
   EXPECT_EQ(Call("propGet", {properties, V().Symbol("a")}), "\"nothing\"");
@@ -77,7 +77,7 @@ TEST_F(HostFailureTest, ListOperationsTheHostRefusesGiveNothing) {
 }
 
 TEST_F(HostFailureTest, RefusedPropertyUpdateFallsBackToAddingTheProperty) {
-  Fail(THostService::Lists, 11);
+  Fail(dxhost::kListsSetValueByProperty);
   const THostValue properties = V().PropertyList({{V().Symbol("a"), V().Integer(1)}});
   EXPECT_EQ(Call("propSet", {properties, V().String("a"), V().Integer(2)}), "[#a: 1, #a: 2]");
 }
@@ -95,10 +95,10 @@ TEST_F(HostFailureTest, CallWithoutAValueServiceDoesNothing) {
 }
 
 TEST_F(HostFailureTest, ServicesThatFailLeaveObjectsWorking) {
-  Fail(THostService::Utility, 6);
-  Fail(THostService::Messages, 3);
-  Fail(THostService::Messages, 10);
-  Fail(THostService::HostServices, 4);
+  Fail(dxhost::kUtilityAcquireContext);
+  Fail(dxhost::kMessagesPrintMessage);
+  Fail(dxhost::kMessagesPaletteIndexToColor);
+  Fail(dxhost::kHostServicesGetRegistry);
   EXPECT_EQ(Call("services"), "\"runMode=Projector registry=0 product=zelXML host\"");
   EXPECT_EQ(Call("printMessage", {V().String("lost")}), "1");
   EXPECT_TRUE(host.Messages().Printed().empty());
@@ -107,9 +107,9 @@ TEST_F(HostFailureTest, ServicesThatFailLeaveObjectsWorking) {
 
 // A fresh module: the failures hit the first creation and the class preparation.
 TEST_F(ModuleTest, ClassPreparationWithFailingServicesStillMakesObjects) {
-  host.Faults().Fail(THostService::AppInfo, 3, kRefused);
-  host.Faults().Fail(THostService::Utility, 4, kRefused);
-  host.Faults().Fail(THostService::Registry, 5, kRefused);
+  host.Faults().Fail(dxhost::kAppInfoGetInfoString, kRefused);
+  host.Faults().Fail(dxhost::kUtilityGetHostValue, kRefused);
+  host.Faults().Fail(dxhost::kRegistryEnumerateEntries, kRefused);
   host.Faults().Refuse(kIID_IMoaUtility);
   Register();
   dxhost::TXtraInstance probe = host.New("dxProbe");
@@ -121,7 +121,7 @@ TEST_F(ModuleTest, ClassPreparationWithFailingServicesStillMakesObjects) {
 
 TEST_F(ModuleTest, RegistryEntryWithoutItsDictionaryEndsRegistration) {
   // The host accepts the entry but the Xtra code cannot write into it.
-  host.Faults().Fail(THostService::Dictionary, 6, kRefused);
+  host.Faults().Fail(dxhost::kDictionaryPut, kRefused);
   EXPECT_EQ(host.Register(), kRefused);
   EXPECT_FALSE(host.New("dxProbe"));
 }

@@ -3,7 +3,7 @@
 // The kinds module loaded and registered afresh for each test; at the end the host checks that
 // the module gave back everything.
 
-#include "HostChecks.h"
+#include "common/HostChecks.h"
 #include "KindIds.h"
 
 class KindsTest : public testing::Test {

@@ -6,11 +6,11 @@
 
 #include "KindsFixture.h"
 #include "common/TestSupport.h"
+#include "host/HostSlots.h"
 
 namespace {
 
 using dxhost::THostDictionary;
-using dxhost::THostService;
 
 std::string NameOf(const MoaID& id) {
   const std::pair<MoaID, const char*> names[] = {
@@ -164,7 +164,7 @@ TEST_F(KindsRegistrationTest, ToolPageAndScriptEntries) {
 TEST_F(KindsRegistrationTest, FirstFailingPutEndsTheRegistration) {
   host.Registry().Clear();
   const MoaError refused = MoaError(0x80045555);
-  host.Faults().Fail(THostService::Dictionary, 6, refused, 0, -1, "assetCaps");
+  host.Faults().Fail(dxhost::kDictionaryPut, refused, 0, -1, "assetCaps");
   EXPECT_EQ(host.Register(), refused);
   const THostDictionary* assetEntry = host.RegistryEntry(kKindAssetClassID, kIID_IMoaAsset);
   ASSERT_TRUE(assetEntry);
@@ -176,7 +176,7 @@ TEST_F(KindsRegistrationTest, FirstFailingPutEndsTheRegistration) {
 
   host.Faults().Clear();
   host.Registry().Clear();
-  host.Faults().Fail(THostService::Dictionary, 6, refused, 0, -1, "transitionDefaultArea");
+  host.Faults().Fail(dxhost::kDictionaryPut, refused, 0, -1, "transitionDefaultArea");
   EXPECT_EQ(host.Register(), refused);
   ASSERT_TRUE(host.RegistryEntry(kKindTransitionAssetClassID, kIID_IMoaAsset));
   EXPECT_FALSE(host.RegistryEntry(kKindTransitionAssetClassID, kIID_IMoaAsset)->Has("colorIcon"));
@@ -185,8 +185,8 @@ TEST_F(KindsRegistrationTest, FirstFailingPutEndsTheRegistration) {
 TEST_F(KindsRegistrationTest, AssetClassIsPreparedOnceBeforeItsFirstObject) {
   EXPECT_EQ(Events(), "\"\"");
   {
-    dxhost::THostRef<IMoaAsset> first = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
-    dxhost::THostRef<IMoaAsset> second = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
+    Ref<IMoaAsset> first = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
+    Ref<IMoaAsset> second = host.Make<IMoaAsset>(kKindAssetClassID, kIID_IMoaAsset);
     ASSERT_TRUE(first && second) << host.LastError();
   }
   EXPECT_EQ(Events(),
@@ -202,7 +202,7 @@ TEST_F(KindsRegistrationTest, EveryObjectAnswersOnlyTheInterfacesOfItsKind) {
                {kKindSpriteClassID, kIID_IMoaSprite}, {kKindTransitionClassID, kIID_IMoaTransition},
                {kKindToolClassID, kIID_IMoaTool},     {kKindPageClassID, kIID_IMoaPropertyPage}};
   for (const auto& kind : kinds) {
-    dxhost::THostRef<IMoaUnknown> object = host.Make<IMoaUnknown>(kind.ClassID, kind.Own);
+    Ref<IMoaUnknown> object = host.Make<IMoaUnknown>(kind.ClassID, kind.Own);
     ASSERT_TRUE(object) << NameOf(kind.ClassID);
     void* out = nullptr;
     EXPECT_EQ(object->QueryInterface(&kIID_IMoaClassFactory, &out), kMoaOk);

@@ -3,10 +3,9 @@
 
 #include "ModuleFixture.h"
 #include "ProbeIds.h"
+#include "host/HostSlots.h"
 
 namespace {
-
-using dxhost::THostService;
 
 // An object made step by step as the host makes it.
 struct TManualObject {
@@ -156,7 +155,7 @@ TEST_F(LifecycleTest, CreateCallbackRefusesAClassThatIsNotRegistered) {
 TEST_F(LifecycleTest, ObjectWithoutMemoryIsNotMade) {
   Register();
   // The record is made, the object is not.
-  host.Faults().Fail(THostService::Allocator, 3, dxhost::kHostErrInjected, 1, 1);
+  host.Faults().Fail(dxhost::kAllocatorAllocate, dxhost::kHostErrInjected, 1, 1);
   void* out = nullptr;
   EXPECT_EQ(host.CreateObject(kProbeClassID, kIID_IMoaScriptCall, &out), kDXErrOutOfMemory);
   EXPECT_EQ(out, nullptr);
@@ -183,7 +182,7 @@ TEST_F(LifecycleTest, ApplicationInformationIsReadOnTheFirstCreation) {
   dxhost::TXtraInstance probe = host.New("dxProbe");
   EXPECT_EQ(Text(host.Call(probe, "services")),
             "\"runMode=Author registry=1 product=zelXML host\"");
-  EXPECT_EQ(host.Faults().Calls(THostService::AppInfo, 3), 9);
+  EXPECT_EQ(host.Faults().Calls(dxhost::kAppInfoGetInfoString), 9);
 }
 
 TEST_F(LifecycleTest, InitializerIsStartedAndFinishedThroughTheHost) {

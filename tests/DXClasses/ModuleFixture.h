@@ -3,7 +3,7 @@
 // A host that loads a test module afresh for each test and, at the end, checks that the
 // module gave back everything it took.
 
-#include "HostChecks.h"
+#include "common/HostChecks.h"
 
 class ModuleTest : public testing::Test {
  protected:

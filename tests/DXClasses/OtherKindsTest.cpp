@@ -38,7 +38,7 @@ class THostContext {
 using OtherKindsTest = KindsTest;
 
 TEST_F(OtherKindsTest, SpritePropertiesAndFunctionsTakeTheAssetsRoutes) {
-  dxhost::THostRef<IMoaSprite> sprite = host.Make<IMoaSprite>(kKindSpriteClassID, kIID_IMoaSprite);
+  Ref<IMoaSprite> sprite = host.Make<IMoaSprite>(kKindSpriteClassID, kIID_IMoaSprite);
   ASSERT_TRUE(sprite);
   EXPECT_EQ(host.SetProperty(*sprite, "label", V().String("moving")), kMoaOk);
   THostValue value;
@@ -49,7 +49,7 @@ TEST_F(OtherKindsTest, SpritePropertiesAndFunctionsTakeTheAssetsRoutes) {
 }
 
 TEST_F(OtherKindsTest, SpriteEventsGoToTheirHandlersRelativeToTheOrigin) {
-  dxhost::THostRef<IMoaSprite> sprite = host.Make<IMoaSprite>(kKindSpriteClassID, kIID_IMoaSprite);
+  Ref<IMoaSprite> sprite = host.Make<IMoaSprite>(kKindSpriteClassID, kIID_IMoaSprite);
   const MoaRectRecord bounds{20, 10, 60, 110};  // top, left, bottom, right
   ASSERT_EQ(sprite->SetBounds(&bounds), kMoaOk);
   const auto handled = [&](const MoaSpriteEvent& event) {
@@ -70,7 +70,7 @@ TEST_F(OtherKindsTest, SpriteEventsGoToTheirHandlersRelativeToTheOrigin) {
 }
 
 TEST_F(OtherKindsTest, SpriteDrawsInAPreparedContext) {
-  dxhost::THostRef<IMoaSprite> sprite = host.Make<IMoaSprite>(kKindSpriteClassID, kIID_IMoaSprite);
+  Ref<IMoaSprite> sprite = host.Make<IMoaSprite>(kKindSpriteClassID, kIID_IMoaSprite);
   const MoaRectRecord bounds{1, 2, 3, 4};
   ASSERT_EQ(sprite->SetBounds(&bounds), kMoaOk);
   const THostContext context;
@@ -81,7 +81,7 @@ TEST_F(OtherKindsTest, SpriteDrawsInAPreparedContext) {
 }
 
 TEST_F(OtherKindsTest, TransitionRunsFromCueToFinish) {
-  dxhost::THostRef<IMoaTransition> transition =
+  Ref<IMoaTransition> transition =
       host.Make<IMoaTransition>(kKindTransitionClassID, kIID_IMoaTransition);
   ASSERT_TRUE(transition);
   const THostContext context;
@@ -107,7 +107,7 @@ TEST_F(OtherKindsTest, TransitionRunsFromCueToFinish) {
 }
 
 TEST_F(OtherKindsTest, ToolInvokeSwallowsWhatExecuteRaises) {
-  dxhost::THostRef<IMoaTool> tool = host.Make<IMoaTool>(kKindToolClassID, kIID_IMoaTool);
+  Ref<IMoaTool> tool = host.Make<IMoaTool>(kKindToolClassID, kIID_IMoaTool);
   ASSERT_TRUE(tool);
   Wrappers("setTool", {V().Integer(0), V().Integer(0)});
   const int before = host.Utility().Acquisitions();
@@ -127,8 +127,7 @@ TEST_F(OtherKindsTest, ToolInvokeSwallowsWhatExecuteRaises) {
 }
 
 TEST_F(OtherKindsTest, PropertyPageDescribesItselfByteForByte) {
-  dxhost::THostRef<IMoaPropertyPage> page =
-      host.Make<IMoaPropertyPage>(kKindPageClassID, kIID_IMoaPropertyPage);
+  Ref<IMoaPropertyPage> page = host.Make<IMoaPropertyPage>(kKindPageClassID, kIID_IMoaPropertyPage);
   ASSERT_TRUE(page);
   const std::string expected =
       "\"[ #KindAssetPropPage: [ #comment: \"Kind asset\", #propertyDescriptionList: [ "

@@ -6,10 +6,9 @@
 
 #include "ModuleFixture.h"
 #include "ProbeIds.h"
+#include "host/HostSlots.h"
 
 namespace {
-
-using dxhost::THostService;
 
 std::string NameOf(const MoaID& id) {
   const std::pair<MoaID, const char*> names[] = {
@@ -18,6 +17,7 @@ std::string NameOf(const MoaID& id) {
       {kNewArgClassID, "newArg"},
       {kHandWrittenClassID, "handWritten"},
       {kPartialClassID, "partial"},
+      {kTableClassID, "table"},
       {kInitializerClassID, "initializer"},
       {kRegisterClassID, "register"},
       {kIID_IMoaClassFactory, "factory"},
@@ -78,13 +78,13 @@ constexpr const char* kProbeMsgTable =
 TEST_F(ModuleTest, ClassTableOffersEachClassWithTheInterfacesOfItsKind) {
   std::vector<MoaClassTableEntry> table;
   ASSERT_EQ(host.ReadClassTable(table), kMoaOk);
-  EXPECT_EQ(
-      Describe(table),
-      (std::vector<std::string>{
-          "probe factory", "probe scriptCall", "fallback factory", "fallback scriptCall",
-          "newArg factory", "newArg scriptCall", "handWritten factory", "handWritten scriptCall",
-          "partial factory", "partial scriptCall", "initializer factory", "initializer initialize",
-          "initializer finalize", "register factory", "register registerInterface"}));
+  EXPECT_EQ(Describe(table),
+            (std::vector<std::string>{
+                "probe factory", "probe scriptCall", "fallback factory", "fallback scriptCall",
+                "newArg factory", "newArg scriptCall", "handWritten factory",
+                "handWritten scriptCall", "partial factory", "partial scriptCall", "table factory",
+                "table scriptCall", "initializer factory", "initializer initialize",
+                "initializer finalize", "register factory", "register registerInterface"}));
 }
 
 TEST_F(ModuleTest, PairModuleHasFourEntriesAndTheTerminator) {
@@ -103,7 +103,7 @@ TEST_F(ModuleTest, PairModuleHasFourEntriesAndTheTerminator) {
 }
 
 TEST_F(ModuleTest, ClassTableWithoutMemoryIsRefused) {
-  host.Faults().Fail(THostService::Allocator, 3);
+  host.Faults().Fail(dxhost::kAllocatorAllocate);
   MoaClassTableEntry* untouched = reinterpret_cast<MoaClassTableEntry*>(&host);
   EXPECT_EQ(host.Exports().GetClassInfo(&host.Allocator(), &untouched), kDXErrOutOfMemory);
   EXPECT_EQ(untouched, reinterpret_cast<MoaClassTableEntry*>(&host));
@@ -164,8 +164,8 @@ TEST_F(ModuleTest, RegisterWritesEntriesForTheRegisterAndInitializerClasses) {
   EXPECT_TRUE(host.RegistryEntry(kRegisterClassID, kIID_IMoaRegister));
   EXPECT_TRUE(host.RegistryEntry(kInitializerClassID, kIID_IMoaInitialize));
   EXPECT_TRUE(host.RegistryEntry(kInitializerClassID, kIID_IMoaFinalize));
-  EXPECT_EQ(host.Registry().Count(), 8u);  // 5 scripting classes, 2 initializer, 1 register
-  EXPECT_EQ(host.ScriptClasses().size(), 5u);
+  EXPECT_EQ(host.Registry().Count(), 9u);  // 6 scripting classes, 2 initializer, 1 register
+  EXPECT_EQ(host.ScriptClasses().size(), 6u);
   ASSERT_TRUE(host.FindScriptClass("dxprobe"));
   EXPECT_EQ(host.FindScriptClass("dxProbe")->Selector("setVeto"), 26);
   dxhost::TXtraInstance byId = host.New(kNewArgClassID);
@@ -176,7 +176,7 @@ TEST_F(ModuleTest, RegisterWritesEntriesForTheRegisterAndInitializerClasses) {
 
 TEST_F(ModuleTest, FailingMsgTablePutReturnsItsCodeAndWritesNoShockwaveFlag) {
   const MoaError refused = MoaError(0x80045678);
-  host.Faults().Fail(THostService::Dictionary, 6, refused, 0, -1, "msgTable");
+  host.Faults().Fail(dxhost::kDictionaryPut, refused, 0, -1, "msgTable");
   EXPECT_EQ(host.Register(), refused);
   const dxhost::THostDictionary* probe = host.RegistryEntry(kProbeClassID, kIID_IMoaScriptCall);
   ASSERT_TRUE(probe);  // entries already written stay
@@ -186,7 +186,7 @@ TEST_F(ModuleTest, FailingMsgTablePutReturnsItsCodeAndWritesNoShockwaveFlag) {
 
 TEST_F(ModuleTest, FailingRegistryEntryEndsRegistrationWithItsCode) {
   const MoaError refused = MoaError(0x80045679);
-  host.Faults().Fail(THostService::Registry, 7, refused, 2);
+  host.Faults().Fail(dxhost::kRegistryAddRegistryEntry, refused, 2);
   EXPECT_EQ(host.Register(), refused);
   EXPECT_EQ(host.Registry().Count(), 2u);
 }

@@ -5,10 +5,10 @@
 
 #include "KindsFixture.h"
 #include "common/TestSupport.h"
+#include "host/HostSlots.h"
 
 namespace {
 
-using dxhost::THostService;
 using dxhost::THostValue;
 
 }  // namespace
@@ -122,7 +122,7 @@ TEST_F(WrapperTest, MemberPropertiesAndNames) {
                      {V().Integer(1), V().Integer(1), V().String("name"), V().String("renamed")}),
             "\"renamed\"");
   EXPECT_EQ(prop("Name"), "\"\"renamed\"\"");
-  host.Faults().Fail(THostService::Member, 4);
+  host.Faults().Fail(dxhost::kMemberSetProp);
   EXPECT_EQ(Wrappers("setMemberProp",
                      {V().Integer(1), V().Integer(1), V().String("colour"), V().Integer(1)}),
             "\"0\"");
@@ -138,9 +138,9 @@ TEST_F(WrapperTest, MovieAndCastPropertiesBySymbol) {
   EXPECT_EQ(prop(2, "Name", V().Void()), "\"\"Sounds\"\"");
   EXPECT_EQ(prop(2, "preload", V().Integer(1)), "\"set 1 1\"");
   EXPECT_EQ(prop(1, "preload", V().Void()), "\"nothing\"");
-  host.Faults().Fail(THostService::Cast, 4);
+  host.Faults().Fail(dxhost::kCastSetProp);
   EXPECT_EQ(prop(1, "preload", V().Integer(1)), "\"set 0 nothing\"");
-  host.Faults().Fail(THostService::Movie, 4);
+  host.Faults().Fail(dxhost::kMovieSetProp);
   EXPECT_EQ(prop(0, "tempo", V().Integer(60)), "\"set 0 30\"");
 }
 
@@ -165,7 +165,7 @@ TEST_F(WrapperTest, CommandsReachTheMovieAndItsCasts) {
       "\"movie=1 castIndex=1 cast=1\"");
   EXPECT_EQ(Log(), (std::vector<std::string>{"movieCommand 3 4", "castIndexCommand 2",
                                              "castCommand 2 compact"}));
-  host.Faults().Fail(THostService::Movie, 29);
+  host.Faults().Fail(dxhost::kMovieMovieCommand);
   EXPECT_EQ(
       Wrappers("commands", {V().Integer(3), V().Integer(4), V().Integer(9), V().String("compact")}),
       "\"movie=0 castIndex=0 cast=0\"");
@@ -194,11 +194,11 @@ TEST_F(WrapperTest, BytesMediaThroughHandlesThatAreAlwaysFreed) {
   EXPECT_EQ(*Member(1, 3).Media("Custom", "moaHandle"), "raw");
   EXPECT_EQ(bytes(V().Void()), "\"1 [raw]\"");
   // The handle service refuses: nothing is read or written, every handle goes back.
-  host.Faults().Fail(THostService::Handles, 8);
+  host.Faults().Fail(dxhost::kHandlesLock);
   EXPECT_EQ(bytes(V().Void()), "\"0 []\"");
   EXPECT_EQ(bytes(V().String("new")), "\"0\"");
   host.Faults().Clear();
-  host.Faults().Fail(THostService::Handles, 3);
+  host.Faults().Fail(dxhost::kHandlesAlloc);
   EXPECT_EQ(bytes(V().String("new")), "\"0\"");
   EXPECT_EQ(*Member(1, 3).Media("Custom", "moaHandle"), "raw");
   EXPECT_EQ(host.Handles().LiveHandles(), 0u);
@@ -246,10 +246,10 @@ TEST_F(WrapperTest, RegistryDictionaryOfTheRegisterClass) {
 }
 
 TEST_F(WrapperTest, LookupsTheHostRefusesGiveNothing) {
-  host.Faults().Fail(THostService::Movie, 10);
+  host.Faults().Fail(dxhost::kMovieGetNthCast);
   EXPECT_EQ(Wrappers("castInfo", {V().Integer(1)}), "\"nothing\"");
-  host.Faults().Fail(THostService::Movie, 17);
+  host.Faults().Fail(dxhost::kMovieGetMemberFromRef);
   EXPECT_EQ(Wrappers("memberInfo", {V().Integer(1), V().Integer(1)}), "\"nothing\"");
-  host.Faults().Fail(THostService::Movie, 3);
+  host.Faults().Fail(dxhost::kMovieGetProp);
   EXPECT_EQ(Wrappers("movieInfo"), "\"frame=0 casts=2 label5=Intro intro=5 missing=0/\"");
 }

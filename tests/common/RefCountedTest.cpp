@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <type_traits>
+
 namespace {
 
 int gLive = 0;
@@ -13,6 +16,22 @@ class TCounted : public TRefCounted {
 };
 
 class TDerived : public TCounted {};
+class TUnrelated : public TRefCounted {};
+
+// A holder converts exactly where the pointer would: up the class tree, never down or across,
+// and never from a raw pointer without saying whether it retains or adopts.
+static_assert(std::is_convertible_v<Ref<TDerived>, Ref<TCounted>>);
+static_assert(std::is_convertible_v<Ref<TDerived>&&, Ref<TCounted>>);
+static_assert(std::is_convertible_v<Ref<TDerived>, Ref<const TCounted>>);
+static_assert(!std::is_convertible_v<Ref<TCounted>, Ref<TDerived>>);
+static_assert(!std::is_constructible_v<Ref<TDerived>, Ref<TCounted>>);
+static_assert(!std::is_constructible_v<Ref<TDerived>, Ref<TCounted>&&>);
+static_assert(!std::is_convertible_v<Ref<TUnrelated>, Ref<TCounted>>);
+static_assert(!std::is_constructible_v<Ref<TCounted>, Ref<TUnrelated>>);
+static_assert(!std::is_convertible_v<Ref<const TCounted>, Ref<TCounted>>);
+static_assert(!std::is_convertible_v<TCounted*, Ref<TCounted>>);
+static_assert(!std::is_constructible_v<Ref<TCounted>, TCounted*>);
+static_assert(std::is_convertible_v<std::nullptr_t, Ref<TCounted>>);
 
 }  // namespace
 

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "host/HostSlots.h"
 #include "host/XtraHost.h"
 
 namespace {
 
-using dxhost::THostService;
 using dxhost::THostValue;
 
 class HostMovieTest : public testing::Test {
@@ -93,7 +93,7 @@ TEST_F(HostMovieTest, MediaTravelsInNewHandles) {
   EXPECT_EQ(member.SetMedia(&info), dxhost::kHostErrBadValue);  // a freed handle
   EXPECT_EQ(host.Handles().OpenLocks(), 0);
   handles.Free(handles.Alloc(0));
-  host.Faults().Fail(THostService::Handles, 3);
+  host.Faults().Fail(dxhost::kHandlesAlloc);
   EXPECT_EQ(handles.Alloc(4), nullptr);
   host.Faults().Clear();
 }
@@ -120,7 +120,7 @@ TEST_F(HostMovieTest, StreamsReadWhatWasWrittenAndRefuseShortReads) {
   EXPECT_EQ(stream.Read(buffer, 2, &moved), dxhost::kHostErrNotFound);
   EXPECT_EQ(moved, 0);
   EXPECT_EQ(stream.Position(), 3u);
-  host.Faults().Fail(THostService::Stream, 7, dxhost::kHostErrInjected, 0, 1);
+  host.Faults().Fail(dxhost::kStreamWrite, dxhost::kHostErrInjected, 0, 1);
   EXPECT_EQ(stream.Write("e", 1, nullptr), dxhost::kHostErrInjected);
   EXPECT_EQ(stream.Write("e", 1, nullptr), kMoaOk);
   EXPECT_EQ(stream.Bytes(), "abcde");

@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "host/HostSlots.h"
 #include "host/XtraHost.h"
 
 namespace {
-
-using dxhost::THostService;
 
 TEST(HostAllocator, CountsLiveBlocksAndNoticesStrayFrees) {
   dxhost::TXtraHost host;
@@ -58,18 +57,18 @@ TEST(HostRegistry, DictionariesKeepWhatIsPut) {
 
 TEST(HostFaults, FailAfterSkippingForAGivenNumberOfCalls) {
   dxhost::THostFaults faults;
-  faults.Fail(THostService::Values, 5, MoaError(0x80040042), 1, 2);
-  faults.Fail(THostService::Dictionary, 6, MoaError(0x80040043), 0, -1, "key");
-  EXPECT_EQ(faults.Check(THostService::Values, 5), kMoaOk);
-  EXPECT_EQ(faults.Check(THostService::Values, 5), MoaError(0x80040042));
-  EXPECT_EQ(faults.Check(THostService::Values, 5), MoaError(0x80040042));
-  EXPECT_EQ(faults.Check(THostService::Values, 5), kMoaOk);
-  EXPECT_EQ(faults.Check(THostService::Values, 6), kMoaOk);
-  EXPECT_EQ(faults.Check(THostService::Dictionary, 6, "other"), kMoaOk);
-  EXPECT_EQ(faults.Check(THostService::Dictionary, 6, "key"), MoaError(0x80040043));
-  EXPECT_EQ(faults.Calls(THostService::Values, 5), 4);
+  faults.Fail(dxhost::kValuesValueType, MoaError(0x80040042), 1, 2);
+  faults.Fail(dxhost::kDictionaryPut, MoaError(0x80040043), 0, -1, "key");
+  EXPECT_EQ(faults.Check(dxhost::kValuesValueType), kMoaOk);
+  EXPECT_EQ(faults.Check(dxhost::kValuesValueType), MoaError(0x80040042));
+  EXPECT_EQ(faults.Check(dxhost::kValuesValueType), MoaError(0x80040042));
+  EXPECT_EQ(faults.Check(dxhost::kValuesValueType), kMoaOk);
+  EXPECT_EQ(faults.Check(dxhost::kValuesValueAddRef), kMoaOk);
+  EXPECT_EQ(faults.Check(dxhost::kDictionaryPut, "other"), kMoaOk);
+  EXPECT_EQ(faults.Check(dxhost::kDictionaryPut, "key"), MoaError(0x80040043));
+  EXPECT_EQ(faults.Calls(dxhost::kValuesValueType), 4);
   faults.Clear();
-  EXPECT_EQ(faults.Check(THostService::Dictionary, 6, "key"), kMoaOk);
+  EXPECT_EQ(faults.Check(dxhost::kDictionaryPut, "key"), kMoaOk);
 }
 
 TEST(HostServices, EveryServiceIsFoundByItsIdentifierAndReferencesAreCounted) {

@@ -8,6 +8,7 @@ usage: prompt_at_a_terminal.py XTRA_HOST
 import os
 import pty
 import select
+import signal
 import sys
 
 UP, LEFT = b"\x1b[A", b"\x1b[D"
@@ -41,14 +42,29 @@ class Session:
     def type(self, keys):
         os.write(self.fd, keys)
 
+    def prompt(self):
+        """Waits for the next prompt: keys typed while a line is being run reach a terminal
+        still in its cooked mode, where the end-of-input key is not a key but an end of file
+        that the line editor, once it takes the terminal back, reads as a zero byte."""
+        self.read_until(b"> ")
+
     def finish(self):
+        self.prompt()
         self.type(b"\x04")
         while True:
+            ready, _, _ = select.select([self.fd], [], [], GUARD_SECONDS)
+            if not ready:
+                os.kill(self.pid, signal.SIGKILL)
+                os.waitpid(self.pid, 0)
+                sys.exit("the session did not end at the end of input; the terminal showed:\n"
+                         + self.seen.decode("utf-8", "replace"))
             try:
-                if not os.read(self.fd, 4096):
-                    break
+                chunk = os.read(self.fd, 4096)
             except OSError:
+                chunk = b""
+            if not chunk:
                 break
+            self.seen += chunk
         _, status = os.waitpid(self.pid, 0)
         return os.waitstatus_to_exitcode(status)
 
@@ -59,12 +75,17 @@ def main():
     session.read_until(b"> ")
     session.type(b"put 6 * 7\r")
     session.read_until(b"-- 42")
+    session.prompt()
     session.type(UP + b"\r")
     session.read_until(b"-- 42")
+    session.prompt()
     session.type(b"put 12" + LEFT + b"3\r")
     session.read_until(b"-- 132")
-    session.type(b'x = new(xtra "zelXMLParser")\rput x.childCount()\rput x.errorMsg()\r')
+    for line in (b'x = new(xtra "zelXMLParser")', b"put x.childCount()", b"put x.errorMsg()"):
+        session.prompt()
+        session.type(line + b"\r")
     session.read_until("-- \"Ошибка: не выбран текущий узел.\"".encode("utf-8"))
+    session.prompt()
     session.type(b"frob()\r")
     session.read_until(b"Handler not defined: #frob (help lists the handlers of this console)")
     status = session.finish()

@@ -12,7 +12,9 @@
 #include "LingoError.h"
 #include "LingoSession.h"
 #include "XmlDom/XmlDocument.h"
+#include "common/HostChecks.h"
 #include "common/TestSupport.h"
+#include "host/HostSlots.h"
 #include "host/XtraHost.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -66,12 +68,7 @@ class HostFailureTest : public testing::Test {
   // The module holds nothing of the host once its instances are gone.
   void ExpectNothingHeld(long long failedCall) {
     SCOPED_TRACE("host call " + std::to_string(failedCall) + " failed");
-    EXPECT_TRUE(host.ModuleCanUnload()) << "framework objects still alive";
-    EXPECT_EQ(host.LiveBlocks(), 0u) << "host memory not given back";
-    EXPECT_EQ(host.LiveValues(), 0u) << "host values not released";
-    EXPECT_EQ(host.OutstandingReferences(), 0) << "host service references not released";
-    EXPECT_EQ(host.Values().BadUses(), 0) << "values used after release, or of a wrong type";
-    EXPECT_EQ(host.Allocator().BadFrees(), 0);
+    ExpectEverythingGivenBack(host);
   }
 
   // Runs the script once undisturbed to count its host calls, then once with each of them
@@ -206,7 +203,7 @@ TEST_F(HostFailureTest, ErrorBoxAndLogWhileAuthoring) {
 
 // Two of the faults the sweeps found, pinned to the host call that shows them.
 TEST_F(HostFailureTest, AListTheHostCannotMakeIsAFailureOfTheReport) {
-  host.Faults().Fail(dxhost::THostService::Lists, 8);  // NewPropertyList
+  host.Faults().Fail(dxhost::kListsNewPropertyList);
   EXPECT_EQ(Run("x = new(xtra \"zelXMLParser\")\nput x.xtraVersion()\nput x.errorMsg()"),
             "-- <Void>\n-- \"Out of memory\"\n");
   host.Faults().Clear();
@@ -214,7 +211,7 @@ TEST_F(HostFailureTest, AListTheHostCannotMakeIsAFailureOfTheReport) {
 }
 
 TEST_F(HostFailureTest, AListWhoseReferenceTheHostRefusesIsNotReleased) {
-  host.Faults().Fail(dxhost::THostService::Values, 6);  // ValueAddRef
+  host.Faults().Fail(dxhost::kValuesValueAddRef);
   EXPECT_EQ(Run("x = new(xtra \"zelXMLParser\")\nput x.testL([1, 2])\nput x.testPL([#a: 1])"),
             "-- <Void>\n-- <Void>\n");
   host.Faults().Clear();

@@ -7,15 +7,11 @@
 
 #include "ParserFixture.h"
 #include "common/Messages.h"
+#include "unitXml/zelXMLParser.h"
 
 namespace {
 
-const char* const kMethods[] = {
-    "xtraVersion",      "errorMsg",     "isNoError",     "errorDialog", "errorLog",
-    "loadFromFile",     "loadFromText", "getNodeName",   "getXML",      "startXML",
-    "selectSingleNode", "nodeCount",    "selectNode",    "childCount",  "selectChild",
-    "parentNode",       "nextNode",     "pathNode",      "getText",     "getTextAttr",
-    "getBoolAttr",      "getIntAttr",   "getDoubleAttr", "testPL",      "testL"};
+constexpr auto kMethods = DXLingoSignatures<TzelXMLParser>();
 
 class BadInputTest : public ParserTest {
  protected:
@@ -43,7 +39,8 @@ class BadInputTest : public ParserTest {
   // instance able to answer. (Projector: errorLog and errorDialog switch nothing on.)
   void CallEverything(std::string_view xml) {
     for (const auto& args : WrongArguments())
-      for (const char* method : kMethods) {
+      for (const TDXLingoSignature& signature : kMethods) {
+        const std::string_view method = signature.Name;
         LoadText(xml);
         const dxhost::THostValue result = host.Call(parser, Selector(method), args);
         ASSERT_GE(host.Values().TypeOf(result.Raw()), 0) << method;

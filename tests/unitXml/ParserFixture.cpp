@@ -1,5 +1,6 @@
 #include "ParserFixture.h"
 
+#include "common/HostChecks.h"
 #include "platform/MessageBox.h"
 
 void ParserTest::Start(const std::string& runMode) {
@@ -18,12 +19,7 @@ void ParserTest::Start(const std::string& runMode) {
 
 void ParserTest::Stop() {
   parser.Release();
-  EXPECT_TRUE(host.ModuleCanUnload()) << "framework objects still alive";
-  EXPECT_EQ(host.LiveBlocks(), 0u) << "host memory not given back";
-  EXPECT_EQ(host.LiveValues(), 0u) << "host values not released";
-  EXPECT_EQ(host.OutstandingReferences(), 0) << "host service references not released";
-  EXPECT_EQ(host.Values().BadUses(), 0) << "values used after release, or of a wrong type";
-  EXPECT_EQ(host.Allocator().BadFrees(), 0);
+  ExpectEverythingGivenBack(host);
   EXPECT_TRUE(host.Unload());
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/HostChecks.h"
 #include "host/XtraHost.h"
 
 namespace {
@@ -14,11 +15,7 @@ class ZelXmlModuleTest : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(host.Load(ZELXML_MODULE)) << host.LastError(); }
   void TearDown() override {
-    EXPECT_TRUE(host.ModuleCanUnload());
-    EXPECT_EQ(host.LiveBlocks(), 0u);
-    EXPECT_EQ(host.LiveValues(), 0u);
-    EXPECT_EQ(host.OutstandingReferences(), 0);
-    EXPECT_EQ(host.Allocator().BadFrees(), 0);
+    ExpectEverythingGivenBack(host);
     EXPECT_TRUE(host.Unload());
   }
 

@@ -101,22 +101,9 @@ TFile TFile::Create(const std::string& path) {
   return TFile(fd);
 }
 
-TFile::TFile(TFile&& other) noexcept : handle_(other.handle_) { other.handle_ = -1; }
-
-TFile& TFile::operator=(TFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = -1;
-  }
-  return *this;
-}
-
-TFile::~TFile() { Close(); }
-
 void TFile::Close() noexcept {
   if (handle_ >= 0) ::close(int(handle_));
-  handle_ = -1;
+  handle_ = kNoHandle;
 }
 
 std::int64_t TFile::Size() const {
@@ -124,9 +111,13 @@ std::int64_t TFile::Size() const {
   return fstat(int(handle_), &info) == 0 ? std::int64_t(info.st_size) : 0;
 }
 
-std::int64_t TFile::Position() const { return ::lseek(int(handle_), 0, SEEK_CUR); }
+std::int64_t TFile::Position() const {
+  return ::lseek(int(handle_), 0, SEEK_CUR);
+}
 
-void TFile::Seek(std::int64_t position) { ::lseek(int(handle_), off_t(position), SEEK_SET); }
+void TFile::Seek(std::int64_t position) {
+  ::lseek(int(handle_), off_t(position), SEEK_SET);
+}
 
 std::size_t TFile::Read(void* buffer, std::size_t count) {
   std::size_t done = 0;

@@ -9,7 +9,9 @@
 namespace platform {
 namespace {
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 
 [[noreturn]] void RaiseFileError(std::string_view format, const std::string& path, DWORD code) {
   throw EXmlError(FormatText(format, {FullPathName(path), SystemErrorText(int(code))}));
@@ -44,22 +46,9 @@ TFile TFile::Create(const std::string& path) {
   return TFile(reinterpret_cast<std::intptr_t>(file));
 }
 
-TFile::TFile(TFile&& other) noexcept : handle_(other.handle_) { other.handle_ = -1; }
-
-TFile& TFile::operator=(TFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = -1;
-  }
-  return *this;
-}
-
-TFile::~TFile() { Close(); }
-
 void TFile::Close() noexcept {
-  if (handle_ != -1) CloseHandle(AsHandle(handle_));
-  handle_ = -1;
+  if (handle_ != kNoHandle) CloseHandle(AsHandle(handle_));
+  handle_ = kNoHandle;
 }
 
 std::int64_t TFile::Size() const {
@@ -69,8 +58,7 @@ std::int64_t TFile::Size() const {
 
 std::int64_t TFile::Position() const {
   LARGE_INTEGER zero{}, position{};
-  return SetFilePointerEx(AsHandle(handle_), zero, &position, FILE_CURRENT) ? position.QuadPart
-                                                                              : 0;
+  return SetFilePointerEx(AsHandle(handle_), zero, &position, FILE_CURRENT) ? position.QuadPart : 0;
 }
 
 void TFile::Seek(std::int64_t position) {
@@ -126,9 +114,9 @@ bool AppendToTextFile(const std::string& path, std::string_view text) {
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool ok = text.empty() || (WriteFile(file, text.data(), DWORD(text.size()), &written,
-                                             nullptr) &&
-                                   written == text.size());
+  const bool ok =
+      text.empty() || (WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) &&
+                       written == text.size());
   return CloseHandle(file) && ok;
 }
 

@@ -12,6 +12,7 @@ const TDXClassRegistration<TFallbackScript> kFallback{kFallbackClassID};
 const TDXClassRegistration<TNewArgScript> kNewArg{kNewArgClassID};
 const TDXClassRegistration<THandWrittenScript> kHandWritten{kHandWrittenClassID};
 const TDXClassRegistration<TPartialScript> kPartial{kPartialClassID};
+const TDXClassRegistration<TTableScript> kTable{kTableClassID};
 const TDXClassRegistration<TProbeInitializer> kInitializer{kInitializerClassID};
 
 const TDXModuleStartup kStartup{[] { RegisterXtraClass<TProbeRegister>(kRegisterClassID); }};

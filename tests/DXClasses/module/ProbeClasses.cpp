@@ -334,6 +334,39 @@ void TProbeScript::kept(IDXArgList&, IDXValue& result, bool&) {
                      std::to_string(keptArgs_->Count()) + " " + keptArgs_->Item(2)->AsString());
 }
 
+// ---- TTableScript
+
+void TTableScript::greet(IDXArgList& args, IDXValue& result, bool&) {
+  result.SetAsString("hello " + args.Item(1)->AsString());
+}
+
+void TTableScript::fail(IDXArgList& args, IDXValue& result, bool&) {
+  const std::int32_t value = args.Item(1)->AsInteger();
+  result.SetAsInteger(value);
+  if (value != 0) throw std::runtime_error("failed");
+}
+
+void TTableScript::restart(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsBoolean(true);
+}
+
+void TTableScript::drop(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsString("dropped");
+  throw std::runtime_error("dropped");
+}
+
+void TTableScript::lastError(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsString(error_);
+}
+
+void TTableScript::tableGlobal(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsString("global");
+}
+
+void TTableScript::tableXtra(IDXArgList&, IDXValue& result, bool&) {
+  result.SetAsString("xtra");
+}
+
 // ---- TFallbackScript
 
 void TFallbackScript::DeclareFunctions(TDXScriptInfo& info) {

@@ -3,7 +3,12 @@
 // Classes of the test modules. Each probes one part of the framework from the inside and
 // reports what it saw as Lingo results.
 
+#include <exception>
+#include <string>
+#include <string_view>
+
 #include "DXClasses/DXInitializer.h"
+#include "DXClasses/DXLingoScript.h"
 #include "DXClasses/DXRegister.h"
 #include "DXClasses/DXScript.h"
 
@@ -83,6 +88,70 @@ class TPartialScript : public TDXScript {
  private:
   void first(IDXArgList& args, IDXValue& result, bool& handled);
   void second(IDXArgList& args, IDXValue& result, bool& handled);
+};
+
+// "dxTable": its methods declared by a table, one of each kind of row; an error state of its
+// own for the rows that record failures.
+class TTableScript final : public TDXLingoScript<TTableScript> {
+ private:
+  friend TDXLingoScript<TTableScript>;
+
+  // Answers "hello " and the name.
+  void greet(IDXArgList& args, IDXValue& result, bool& handled);
+  // Sets the result to its argument, then raises "failed" when the argument is not 0.
+  void fail(IDXArgList& args, IDXValue& result, bool& handled);
+  // Answers true.
+  void restart(IDXArgList& args, IDXValue& result, bool& handled);
+  // Sets the result to "dropped", then raises.
+  void drop(IDXArgList& args, IDXValue& result, bool& handled);
+  // Answers the error state.
+  void lastError(IDXArgList& args, IDXValue& result, bool& handled);
+  // Answer "global" and "xtra".
+  void tableGlobal(IDXArgList& args, IDXValue& result, bool& handled);
+  void tableXtra(IDXArgList& args, IDXValue& result, bool& handled);
+
+  using R = TDXLingoResult;
+  using F = TDXFailureValue;
+  using E = TDXErrorState;
+  using T = TTableScript;
+
+ public:
+  static constexpr std::string_view kXtraName = "dxTable";
+  static constexpr TDXLingoMethod<TTableScript> kLingoMethods[] = {
+      {"greet",
+       {{"name", dvString}},
+       R::String,
+       F::EmptyString,
+       E::Records,
+       &T::greet,
+       fkMethod,
+       "says hello"},
+      {"fail", {{"value", dvInteger}}, R::Integer, F::Zero, E::Records, &T::fail},
+      {"restart", {}, R::Boolean, F::False, E::Restarts, &T::restart},
+      {"drop", {}, R::String, F::None, E::Untouched, &T::drop},
+      {"lastError", {}, R::String, F::None, E::Untouched, &T::lastError},
+      {"tableGlobal",
+       {{"x", dvInteger}, {"y", dvList}},
+       R::String,
+       F::None,
+       E::Untouched,
+       &T::tableGlobal,
+       fkGlobal},
+      {"tableXtra", {}, R::String, F::None, E::Untouched, &T::tableXtra, fkXtra},
+  };
+
+ private:
+  void ClearErrorState() { error_.clear(); }
+  template <class TWork>
+  void RecordFailures(TWork&& work) {
+    try {
+      work();
+    } catch (const std::exception& failure) {
+      error_ = failure.what();
+    }
+  }
+
+  std::string error_;
 };
 
 // Logs its start-up and shut-down to the module's class events.
