@@ -127,9 +127,9 @@ inline void DescribeInto(TXmlNode& node, int level, std::string& out) {
   else if (auto* text = dynamic_cast<TXmlText*>(&node))
     out += " value=" + DescribeValue(text->Value());
   else if (auto* data = dynamic_cast<TXmlCharacterData*>(&node))
-    out += " data=" + data->Data();
+    out += " data=" + std::string(data->Data());
   else if (auto* instruction = dynamic_cast<TXmlProcessingInstruction*>(&node))
-    out += " data=" + instruction->Data();
+    out += " data=" + std::string(instruction->Data());
   out += "\n";
   if (const TXmlNodeList* children = node.ChildList())
     for (TXmlNode* child : *children) DescribeInto(*child, level + 1, out);

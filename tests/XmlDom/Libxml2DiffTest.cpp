@@ -104,7 +104,7 @@ class TOurListing {
         return;
       case kProcessingInstructionNode: {
         if (topLevel && node.GetNodeNameIndex() == kXmlNameId) return;
-        std::string data = static_cast<TXmlProcessingInstruction&>(node).Data();
+        std::string data(static_cast<TXmlProcessingInstruction&>(node).Data());
         data.erase(0, data.find_first_not_of(" \t\r\n"));
         out_ += "pi " + node.GetNodeName() + " " + LineEndsAsLf(data) + "\n";
         return;

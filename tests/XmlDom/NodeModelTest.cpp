@@ -47,7 +47,7 @@ TEST_F(NodeModel, KindsAnswerTheirTypeNameAndInterface) {
 // Pretends to be a node but is something else behind its interface.
 class TImpostor final : public IXmlElement {
  public:
-  explicit TImpostor(TXmlNameTable& table) : IXmlElement(table) {}
+  explicit TImpostor(TXmlNameTable& table) : IXmlElement(table, -1) {}
   TXmlBase* ImplementingObject() override { return &NameTable(); }
   int GetNodeNameIndex() override { return -1; }
   TXmlNodeType GetNodeType() override { return kElementNode; }
@@ -56,7 +56,7 @@ class TImpostor final : public IXmlElement {
   void WriteXml(TStringBuilder&) override {}
 
  protected:
-  Ref<TXmlNode> CloneSelf() override { return nullptr; }
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore&) override { return nullptr; }
 };
 
 TEST_F(NodeModel, ForeignObjectsAreInvalidTypecasts) {

@@ -84,7 +84,7 @@ std::string Describe(TXmlNode& node) {
       line += Quoted(static_cast<TXmlComment&>(node).Data());
       break;
     case kProcessingInstructionNode: {
-      const std::string& data = static_cast<TXmlProcessingInstruction&>(node).Data();
+      const std::string_view data = static_cast<TXmlProcessingInstruction&>(node).Data();
       line = "pi ";
       line += node.GetNodeName();
       if (!data.empty()) {
