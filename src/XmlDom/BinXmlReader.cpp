@@ -1,5 +1,7 @@
 #include "XmlDom/BinXmlReader.h"
 
+#include "XmlDom/XmlPlacedValue.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -95,7 +97,17 @@ std::string TBinXmlReader::ReadString() {
 }
 
 XmlValue TBinXmlReader::ReadValue() {
+  return ReadValueOfType(ReadInt());
+}
+
+XmlValue TBinXmlReader::ReadPlacedValue(TXmlNodeStore& store) {
   const std::int32_t type = ReadInt();
+  if (type != xvtString && type != xvtByteArray) return PlaceValue(store, ReadValueOfType(type));
+  std::string scratch;
+  return PlaceBytes(store, TXmlValueType(type), ReadView(std::size_t(ReadCount(1)), scratch));
+}
+
+XmlValue TBinXmlReader::ReadValueOfType(std::int32_t type) {
   switch (type) {
     case xvtEmpty:
       return {};

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "XmlDom/XmlNodeStore.h"
 #include "XmlDom/XmlStream.h"
 #include "XmlDom/XmlValue.h"
 
@@ -94,6 +95,9 @@ class TBinXmlReader {
   // A value: its type code and payload. An unknown code raises
   // "Ошибка чтения значения: некорректный тип.".
   XmlValue ReadValue();
+  // A value as ReadValue reads it, with its bytes placed in store: a byte string goes from the
+  // window into the store in one copy.
+  XmlValue ReadPlacedValue(TXmlNodeStore& store);
 
  protected:
   TBinXmlReader() = default;
@@ -111,6 +115,7 @@ class TBinXmlReader {
 
  private:
   std::int32_t ReadIntSlowly();
+  XmlValue ReadValueOfType(std::int32_t type);
   std::uint32_t options_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlLimits.h"
+#include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlText.h"
 #include "common/Error.h"
@@ -65,7 +66,7 @@ class TTreeReader {
     attributes.ResetWithCapacity(store, count);
     for (std::int32_t i = 0; i < count; ++i) {
       const std::int32_t id = ReadNameId();
-      attributes.Append(store, id, reader_.ReadValue());
+      attributes.AppendPlaced(store, id, reader_.ReadPlacedValue(store));
     }
   }
 
@@ -87,14 +88,19 @@ class TTreeReader {
       case kElementNode: {
         CheckDepth();
         auto element = MakeRefIn<TXmlElement>(store_, table_, ReadNameId());
-        list.AppendNode(element.Get());
-        element->AssignValue(reader_.ReadValue());
+        Append(list, element.Get());
+        element->AssignPlacedValue(reader_.ReadPlacedValue(store_));
         return element.Get();
       }
       case kTextNode: {
-        auto text = MakeRefIn<TXmlText>(store_, table_, XmlValue());
-        list.AppendNode(text.Get());
-        text->AssignValue(reader_.ReadValue());
+        XmlValue value = reader_.ReadPlacedValue(store_);
+        try {
+          Append(list,
+                 MakeRefIn<TXmlText>(store_, table_, std::move(value), TXmlText::TPlaced{}).Get());
+        } catch (...) {
+          UnplaceValue(store_, value);
+          throw;
+        }
         return nullptr;
       }
       case kCDataSectionNode:
@@ -106,9 +112,9 @@ class TTreeReader {
       case kProcessingInstructionNode: {
         CheckDepth();
         const std::int32_t target = ReadNameId();
-        auto instruction =
-            MakeRefIn<TXmlProcessingInstruction>(store_, table_, target, reader_.ReadStringView(scratch_));
-        list.AppendNode(instruction.Get());
+        auto instruction = MakeRefIn<TXmlProcessingInstruction>(store_, table_, target,
+                                                                reader_.ReadStringView(scratch_));
+        Append(list, instruction.Get());
         return instruction.Get();
       }
       case kDocumentNode:
@@ -117,7 +123,12 @@ class TTreeReader {
     throw EXmlError(msg::kBinaryReadBadNodeType);
   }
 
-  static void Append(TXmlNodeList& list, const Ref<TXmlNode>& node) { list.AppendNode(node.Get()); }
+  // Nodes made here share the list's name table and store, and the list was sized for them.
+  static void Append(TXmlNodeList& list, TXmlNode* node) { list.AppendFresh(&node, 1); }
+  template <class T>
+  static void Append(TXmlNodeList& list, const Ref<T>& node) {
+    Append(list, node.Get());
+  }
 
   // The node about to be made sits at the level of the list it goes into; the document's
   // children are level 1.

@@ -20,9 +20,10 @@ TXmlNodeStore& TXmlDocument::ChildStore() {
 }
 
 void TXmlDocument::LeaveContent(bool keepHeldList) noexcept {
+  // Without a content store of its own (a held child list of an earlier content received
+  // this content) the list is released like any other.
   TXmlNodeStore* content = std::exchange(content_, nullptr);
-  if (!content) return;
-  if (content->HomeLeaves()) {
+  if (content && content->HomeLeaves()) {
     // The store went with every object in it, the child list included.
     ForgetChildList();
     return;

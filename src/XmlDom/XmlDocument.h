@@ -73,6 +73,8 @@ class TXmlDocument final : public IXmlDocument {
   std::string GetText() override { return JoinedChildText(); }
   // Removes all children, then holds the text in one text node.
   void SetText(std::string_view text) override;
+  // Lets the content's store go at once when nothing outside holds any of it.
+  void ClearChildren() override { LeaveContent(true); }
   void WriteXml(TStringBuilder& out) override;
 
   // ---- Document operations.

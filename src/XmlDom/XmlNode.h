@@ -67,7 +67,7 @@ class TXmlNode : public IXmlNode {
   Ref<IXmlNode> RequireChild(std::string_view name) final;
   Ref<IXmlNode> GetOrAddChild(int id) final;
   Ref<IXmlNode> GetOrAddChild(std::string_view name) final;
-  void ClearChildren() final;
+  void ClearChildren() override;
   Ref<IXmlNodeList> SelectNodes(std::string_view expression) final;
   Ref<IXmlNodeList> SelectNodes(int id) final;
   Ref<IXmlNode> SelectSingleNode(std::string_view expression) final;

@@ -1,0 +1,114 @@
+// Documents keep their content in a store of their own that goes at once when nothing outside
+// holds any of it; these tests hold, move, clone and reload content around that moment and
+// check that what a script still holds stays whole and that nothing is left behind.
+
+#include "XmlDom/XmlNodeStore.h"
+
+#include <string>
+
+#include "XmlDom/XmlElement.h"
+#include "XmlTestSupport.h"
+
+namespace {
+
+using namespace xmldom;
+
+class NodeStore : public TXmlTest {
+ protected:
+  // Values long enough to be kept in the store rather than inside the value.
+  static std::string Catalog() {
+    std::string xml = "<catalog title='a catalogue of long titles'>";
+    for (int i = 0; i < 200; ++i) {
+      const std::string n = std::to_string(i);
+      xml += "<item id='" + n + "' note='note number " + n + " is long'>text of item " + n +
+             "<!--comment " + n + "--><sub/></item>";
+    }
+    return xml + "</catalog>";
+  }
+
+  static Ref<IXmlDocument> Loaded() {
+    auto doc = MakeXmlDocument();
+    doc->LoadXML(Catalog());
+    return doc;
+  }
+
+  static Ref<IXmlNode> Item(IXmlDocument& doc, int index) {
+    return doc.GetDocumentElement()->GetChildNodes()->GetItem(index);
+  }
+};
+
+TEST_F(NodeStore, AnUnheldDocumentTakesItsWholeContentWithIt) {
+  const long before = TXmlNode::LiveCount();
+  auto doc = Loaded();
+  EXPECT_GT(TXmlNode::LiveCount(), before + 600);
+  // Clearing, reloading and dropping each let the whole content go.
+  doc->ClearChildren();
+  EXPECT_EQ(TXmlNode::LiveCount(), before + 1);
+  doc->LoadXML(Catalog());
+  doc->LoadXML(Catalog());
+  EXPECT_EQ(doc->GetDocumentElement()->GetChildNodes()->GetCount(), 200);
+  doc.Reset();
+  EXPECT_EQ(TXmlNode::LiveCount(), before);
+}
+
+TEST_F(NodeStore, HeldContentOutlivesItsDocumentWithItsValuesAndSubtree) {
+  auto doc = Loaded();
+  Ref<IXmlNode> item = Item(*doc, 150);
+  const std::string xml = item->GetXML();
+  doc.Reset();
+  EXPECT_EQ(item->GetParentNode(), nullptr);
+  EXPECT_EQ(item->GetTextAttr("note", ""), "note number 150 is long");
+  EXPECT_EQ(item->GetText(), "text of item 150");
+  EXPECT_EQ(item->GetXML(), xml);
+  // The held node still changes like any other.
+  item->SetTextAttr("note", "a note rewritten after the document went");
+  item->AddChildElement("added")->SetText("a text long enough to need a piece");
+  EXPECT_EQ(item->GetChildNodes()->GetCount(), 4);
+  EXPECT_EQ(item->GetTextAttr("note", ""), "a note rewritten after the document went");
+}
+
+TEST_F(NodeStore, ContentMovedOrClonedIntoAnotherDocumentOutlivesTheFirst) {
+  auto first = Loaded();
+  auto second = MakeXmlDocument("other");
+  auto root = second->GetDocumentElement();
+  root->AppendChild(Item(*first, 10).Get());
+  root->AppendChild(Item(*first, 20)->CloneNode(true).Get());
+  // Appending does not take a node out of its former parent's list; it only gets a new parent.
+  EXPECT_EQ(first->GetDocumentElement()->GetChildNodes()->GetCount(), 200);
+  first->LoadXML("<replaced/>");
+  first.Reset();
+  Ref<IXmlNodeList> moved = root->GetChildNodes();
+  ASSERT_EQ(moved->GetCount(), 2);
+  EXPECT_EQ(moved->GetItem(0)->GetTextAttr("id", ""), "10");
+  EXPECT_EQ(moved->GetItem(1)->GetText(), "text of item 20");
+  EXPECT_EQ(moved->GetItem(0)->GetParentNode().Get(), root.Get());
+  // Moving it back out and dropping everything leaves nothing behind (the fixture checks).
+  root->RemoveChild(moved->GetItem(0).Get());
+  EXPECT_EQ(moved->GetCount(), 1);
+}
+
+TEST_F(NodeStore, AHeldChildListOfADocumentFollowsItsReloads) {
+  auto doc = Loaded();
+  Ref<IXmlNodeList> children = doc->GetChildNodes();
+  ASSERT_EQ(children->GetCount(), 1);
+  doc->LoadXML("<?xml version=\"1.0\"?><again>the second load</again>");
+  ASSERT_EQ(children->GetCount(), 2);
+  EXPECT_EQ(children->GetItem(1)->GetText(), "the second load");
+  EXPECT_EQ(children->GetItem(1)->GetParentNode().Get(), static_cast<IXmlNode*>(doc.Get()));
+  doc->ClearChildren();
+  EXPECT_EQ(children->GetCount(), 0);
+}
+
+TEST_F(NodeStore, AFailedLoadKeepsWhatItReadAndLeavesNothingWhenDropped) {
+  auto doc = MakeXmlDocument();
+  std::string xml = Catalog();
+  xml.resize(xml.size() / 2);
+  EXPECT_NE(ErrorOf([&] { doc->LoadXML(xml + "<item id=1/>"); }), "");
+  ASSERT_NE(doc->GetDocumentElement(), nullptr);
+  EXPECT_GT(doc->GetDocumentElement()->GetChildNodes()->GetCount(), 50);
+  Ref<IXmlNode> kept = Item(*doc, 3);
+  doc.Reset();
+  EXPECT_EQ(kept->GetTextAttr("note", ""), "note number 3 is long");
+}
+
+}  // namespace
