@@ -45,6 +45,15 @@ constexpr bool kSanitized = true;
 constexpr bool kSanitized = false;
 #endif
 
+#if defined(_WIN32)
+// A statically linked C++ runtime leaves some 16 KiB behind at every unload of the module that
+// carries it (measured with an empty module of one static std::vector<std::string>), outside
+// anything the module can free. A kept pool would still grow the process by hundreds of MiB.
+constexpr std::size_t kRuntimeKeepsPerLoad = 24u << 10;
+#else
+constexpr std::size_t kRuntimeKeepsPerLoad = 0;
+#endif
+
 }  // namespace
 
 TEST(ModuleLoadUnload, AThousandTimesLeavesResidentMemoryFlat) {
@@ -54,7 +63,7 @@ TEST(ModuleLoadUnload, AThousandTimesLeavesResidentMemoryFlat) {
   // pool's chunks, so a module that kept them would grow by hundreds of MiB.
   constexpr int kSettling = 100;
   constexpr int kRounds = 1000;
-  constexpr std::size_t kAllowedGrowth = 8u << 20;
+  constexpr std::size_t kAllowedGrowth = kRuntimeKeepsPerLoad * kRounds + (8u << 20);
   for (int i = 0; i < kSettling; ++i) ASSERT_NO_FATAL_FAILURE(LoadWorkAndUnload(xml));
   const std::size_t settled = platform::ResidentMemoryBytes();
   for (int i = kSettling; i < kRounds; ++i) ASSERT_NO_FATAL_FAILURE(LoadWorkAndUnload(xml));
