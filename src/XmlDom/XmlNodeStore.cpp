@@ -49,71 +49,39 @@ std::size_t Rounded(std::size_t bytes) {
 }
 
 // Blocks that no store uses, kept for the next one: a repeated load finds its memory at hand.
-// Blocks are carved from slabs of kSlabBlocks: a slab is one plain heap allocation large
-// enough that the heap hands it to the system's page allocator and takes it back whole, where
-// many blocks of their own, each padded out to its alignment, would scatter holes through the
-// heap that a module unloaded and loaded again cannot fill. When the module goes the slabs go
-// back to the heap as soon as every block is home again.
+// When the module goes they go back to the heap, and so does every block returned afterwards.
 class TBlockCache {
  public:
   void* Take() {
-    if (!free_) AddSlab();
-    void* block = free_;
-    free_ = *static_cast<void**>(block);
-    --cached_;
-    return block;
+    if (void* block = free_) {
+      free_ = *static_cast<void**>(block);
+      return block;
+    }
+    return ::operator new(TXmlNodeStore::kBlockBytes, std::align_val_t(TXmlNodeStore::kBlockBytes));
   }
 
   void Give(void* block) noexcept {
+    if (releasing_) return Delete(block);
     ZEL_UNPOISON(block, sizeof(void*));
     *static_cast<void**>(block) = free_;
     free_ = block;
-    ++cached_;
-    if (releasing_) ReleaseIfAllHome();
   }
 
   void ReleaseAll() noexcept {
     releasing_ = true;
-    ReleaseIfAllHome();
+    while (void* block = free_) {
+      free_ = *static_cast<void**>(block);
+      Delete(block);
+    }
   }
 
  private:
-  static constexpr std::size_t kSlabBlocks = 16;
-  // Room for the slab's link and for aligning its first block.
-  static constexpr std::size_t kSlabBytes =
-      (kSlabBlocks + 1) * TXmlNodeStore::kBlockBytes + 2 * sizeof(void*);
-
-  void AddSlab() {
-    auto* slab = static_cast<char*>(::operator new(kSlabBytes));
-    *reinterpret_cast<void**>(slab) = slabs_;
-    slabs_ = slab;
-    const auto first =
-        (reinterpret_cast<std::uintptr_t>(slab) + sizeof(void*) + TXmlNodeStore::kBlockBytes - 1) &
-        ~std::uintptr_t(TXmlNodeStore::kBlockBytes - 1);
-    for (std::size_t i = kSlabBlocks; i-- > 0;) {
-      void* block = reinterpret_cast<char*>(first) + i * TXmlNodeStore::kBlockBytes;
-      *static_cast<void**>(block) = free_;
-      free_ = block;
-    }
-    carved_ += kSlabBlocks;
-    cached_ += kSlabBlocks;
-  }
-
-  void ReleaseIfAllHome() noexcept {
-    if (cached_ != carved_) return;
-    while (void* slab = slabs_) {
-      slabs_ = *static_cast<void**>(slab);
-      ZEL_UNPOISON(slab, kSlabBytes);
-      ::operator delete(slab);
-    }
-    free_ = nullptr;
-    carved_ = cached_ = 0;
+  static void Delete(void* block) noexcept {
+    ZEL_UNPOISON(block, TXmlNodeStore::kBlockBytes);
+    ::operator delete(block, std::align_val_t(TXmlNodeStore::kBlockBytes));
   }
 
   void* free_ = nullptr;
-  void* slabs_ = nullptr;
-  std::size_t carved_ = 0;
-  std::size_t cached_ = 0;
   bool releasing_ = false;
 };
 
