@@ -63,12 +63,6 @@ std::int32_t TBinXmlReader::ReadIntSlowly() {
   return ReadRaw<std::int32_t>(*this);
 }
 
-std::int32_t TBinXmlReader::ReadCount(int minBytes) {
-  const std::int32_t count = ReadInt();
-  if (count < 0 || std::int64_t(count) * minBytes > Remaining()) RaiseDataReadError();
-  return count;
-}
-
 std::string_view TBinXmlReader::ReadView(std::size_t count, std::string& scratch) {
   if (count <= std::size_t(end_ - pos_)) {
     const std::string_view view(pos_, count);
@@ -101,6 +95,22 @@ XmlValue TBinXmlReader::ReadValue() {
 }
 
 XmlValue TBinXmlReader::ReadPlacedValue(TXmlNodeStore& store) {
+  // Most values of a document are empty, or byte strings shorter than 128 bytes that lie in the
+  // window: a type code of one or two bytes and a one-byte length.
+  if (end_ - pos_ >= 3) {
+    const auto first = std::uint8_t(pos_[0]);
+    if (first == xvtEmpty) {
+      ++pos_;
+      return {};
+    }
+    const bool string = first == 0x81 && pos_[1] == 0;  // 256 as a compact integer
+    const auto length = std::uint8_t(pos_[2]);
+    if (string && length < 0x80 && std::ptrdiff_t(length) <= end_ - pos_ - 3) {
+      const char* bytes = pos_ + 3;
+      pos_ = bytes + length;
+      return PlaceBytes(store, xvtString, std::string_view(bytes, length));
+    }
+  }
   const std::int32_t type = ReadInt();
   if (type != xvtString && type != xvtByteArray) return PlaceValue(store, ReadValueOfType(type));
   std::string scratch;

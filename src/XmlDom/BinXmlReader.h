@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlNodeStore.h"
 #include "XmlDom/XmlStream.h"
 #include "XmlDom/XmlValue.h"
@@ -81,7 +82,11 @@ class TBinXmlReader {
 
   // A count of items of at least minBytes bytes each; a negative count, or one that the bytes
   // remaining cannot hold, raises the data read error.
-  std::int32_t ReadCount(int minBytes);
+  std::int32_t ReadCount(int minBytes) {
+    const std::int32_t count = ReadInt();
+    if (count < 0 || std::int64_t(count) * minBytes > Remaining()) RaiseDataReadError();
+    return count;
+  }
 
   // count bytes as a view, valid until the next read: straight from the window when they lie
   // in it, else collected in scratch.

@@ -5,14 +5,6 @@
 
 #include "XmlDom/XmlNameTable.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define ZEL_XML_STORE_POISON 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZEL_XML_STORE_POISON 1
-#endif
-#endif
-
 #ifdef ZEL_XML_STORE_POISON
 #include <sanitizer/asan_interface.h>
 #define ZEL_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
@@ -161,18 +153,19 @@ char* TXmlNodeStore::CopyBytes(std::string_view bytes) {
   return piece;
 }
 
-void* TXmlNodeStore::AllocateSmall(std::size_t bytes) {
-  void*& head = freePieces_[bytes / kGranule - 1];
-  if (void* piece = head) {
-    head = *static_cast<void**>(piece);
-    return piece;
-  }
-  if (std::size_t(unusedEnd_ - unused_) < bytes) AddBlock();
+void* TXmlNodeStore::AllocateInNewBlock(std::size_t bytes) {
+  AddBlock();
   void* piece = unused_;
   unused_ += bytes;
-  ZEL_UNPOISON(piece, bytes);
+  UnpoisonPiece(piece, bytes);
   return piece;
 }
+
+#ifdef ZEL_XML_STORE_POISON
+void TXmlNodeStore::UnpoisonPiece(void* piece, std::size_t bytes) noexcept {
+  ZEL_UNPOISON(piece, bytes);
+}
+#endif
 
 void TXmlNodeStore::AddBlock() {
   auto* block = static_cast<TBlock*>(blockCache.Take());

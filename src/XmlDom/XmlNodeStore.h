@@ -35,6 +35,14 @@
 #include <string_view>
 #include <vector>
 
+// Under AddressSanitizer a store poisons what it does not hand out.
+#if defined(__SANITIZE_ADDRESS__)
+#define ZEL_XML_STORE_POISON 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZEL_XML_STORE_POISON 1
+#endif
+#endif
 
 namespace xmldom {
 
@@ -60,7 +68,7 @@ class TXmlNodeStore {
   TXmlNodeStore(const TXmlNodeStore&) = delete;
   TXmlNodeStore& operator=(const TXmlNodeStore&) = delete;
 
-  bool IsLoose() const noexcept { return this == &Loose(); }
+  bool IsLoose() const noexcept { return loose_; }
 
   // ---- Memory. Pieces are granule-aligned; Free takes the size given to Allocate.
   void* Allocate(std::size_t bytes);
@@ -123,10 +131,29 @@ class TXmlNodeStore {
   struct TBlock;
   struct TLargePiece;
 
-  explicit TXmlNodeStore(bool hasHome) noexcept : hasHome_(hasHome) {}
+  // Content stores begin with a home; the loose store never has one.
+  explicit TXmlNodeStore(bool content) noexcept : hasHome_(content), loose_(!content) {}
   ~TXmlNodeStore();
 
-  void* AllocateSmall(std::size_t bytes);
+  // A granule-rounded piece: a freed one of its size, else the next bytes of the newest block.
+  void* AllocateSmall(std::size_t bytes) {
+    void*& head = freePieces_[bytes / kGranule - 1];
+    if (void* piece = head) {
+      head = *static_cast<void**>(piece);
+      return piece;
+    }
+    if (std::size_t(unusedEnd_ - unused_) < bytes) return AllocateInNewBlock(bytes);
+    void* piece = unused_;
+    unused_ += bytes;
+    UnpoisonPiece(piece, bytes);
+    return piece;
+  }
+  void* AllocateInNewBlock(std::size_t bytes);
+#ifdef ZEL_XML_STORE_POISON
+  static void UnpoisonPiece(void* piece, std::size_t bytes) noexcept;
+#else
+  static void UnpoisonPiece(void*, std::size_t) noexcept {}
+#endif
   void* AllocateLarge(std::size_t bytes);
   void FreeLarge(void* piece) noexcept;
   void AddBlock();
@@ -148,6 +175,7 @@ class TXmlNodeStore {
   long pins_ = 0;
   long crossingLinks_ = 0;
   bool hasHome_;
+  const bool loose_;
   std::vector<TXmlNameTable*> tables_;  // each held by the store
 };
 
