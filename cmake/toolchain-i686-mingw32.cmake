@@ -1,5 +1,6 @@
 # Cross build of the 32-bit Windows module with Debian's MinGW-w64 toolchain (posix threads,
-# which GoogleTest needs). Test programs run under wine.
+# which GoogleTest needs). Test programs run under wine, through scripts/wine, which runs them
+# natively or under 32-bit emulation as the machine needs.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
@@ -16,4 +17,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
 find_program(ZEL_WINE wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEL_WINE})
+get_filename_component(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine
+                       ABSOLUTE)
