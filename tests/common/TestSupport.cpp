@@ -1,5 +1,7 @@
 #include "common/TestSupport.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -49,6 +51,11 @@ void WriteWholeFile(const std::string& path, const std::string& content) {
 
 std::string TestDataPath(const std::string& name) {
   return (std::filesystem::path(ZEL_TEST_DATA_DIR) / name).string();
+}
+
+bool LightWorkload() {
+  const char* value = std::getenv("ZEL_LIGHT_WORKLOAD");
+  return value && std::strcmp(value, "1") == 0;
 }
 
 }  // namespace testing_support
