@@ -53,8 +53,8 @@ std::string TestDataPath(const std::string& name) {
   return (std::filesystem::path(ZEL_TEST_DATA_DIR) / name).string();
 }
 
-bool LightWorkload() {
-  const char* value = std::getenv("ZEL_LIGHT_WORKLOAD");
+bool UnderEmulation() {
+  const char* value = std::getenv("ZEL_UNDER_EMULATION");
   return value && std::strcmp(value, "1") == 0;
 }
 

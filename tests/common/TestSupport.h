@@ -25,9 +25,8 @@ void WriteWholeFile(const std::string& path, const std::string& content);
 // Path of a file of tests/data.
 std::string TestDataPath(const std::string& name);
 
-// True when the scripts ask for a lighter workload (ZEL_LIGHT_WORKLOAD=1): they do so only for
-// the Windows test programs under 32-bit emulation, where a program has about 100 MiB of
-// memory and runs several times slower. A test that lightens its workload records what it ran.
-bool LightWorkload();
+// True when the program runs under 32-bit emulation (ZEL_UNDER_EMULATION=1, which the scripts
+// set only there): the emulator's translated code then counts as the process's own memory.
+bool UnderEmulation();
 
 }  // namespace testing_support
