@@ -10,6 +10,8 @@ import pty
 import select
 import signal
 import sys
+import termios
+import time
 
 UP, LEFT = b"\x1b[A", b"\x1b[D"
 # Only a guard against a session that hangs; nothing is measured.
@@ -43,10 +45,17 @@ class Session:
         os.write(self.fd, keys)
 
     def prompt(self):
-        """Waits for the next prompt: keys typed while a line is being run reach a terminal
-        still in its cooked mode, where the end-of-input key is not a key but an end of file
-        that the line editor, once it takes the terminal back, reads as a zero byte."""
+        """Waits for the next prompt and for the line editor to hold the terminal: keys typed
+        while the terminal is still in its cooked mode are the kernel's, and there the
+        end-of-input key is not a key but an end of file that the editor then never sees."""
         self.read_until(b"> ")
+        deadline = time.monotonic() + GUARD_SECONDS
+        # The master side of a pseudo-terminal reads the modes the program set on its side.
+        while termios.tcgetattr(self.fd)[3] & termios.ICANON:
+            if time.monotonic() > deadline:
+                sys.exit("the line editor never took the terminal; it showed:\n"
+                         + self.seen.decode("utf-8", "replace"))
+            time.sleep(0.01)
 
     def finish(self):
         self.prompt()
