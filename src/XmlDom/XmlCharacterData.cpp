@@ -21,9 +21,7 @@ TXmlCharacterData::~TXmlCharacterData() {
 }
 
 void TXmlCharacterData::SetText(std::string_view text) {
-  XmlValue placed = PlaceString(Store(), text);
-  UnplaceValue(Store(), data_);
-  data_ = std::move(placed);
+  ReplacePlacedString(Store(), data_, text);
 }
 
 std::string TXmlCharacterData::GetText() {

@@ -25,10 +25,21 @@ void UnplaceValue(TXmlNodeStore& store, XmlValue& value) noexcept {
   value.Clear();
 }
 
-void ReplacePlacedValue(TXmlNodeStore& store, XmlValue& held, const XmlValue& value) {
-  XmlValue placed = PlaceValue(store, value);
+namespace {
+
+void Replace(TXmlNodeStore& store, XmlValue& held, XmlValue&& placed) noexcept {
   UnplaceValue(store, held);
   held = std::move(placed);
+}
+
+}  // namespace
+
+void ReplacePlacedValue(TXmlNodeStore& store, XmlValue& held, const XmlValue& value) {
+  Replace(store, held, PlaceValue(store, value));
+}
+
+void ReplacePlacedString(TXmlNodeStore& store, XmlValue& held, std::string_view text) {
+  Replace(store, held, PlaceString(store, text));
 }
 
 }  // namespace xmldom

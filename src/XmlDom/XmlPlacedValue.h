@@ -21,5 +21,7 @@ inline XmlValue PlaceString(TXmlNodeStore& store, std::string_view text) {
 void UnplaceValue(TXmlNodeStore& store, XmlValue& value) noexcept;
 // Replaces a placed value by another, placing it first so that a failure changes nothing.
 void ReplacePlacedValue(TXmlNodeStore& store, XmlValue& held, const XmlValue& value);
+// The same for a byte-string value of text.
+void ReplacePlacedString(TXmlNodeStore& store, XmlValue& held, std::string_view text);
 
 }  // namespace xmldom

@@ -15,9 +15,7 @@ TXmlProcessingInstruction::~TXmlProcessingInstruction() {
 }
 
 void TXmlProcessingInstruction::SetText(std::string_view text) {
-  XmlValue placed = PlaceString(Store(), text);
-  UnplaceValue(Store(), data_);
-  data_ = std::move(placed);
+  ReplacePlacedString(Store(), data_, text);
 }
 
 void TXmlProcessingInstruction::WriteXml(TStringBuilder& out) {

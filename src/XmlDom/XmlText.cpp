@@ -16,9 +16,7 @@ TXmlText::~TXmlText() {
 }
 
 void TXmlText::SetText(std::string_view text) {
-  XmlValue placed = PlaceString(Store(), text);
-  UnplaceValue(Store(), value_);
-  value_ = std::move(placed);
+  ReplacePlacedString(Store(), value_, text);
 }
 
 void TXmlText::SetNodeValue(const XmlValue& value) {
