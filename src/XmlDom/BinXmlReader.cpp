@@ -63,12 +63,8 @@ std::int32_t TBinXmlReader::ReadIntSlowly() {
   return ReadRaw<std::int32_t>(*this);
 }
 
-std::string_view TBinXmlReader::ReadView(std::size_t count, std::string& scratch) {
-  if (count <= std::size_t(end_ - pos_)) {
-    const std::string_view view(pos_, count);
-    pos_ += count;
-    return view;
-  }
+// The bytes run past the window: they are read piece by piece into scratch.
+std::string_view TBinXmlReader::CollectView(std::size_t count, std::string& scratch) {
   if (std::int64_t(count) > Remaining()) RaiseDataReadError();
   scratch.clear();
   while (scratch.size() < count) {
@@ -95,26 +91,12 @@ XmlValue TBinXmlReader::ReadValue() {
 }
 
 XmlValue TBinXmlReader::ReadPlacedValue(TXmlNodeStore& store) {
-  // Most values of a document are empty, or byte strings shorter than 128 bytes that lie in the
-  // window: a type code of one or two bytes and a one-byte length.
-  if (end_ - pos_ >= 3) {
-    const auto first = std::uint8_t(pos_[0]);
-    if (first == xvtEmpty) {
-      ++pos_;
-      return {};
-    }
-    const bool string = first == 0x81 && pos_[1] == 0;  // 256 as a compact integer
-    const auto length = std::uint8_t(pos_[2]);
-    if (string && length < 0x80 && std::ptrdiff_t(length) <= end_ - pos_ - 3) {
-      const char* bytes = pos_ + 3;
-      pos_ = bytes + length;
-      return PlaceBytes(store, xvtString, std::string_view(bytes, length));
-    }
-  }
+  // Most values of a document are empty or byte strings lying in the window: those take no
+  // value of their own on the way into the store.
   const std::int32_t type = ReadInt();
+  if (type == xvtEmpty) return {};
   if (type != xvtString && type != xvtByteArray) return PlaceValue(store, ReadValueOfType(type));
-  std::string scratch;
-  return PlaceBytes(store, TXmlValueType(type), ReadView(std::size_t(ReadCount(1)), scratch));
+  return PlaceBytes(store, TXmlValueType(type), ReadView(std::size_t(ReadCount(1)), placeScratch_));
 }
 
 XmlValue TBinXmlReader::ReadValueOfType(std::int32_t type) {

@@ -90,7 +90,12 @@ class TBinXmlReader {
 
   // count bytes as a view, valid until the next read: straight from the window when they lie
   // in it, else collected in scratch.
-  std::string_view ReadView(std::size_t count, std::string& scratch);
+  std::string_view ReadView(std::size_t count, std::string& scratch) {
+    if (count > std::size_t(end_ - pos_)) return CollectView(count, scratch);
+    const std::string_view view(pos_, count);
+    pos_ += count;
+    return view;
+  }
 
   // A string as the options store it (8-bit bytes, or UTF-16 units when bit 0 is set); the
   // view is valid until the next read.
@@ -120,8 +125,10 @@ class TBinXmlReader {
 
  private:
   std::int32_t ReadIntSlowly();
+  std::string_view CollectView(std::size_t count, std::string& scratch);
   XmlValue ReadValueOfType(std::int32_t type);
   std::uint32_t options_ = 0;
+  std::string placeScratch_;  // a placed value that runs past the window, on its way
 };
 
 // Reads a byte string that starts with the signature. The caller keeps the string alive while
