@@ -69,6 +69,17 @@ void TXmlAttrArray::ResetWithCapacity(TXmlNodeStore& store, int capacity) {
   if (capacity != Capacity()) Reallocate(store, capacity);
 }
 
+void TXmlAttrArray::AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* records, int count) {
+  if (count == 0) return;
+  if (Capacity() != count) {
+    Release(store);
+    block_ = static_cast<TBlock*>(store.Allocate(BytesFor(count)));
+    block_->Capacity = count;
+  }
+  block_->Count = count;
+  std::memcpy(static_cast<void*>(Items()), records, sizeof(TXmlAttrData) * std::size_t(count));
+}
+
 void TXmlAttrArray::Release(TXmlNodeStore& store) noexcept {
   Clear(store);
   if (block_) store.Free(block_, BytesFor(block_->Capacity));

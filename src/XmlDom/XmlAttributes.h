@@ -45,6 +45,10 @@ class TXmlAttrArray {
   void Clear(TXmlNodeStore& store) noexcept;
   // Replaces the records by copies of other's.
   void CopyFrom(TXmlNodeStore& store, const TXmlAttrArray& other);
+  // Takes over records whose values are placed in store, in an array of exactly their number;
+  // the array must be empty. The records are copied as they stand, so the caller's copies must
+  // not be unplaced afterwards (destroying them is harmless: placed values own nothing).
+  void AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* records, int count);
   // Count 0 and capacity exactly n (readers size the array to the number they will append).
   void ResetWithCapacity(TXmlNodeStore& store, int capacity);
   // Gives every record and the array back to store.

@@ -218,7 +218,7 @@ class TContentReader {
     open_.pop_back();
     const std::size_t count = gathered_.size() - open.First;
     if (count == 0) return;
-    GiveItems(open.Element->GetChildList(), open.First, count);
+    GiveItems(open.Element->NewChildList(int(count)), open.First, count);
   }
 
   void GiveTopLevel() {

@@ -47,11 +47,6 @@ TXmlNode& NodeOf(IXmlNode* node) {
 
 // ---- Life cycle.
 
-TXmlNode::TXmlNode(TXmlNameTable& table, int nameId) : nameId_(nameId) {
-  UseTable(table);
-  Store().NodeMade();
-}
-
 TXmlNode::~TXmlNode() {
   TXmlNodeStore& store = Store();
   ReleaseChildList();
@@ -238,6 +233,14 @@ TXmlNodeList& TXmlNode::GetChildList() {
     SetChildList(*new TXmlNodeList(this));
   }
   return *childList_;
+}
+
+TXmlNodeList& TXmlNode::NewChildList(int capacity) {
+  TXmlNodeStore::TPlacement placement(ChildStore());
+  auto* list = new TXmlNodeList(this);
+  SetChildList(*list);
+  list->SetCapacity(capacity);
+  return *list;
 }
 
 void TXmlNode::SetChildList(TXmlNodeList& list) noexcept {

@@ -174,6 +174,8 @@ class TXmlNode : public IXmlNode {
   void AdoptNameTable(TXmlNameTable& table);
   // Gives the node its child list when it has none: the readers make it to the size they know.
   void SetChildList(TXmlNodeList& list) noexcept;
+  // Makes the child list of a node that has none, with room for capacity items.
+  TXmlNodeList& NewChildList(int capacity);
   // Inserts child into the own child list at index (-1 appends), after the ownership check.
   void InsertChild(TXmlNode& child, int index);
 
@@ -181,7 +183,16 @@ class TXmlNode : public IXmlNode {
   static long LiveCount() noexcept;
 
  protected:
-  TXmlNode(TXmlNameTable& table, int nameId);
+  TXmlNode(TXmlNameTable& table, int nameId) : nameId_(nameId) {
+    TXmlNodeStore& store = Store();
+    if (store.KeepsTables()) {
+      store.KeepTable(table);
+      nameTable_ = &table;
+    } else {
+      UseTable(table);
+    }
+    store.NodeMade();
+  }
   ~TXmlNode() override;
 
   // The name id that elements and processing instructions carry.

@@ -124,12 +124,20 @@ void TXmlNodeList::InsertNode(TXmlNode* node, int index) {
 
 void TXmlNodeList::AppendFresh(TXmlNode* const* nodes, int count) {
   if (count_ + count > capacity_) SetCapacity(count_ + count);
+  TXmlNodeStore& store = Store();
+  TXmlNode** items = items_ + count_;
   for (int i = 0; i < count; ++i) {
     TXmlNode* node = nodes[i];
-    items_[count_++] = node;
-    LinkItem(node);
+    items[i] = node;
+    if (&node->Store() == &store) {
+      node->AddLink();
+    } else {
+      node->AddRef();
+      store.LinkLeft();
+    }
     if (owner_) node->SetParent(owner_);
   }
+  count_ += count;
 }
 
 void TXmlNodeList::RemoveAt(int index) {

@@ -33,13 +33,6 @@ namespace {
 constexpr std::size_t kHeaderBytes = 16;
 static_assert(sizeof(void*) * 2 <= kHeaderBytes);
 
-long liveNodes = 0;
-long liveLists = 0;
-
-std::size_t Rounded(std::size_t bytes) {
-  return (bytes + TXmlNodeStore::kGranule - 1) & ~(TXmlNodeStore::kGranule - 1);
-}
-
 // Blocks that no store uses, kept for the next one: a repeated load finds its memory at hand.
 // When the module goes they go back to the heap, and so does every block returned afterwards.
 class TBlockCache {
@@ -127,11 +120,6 @@ TXmlNodeStore::~TXmlNodeStore() {
 
 // ---- Memory.
 
-void* TXmlNodeStore::Allocate(std::size_t bytes) {
-  if (bytes == 0) return nullptr;
-  return bytes <= kMaxSmallBytes ? AllocateSmall(Rounded(bytes)) : AllocateLarge(bytes);
-}
-
 void TXmlNodeStore::Free(void* piece, std::size_t bytes) noexcept {
   if (!piece) return;
   if (bytes > kMaxSmallBytes) return FreeLarge(piece);
@@ -144,13 +132,6 @@ void TXmlNodeStore::Free(void* piece, std::size_t bytes) noexcept {
   *static_cast<void**>(piece) = head;
   head = piece;
 #endif
-}
-
-char* TXmlNodeStore::CopyBytes(std::string_view bytes) {
-  if (bytes.empty()) return nullptr;
-  auto* piece = static_cast<char*>(Allocate(bytes.size()));
-  std::memcpy(piece, bytes.data(), bytes.size());
-  return piece;
 }
 
 void* TXmlNodeStore::AllocateInNewBlock(std::size_t bytes) {
@@ -211,39 +192,10 @@ void TXmlNodeStore::ReleaseMemory() noexcept {
 
 // ---- Objects.
 
-void* TXmlNodeStore::AllocateObject(std::size_t bytes) {
-  void* object = AllocateSmall(Rounded(bytes));
-  ++objects_;
-  return object;
-}
-
 void TXmlNodeStore::FreeObject(void* object, std::size_t bytes) noexcept {
   Free(object, bytes);
   --objects_;
   DestroyIfDone();
-}
-
-void TXmlNodeStore::NodeMade() noexcept {
-  ++nodes_;
-  ++liveNodes;
-}
-void TXmlNodeStore::NodeGone() noexcept {
-  --nodes_;
-  --liveNodes;
-}
-void TXmlNodeStore::ListMade() noexcept {
-  ++lists_;
-  ++liveLists;
-}
-void TXmlNodeStore::ListGone() noexcept {
-  --lists_;
-  --liveLists;
-}
-long TXmlNodeStore::LiveNodes() noexcept {
-  return liveNodes;
-}
-long TXmlNodeStore::LiveLists() noexcept {
-  return liveLists;
 }
 
 void TXmlNodeStore::KeepAnotherTable(TXmlNameTable& table) {
@@ -265,8 +217,8 @@ bool TXmlNodeStore::HomeLeaves() noexcept {
   hasHome_ = false;
   if (objects_ > 0 && (pins_ != 0 || crossingLinks_ != 0)) return false;
   // Nothing outside reaches any object here: they all go together, unvisited.
-  liveNodes -= nodes_;
-  liveLists -= lists_;
+  liveNodes_ -= nodes_;
+  liveLists_ -= lists_;
   delete this;
   return true;
 }

@@ -32,6 +32,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -71,13 +72,25 @@ class TXmlNodeStore {
   bool IsLoose() const noexcept { return loose_; }
 
   // ---- Memory. Pieces are granule-aligned; Free takes the size given to Allocate.
-  void* Allocate(std::size_t bytes);
+  void* Allocate(std::size_t bytes) {
+    if (bytes == 0) return nullptr;
+    return bytes <= kMaxSmallBytes ? AllocateSmall(Rounded(bytes)) : AllocateLarge(bytes);
+  }
   void Free(void* piece, std::size_t bytes) noexcept;
   // A copy of bytes in a piece of the store (null for none).
-  char* CopyBytes(std::string_view bytes);
+  char* CopyBytes(std::string_view bytes) {
+    if (bytes.empty()) return nullptr;
+    auto* piece = static_cast<char*>(Allocate(bytes.size()));
+    std::memcpy(piece, bytes.data(), bytes.size());
+    return piece;
+  }
 
   // ---- Objects (nodes, lists, name tables): their memory, always inside a block.
-  void* AllocateObject(std::size_t bytes);
+  void* AllocateObject(std::size_t bytes) {
+    void* object = AllocateSmall(Rounded(bytes));
+    ++objects_;
+    return object;
+  }
   void FreeObject(void* object, std::size_t bytes) noexcept;
   // Where `new` places the library's objects: the loose store, unless a TPlacement says
   // otherwise.
@@ -102,12 +115,29 @@ class TXmlNodeStore {
   long CrossingLinks() const noexcept { return crossingLinks_; }
 
   // Nodes and lists placed here and alive, for the process-wide counts that tests read.
-  void NodeMade() noexcept;
-  void NodeGone() noexcept;
-  void ListMade() noexcept;
-  void ListGone() noexcept;
-  static long LiveNodes() noexcept;
-  static long LiveLists() noexcept;
+  void NodeMade() noexcept {
+    ++nodes_;
+    ++liveNodes_;
+  }
+  void NodeGone() noexcept {
+    --nodes_;
+    --liveNodes_;
+  }
+  void ListMade() noexcept {
+    ++lists_;
+    ++liveLists_;
+  }
+  void ListGone() noexcept {
+    --lists_;
+    --liveLists_;
+  }
+  static long LiveNodes() noexcept { return liveNodes_; }
+  static long LiveLists() noexcept { return liveLists_; }
+
+  // A size rounded up to whole granules.
+  static constexpr std::size_t Rounded(std::size_t bytes) noexcept {
+    return (bytes + kGranule - 1) & ~(kGranule - 1);
+  }
 
   // ---- Name tables. A content store keeps every table its nodes use; nodes of the loose
   // store each hold their own table (the loose store never goes at once, and keeping tables
@@ -177,6 +207,9 @@ class TXmlNodeStore {
   bool hasHome_;
   const bool loose_;
   std::vector<TXmlNameTable*> tables_;  // each held by the store
+
+  static inline long liveNodes_ = 0;
+  static inline long liveLists_ = 0;
 };
 
 }  // namespace xmldom

@@ -1,17 +1,11 @@
 #include "XmlDom/XmlPlacedValue.h"
 
-#include <limits>
 #include <stdexcept>
 
 namespace xmldom {
 
-XmlValue PlaceBytes(TXmlNodeStore& store, TXmlValueType type, std::string_view bytes) {
-  if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
-    throw std::length_error("value too long");
-  const auto size = std::uint32_t(bytes.size());
-  // Short values stay inline: Placed copies them into the value itself.
-  const char* kept = size > XmlValue::kInlineBytes ? store.CopyBytes(bytes) : bytes.data();
-  return XmlValue::Placed(type, kept, size);
+void RaiseValueTooLong() {
+  throw std::length_error("value too long");
 }
 
 XmlValue PlaceValue(TXmlNodeStore& store, const XmlValue& value) {

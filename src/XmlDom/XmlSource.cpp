@@ -23,10 +23,9 @@ namespace {
 
 // Classes of the characters that runs are scanned by.
 enum : std::uint8_t {
-  kSpace = 1,       // code 0 to 32
-  kNameStart = 2,   // may start a name
-  kNameRest = 4,    // may go on a name
-  kQuotedPlain = 8  // neither "<", "&" nor a quote: stays in a quoted value as it is
+  kSpace = 1,      // code 0 to 32
+  kNameStart = 2,  // may start a name
+  kNameRest = 4    // may go on a name
 };
 
 const std::array<std::uint8_t, 256>& ClassTable() {
@@ -38,7 +37,6 @@ const std::array<std::uint8_t, 256>& ClassTable() {
       if (byte <= 32) f |= kSpace;
       if (names[byte] & kXmlNameStartChar) f |= kNameStart;
       if (names[byte] & kXmlNameChar) f |= kNameRest;
-      if (byte != '<' && byte != '&' && byte != '"' && byte != '\'') f |= kQuotedPlain;
       flags[byte] = f;
     }
     return flags;
@@ -66,14 +64,6 @@ int FirstMarked(std::uint64_t marks) {
   return __builtin_ctzll(marks) / 8;
 }
 
-// Names are short: compared in place rather than through a library call.
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i]) return false;
-  return true;
-}
-
 // The first character in [p, end) that is a or b, or end.
 const char* FindEither(const char* p, const char* end, char a, char b) {
 #if defined(__SSE2__)
@@ -92,6 +82,24 @@ const char* FindEither(const char* p, const char* end, char a, char b) {
     if (marks) return p + FirstMarked(marks);
   }
   while (p != end && *p != a && *p != b) ++p;
+  return p;
+}
+
+// The first character in [p, end) that is a, b or c, or end.
+const char* FindAny(const char* p, const char* end, char a, char b, char c) {
+#if defined(__SSE2__)
+  const __m128i wantA = _mm_set1_epi8(a);
+  const __m128i wantB = _mm_set1_epi8(b);
+  const __m128i wantC = _mm_set1_epi8(c);
+  for (; end - p >= 16; p += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hits =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, wantA), _mm_cmpeq_epi8(chunk, wantB)),
+                     _mm_cmpeq_epi8(chunk, wantC));
+    if (const int mask = _mm_movemask_epi8(hits)) return p + __builtin_ctz(unsigned(mask));
+  }
+#endif
+  while (p != end && *p != a && *p != b && *p != c) ++p;
   return p;
 }
 
@@ -241,39 +249,23 @@ void TXmlSource::SkipMoreSpaces() {
   SkipClass(kSpace);
 }
 
-// The hash is taken while the name is scanned, so interning need not read it again.
-std::string_view TXmlSource::ReadName(std::uint32_t& hash) {
+std::string_view TXmlSource::ReadName() {
   if (AtEnd() || !IsClass(*cur_, kNameStart)) RaiseAtPosition(msg::kNameMustStartWithLetter);
-  StartToken();
-  std::uint32_t h = static_cast<unsigned char>(*cur_);
+  const char* start = cur_;
   const char* p = cur_ + 1;
+  while (p != end_ && IsClass(*p, kNameRest)) ++p;
+  if (p != end_) {  // the name ends inside the window: a view of it, no token
+    cur_ = p;
+    return std::string_view(start, std::size_t(p - start));
+  }
+  StartToken();
   for (;;) {
-    while (p != end_ && IsClass(*p, kNameRest)) h = h * 33 + static_cast<unsigned char>(*p++);
+    while (p != end_ && IsClass(*p, kNameRest)) ++p;
     cur_ = p;
     if (p != end_ || !Refill()) break;
     p = cur_;
   }
-  hash = h;
   return TakeToken();
-}
-
-int TXmlSource::FindName(const TXmlNameTable& table, std::string_view name, std::uint32_t hash) {
-  if (&table != cacheTable_) {
-    nameCache_.fill(-1);
-    cacheTable_ = &table;
-  }
-  std::int32_t& cached = nameCache_[hash % kNameCacheSize];
-  const std::vector<std::string>& names = table.Names();
-  if (cached >= 0 && SameName(names[std::size_t(cached)], name)) return cached;
-  for (std::int32_t id : table.Bucket(int(hash % std::uint32_t(table.BucketCount()))))
-    if (SameName(names[std::size_t(id)], name)) return cached = id;
-  return -1;
-}
-
-int TXmlSource::Intern(TXmlNameTable& table, std::string_view name, std::uint32_t hash) {
-  const int id = FindName(table, name, hash);
-  if (id >= 0) return id;
-  return nameCache_[hash % kNameCacheSize] = table.InternName(name);
 }
 
 void TXmlSource::RaiseExpectedChar(char c) {
@@ -348,42 +340,46 @@ char TXmlSource::ReadEntity() {
 }
 
 std::string_view TXmlSource::ReadQuoted(char quote) {
+  // Most values hold no reference and end inside the window, with a character after them.
+  const char* first = cur_ + 1;
+  const char* stop = FindAny(first, end_, quote, '&', '<');
+  if (end_ - stop > 1 && *stop == quote) {
+    cur_ = stop + 1;
+    return std::string_view(first, std::size_t(stop - first));
+  }
   NextChar();
   StartToken();
   for (;;) {
-    SkipClass(kQuotedPlain);
+    do cur_ = FindAny(cur_, end_, quote, '&', '<');
+    while (cur_ == end_ && Refill());
     if (AtEnd()) RaiseExpected(std::string_view(&quote, 1));
     const char c = *cur_;
     if (c == quote) break;
-    if (c == '&') {
-      PauseRun();
-      token_.Add(ReadReference());
-      ResumeRun();
-    } else if (c == '<') {
-      RaiseAtPosition(msg::kLessThanInAttribute);
-    } else {
-      NextChar();  // the other quote
-    }
+    if (c == '<') RaiseAtPosition(msg::kLessThanInAttribute);
+    PauseRun();
+    token_.Add(ReadReference());
+    ResumeRun();
   }
   EndRun(false);
   NextChar();
   return TakeToken();
 }
 
-// The attributes are gathered first and then given to the node in an array of exactly their
-// number; a failure gives it those read so far.
+// The attributes are gathered first, their values placed in the node's store as they are read,
+// and then given to the node in an array of exactly their number; a failure gives it those read
+// so far.
 void TXmlSource::ReadAttributes(TXmlNode& node) {
   SkipSpaces();
   if (AtEnd() || !IsClass(*cur_, kNameStart)) return;
   attributes_.clear();
-  attributeText_.clear();
   if (++tagSerial_ == 0) {  // the serials wrapped: no old one may look current
     std::fill(attributeTag_.begin(), attributeTag_.end(), 0);
     tagSerial_ = 1;
   }
+  TXmlNodeStore& store = node.Store();
   try {
     do {
-      ReadAttribute(node.NameTable());
+      ReadAttribute(node.NameTable(), store);
       SkipSpaces();
     } while (!AtEnd() && IsClass(*cur_, kNameStart));
   } catch (...) {
@@ -395,51 +391,54 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
 
 // A repeated name keeps its first place and takes the later value. A name is interned once its
 // value has been read, so a value that fails adds no name to the table.
-void TXmlSource::ReadAttribute(TXmlNameTable& table) {
-  std::uint32_t hash;
-  const std::string_view name = ReadName(hash);
-  int id = FindName(table, name, hash);
+void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
+  const std::string_view name = ReadName();
+  int id = names_.Find(table, name);
   if (id < 0) newName_.assign(name);
   SkipSpaces();
   RequireChar('=');
   SkipSpaces();
   if (AtEnd()) RaiseAtPosition(msg::kAttributeValueExpected);
   if (*cur_ != '"' && *cur_ != '\'') RaiseAtPosition(msg::kStringConstantExpected);
-  const std::string_view value = ReadQuoted(*cur_);
-  const TPendingAttribute attribute{id, attributeText_.size(), value.size()};
-  attributeText_.append(value);
-  if (id < 0) id = Intern(table, newName_, hash);
+  const std::string_view text = ReadQuoted(*cur_);
+  if (id < 0) id = names_.Intern(table, newName_);
   // Where each name id stands in attributes_, for this tag: so many attributes in one tag take
   // linear time, not quadratic.
   if (std::size_t(id) >= attributeTag_.size()) {
     attributeTag_.resize(std::size_t(id) + 1, 0);
     attributeIndex_.resize(std::size_t(id) + 1);
   }
+  attributes_.reserve(attributes_.size() + 1);
+  XmlValue value = PlaceString(store, text);
   if (attributeTag_[std::size_t(id)] == tagSerial_) {
-    TPendingAttribute& earlier = attributes_[attributeIndex_[std::size_t(id)]];
-    earlier.Offset = attribute.Offset;
-    earlier.Length = attribute.Length;
+    XmlValue& earlier = attributes_[attributeIndex_[std::size_t(id)]].Value;
+    UnplaceValue(store, earlier);
+    earlier = std::move(value);
     return;
   }
   attributeTag_[std::size_t(id)] = tagSerial_;
   attributeIndex_[std::size_t(id)] = attributes_.size();
-  attributes_.push_back({id, attribute.Offset, attribute.Length});
+  attributes_.push_back({id, std::move(value)});
 }
 
-// The values go straight into the node's store.
+// The placed values go to the node; should the array fail to grow, they go back to the store.
 void TXmlSource::GiveAttributes(TXmlNode& node) {
   if (attributes_.empty()) return;
   TXmlNodeStore& store = node.Store();
   TXmlAttrArray& target = node.Attributes();
-  const bool fresh = target.Count() == 0;
-  if (fresh) target.ResetWithCapacity(store, int(attributes_.size()));
-  for (const TPendingAttribute& attribute : attributes_) {
-    const std::string_view text =
-        std::string_view(attributeText_).substr(attribute.Offset, attribute.Length);
-    if (fresh)
-      target.AppendPlaced(store, attribute.NameId, PlaceString(store, text));
-    else
-      target.Set(store, attribute.NameId, XmlValue::FromString(text));
+  try {
+    if (target.Count() == 0) {
+      target.AdoptPlaced(store, attributes_.data(), int(attributes_.size()));
+    } else {
+      for (TXmlAttrData& attribute : attributes_) {
+        target.Set(store, attribute.NameId, attribute.Value);
+        UnplaceValue(store, attribute.Value);
+      }
+    }
+  } catch (...) {
+    for (TXmlAttrData& attribute : attributes_) UnplaceValue(store, attribute.Value);
+    attributes_.clear();
+    throw;
   }
   attributes_.clear();
 }

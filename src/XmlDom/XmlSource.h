@@ -25,6 +25,9 @@
 #include <string_view>
 #include <vector>
 
+#include "XmlDom/XmlAttributes.h"
+#include "XmlDom/XmlNameCache.h"
+
 namespace xmldom {
 
 class TXmlNameTable;
@@ -74,7 +77,19 @@ class TXmlSource {
     int Pos;
   };
   TPosition MarkPosition() noexcept {
-    if (!markCounted_) CountMark();
+    if (!markCounted_) {
+      // Most marks lie before the next line break already found: the position just grows.
+      const char* target = mark_ + 1;
+      if (target > counted_ && nextBreak_ && mark_ < nextBreak_) {
+        pos_ += int(target - counted_);
+        prevBreak_ = '\0';
+        counted_ = target;
+        markPosition_ = {line_, pos_};
+        markCounted_ = true;
+      } else {
+        CountMark();
+      }
+    }
     return markPosition_;
   }
   // The counters for the current character (see the counting rule above).
@@ -104,16 +119,9 @@ class TXmlSource {
   }
   // A name: "_" or a letter, then letters, digits, "-", ".", ":" or "_" (XmlNameChars.h). The
   // view lasts until the next step.
-  std::string_view ReadName() {
-    std::uint32_t hash;
-    return ReadName(hash);
-  }
+  std::string_view ReadName();
   // A name interned in table (names met before are found without a lookup in the table).
-  int ReadNameId(TXmlNameTable& table) {
-    std::uint32_t hash;
-    const std::string_view name = ReadName(hash);
-    return Intern(table, name, hash);
-  }
+  int ReadNameId(TXmlNameTable& table) { return names_.Intern(table, ReadName()); }
   // A character or entity reference, entered with "&" current; the byte it stands for (a
   // number up to 255 is that byte, a larger one the code page's byte for that character, or
   // "?").
@@ -165,10 +173,6 @@ class TXmlSource {
   void CountMark() noexcept;
   void SkipMoreSpaces();
 
-  // A name and its hash as the name table computes it.
-  std::string_view ReadName(std::uint32_t& hash);
-  int Intern(TXmlNameTable& table, std::string_view name, std::uint32_t hash);
-
   // ---- Tokens: a run of the window, plus what had to be copied.
   void StartToken() noexcept {
     token_.Reset();
@@ -201,11 +205,9 @@ class TXmlSource {
   // Steps over text up to "<" or "&", refilling as needed.
   void SkipPlainText();
   // Reads an attribute's name and value into attributes_.
-  void ReadAttribute(TXmlNameTable& table);
+  void ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store);
   // Sets attributes_ on node.
   void GiveAttributes(TXmlNode& node);
-  // The id of a name already in table, or -1 (nothing is interned).
-  int FindName(const TXmlNameTable& table, std::string_view name, std::uint32_t hash);
   // Digits of a numeric reference; a number past U+10FFFF reads as 0x110000.
   std::uint32_t ReadDecimal();
   std::uint32_t ReadHex();
@@ -230,25 +232,16 @@ class TXmlSource {
   TXmlToken token_;
   const char* runStart_ = nullptr;
   const char* runStop_ = nullptr;
-  // The attributes of the tag being read: name ids and where their values stand in
-  // attributeText_.
-  struct TPendingAttribute {
-    int NameId;
-    std::size_t Offset;
-    std::size_t Length;
-  };
-  std::vector<TPendingAttribute> attributes_;
+  // The attributes of the tag being read, their values placed in the node's store.
+  std::vector<TXmlAttrData> attributes_;
   // By name id: the serial of the tag that last set the name, and its place in attributes_.
   std::uint32_t tagSerial_ = 0;
   std::vector<std::uint32_t> attributeTag_;
   std::vector<std::size_t> attributeIndex_;
-  std::string attributeText_;
   // A name met for the first time, interned only once its attribute's value has been read.
   std::string newName_;
-  // Ids of names met in this input by their hash, for the table they belong to.
-  static constexpr std::size_t kNameCacheSize = 256;
-  const TXmlNameTable* cacheTable_ = nullptr;
-  std::array<std::int32_t, kNameCacheSize> nameCache_;
+  // Ids of the names met in this input.
+  TXmlNameCache names_;
 };
 
 // Input held in a string that the caller keeps alive for the source's lifetime.

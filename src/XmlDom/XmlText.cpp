@@ -8,9 +8,6 @@ namespace xmldom {
 TXmlText::TXmlText(TXmlNameTable& table, const XmlValue& value)
     : IXmlText(table, kTextNameId), value_(PlaceValue(Store(), value)) {}
 
-TXmlText::TXmlText(TXmlNameTable& table, XmlValue&& placed, TPlaced)
-    : IXmlText(table, kTextNameId), value_(std::move(placed)) {}
-
 TXmlText::~TXmlText() {
   UnplaceValue(Store(), value_);
 }

@@ -19,7 +19,8 @@ class TXmlText final : public IXmlText {
   TXmlText(TXmlNameTable& table, const XmlValue& value);
   // Takes over a value already placed in the store the node is made in.
   struct TPlaced {};
-  TXmlText(TXmlNameTable& table, XmlValue&& placed, TPlaced);
+  TXmlText(TXmlNameTable& table, XmlValue&& placed, TPlaced)
+      : IXmlText(table, kTextNameId), value_(std::move(placed)) {}
   ~TXmlText() override;
 
   int GetNodeNameIndex() override { return kTextNameId; }

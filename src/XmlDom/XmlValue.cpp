@@ -43,25 +43,8 @@ XmlValue::XmlValue(const XmlValue& other) {
 }
 
 // A placed value moves as it is: only its keeper's own code moves one.
-XmlValue::XmlValue(XmlValue&& other) noexcept
-    : type_(std::exchange(other.type_, xvtEmpty)),
-      storage_(std::exchange(other.storage_, kInline)),
-      size_(std::exchange(other.size_, 0)),
-      payload_(other.payload_) {}
-
 XmlValue& XmlValue::operator=(const XmlValue& other) {
   if (this != &other) *this = XmlValue(other);
-  return *this;
-}
-
-XmlValue& XmlValue::operator=(XmlValue&& other) noexcept {
-  if (this != &other) {
-    ReleaseBytes();
-    type_ = std::exchange(other.type_, xvtEmpty);
-    storage_ = std::exchange(other.storage_, kInline);
-    size_ = std::exchange(other.size_, 0);
-    payload_ = other.payload_;
-  }
   return *this;
 }
 
@@ -100,19 +83,6 @@ std::u16string XmlValue::WideText() const {
   std::u16string text(bytes.size() / 2, u'\0');
   std::memcpy(text.data(), bytes.data(), text.size() * 2);
   return text;
-}
-
-XmlValue XmlValue::Placed(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept {
-  XmlValue value;
-  value.type_ = type;
-  value.size_ = size;
-  if (size <= kInlineBytes) {
-    if (size) std::memcpy(value.payload_.Inline, bytes, size);
-  } else {
-    value.storage_ = kPlaced;
-    value.payload_.Bytes = bytes;
-  }
-  return value;
 }
 
 void XmlValue::Clear() noexcept {

@@ -12,8 +12,10 @@
 // nodes. A copy always owns its bytes, so a placed value never leaves its keeper.
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace xmldom {
 
@@ -50,9 +52,22 @@ class XmlValue {
 
   XmlValue() noexcept {}
   XmlValue(const XmlValue& other);
-  XmlValue(XmlValue&& other) noexcept;
+  XmlValue(XmlValue&& other) noexcept
+      : type_(std::exchange(other.type_, xvtEmpty)),
+        storage_(std::exchange(other.storage_, kInline)),
+        size_(std::exchange(other.size_, 0)),
+        payload_(other.payload_) {}
   XmlValue& operator=(const XmlValue& other);
-  XmlValue& operator=(XmlValue&& other) noexcept;
+  XmlValue& operator=(XmlValue&& other) noexcept {
+    if (this != &other) {
+      ReleaseBytes();
+      type_ = std::exchange(other.type_, xvtEmpty);
+      storage_ = std::exchange(other.storage_, kInline);
+      size_ = std::exchange(other.size_, 0);
+      payload_ = other.payload_;
+    }
+    return *this;
+  }
   ~XmlValue() { ReleaseBytes(); }
 
   static XmlValue Null();
@@ -78,7 +93,18 @@ class XmlValue {
   static XmlValue FromWideString(std::u16string_view text);
   // A value of a string kind whose bytes are kept by the caller, who frees them (never the
   // value) and keeps them as long as the value lives.
-  static XmlValue Placed(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept;
+  static XmlValue Placed(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept {
+    XmlValue value;
+    value.type_ = type;
+    value.size_ = size;
+    if (size <= kInlineBytes) {
+      if (size) std::memcpy(value.payload_.Inline, bytes, size);
+    } else {
+      value.storage_ = kPlaced;
+      value.payload_.Bytes = bytes;
+    }
+    return value;
+  }
 
   std::uint16_t Type() const noexcept { return type_; }
   bool IsEmpty() const noexcept { return type_ == xvtEmpty; }
