@@ -90,13 +90,8 @@ XmlValue TBinXmlReader::ReadValue() {
   return ReadValueOfType(ReadInt());
 }
 
-XmlValue TBinXmlReader::ReadPlacedValue(TXmlNodeStore& store) {
-  // Most values of a document are empty or byte strings lying in the window: those take no
-  // value of their own on the way into the store.
-  const std::int32_t type = ReadInt();
-  if (type == xvtEmpty) return {};
-  if (type != xvtString && type != xvtByteArray) return PlaceValue(store, ReadValueOfType(type));
-  return PlaceBytes(store, TXmlValueType(type), ReadView(std::size_t(ReadCount(1)), placeScratch_));
+XmlValue TBinXmlReader::ReadPlacedOfType(TXmlNodeStore& store, std::int32_t type) {
+  return PlaceValue(store, ReadValueOfType(type));
 }
 
 XmlValue TBinXmlReader::ReadValueOfType(std::int32_t type) {

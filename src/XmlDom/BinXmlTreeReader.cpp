@@ -30,6 +30,7 @@ class TTreeReader {
       : reader_(reader), table_(table), store_(store) {}
 
   void ReadContent(TXmlNode& root) {
+    TXmlNodeStore::TPlacement placement(store_);
     ReadAttributes(root);
     OpenChildren(root);
     while (!levels_.empty()) {
@@ -61,8 +62,9 @@ class TTreeReader {
 
   void ReadAttributes(TXmlNode& node) {
     const std::int32_t count = reader_.ReadCount(kMinAttributeBytes);
-    TXmlNodeStore& store = node.Store();
     TXmlAttrArray& attributes = node.Attributes();
+    if (count == 0 && attributes.Capacity() == 0) return;  // most nodes: nothing to reset
+    TXmlNodeStore& store = node.Store();
     attributes.ResetWithCapacity(store, count);
     for (std::int32_t i = 0; i < count; ++i) {
       const std::int32_t id = ReadNameId();
@@ -74,10 +76,16 @@ class TTreeReader {
   void OpenChildren(TXmlNode& node) {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
-    TXmlNodeList& children = node.GetChildList();
-    children.ClearItems();
-    children.SetCapacity(count);
-    levels_.push_back({&children, count});
+    levels_.reserve(levels_.size() + 1);
+    TXmlNodeList* children = node.ChildList();
+    if (children) {
+      node.DropValueForChildren();
+      children->ClearItems();
+      children->SetCapacity(count);
+    } else {
+      children = &node.NewChildList(count);
+    }
+    levels_.push_back({children, count});
   }
 
   // Reads one child record into list; returns the new node when its own sections follow.
@@ -87,16 +95,15 @@ class TTreeReader {
     switch (TXmlNodeType(reader_.ReadByte())) {
       case kElementNode: {
         CheckDepth();
-        auto element = MakeRefIn<TXmlElement>(store_, table_, ReadNameId());
-        Append(list, element.Get());
+        auto* element = new TXmlElement(table_, ReadNameId());
+        list.AppendMade(element);
         element->AssignPlacedValue(reader_.ReadPlacedValue(store_));
-        return element.Get();
+        return element;
       }
       case kTextNode: {
         XmlValue value = reader_.ReadPlacedValue(store_);
         try {
-          Append(list,
-                 MakeRefIn<TXmlText>(store_, table_, std::move(value), TXmlText::TPlaced{}).Get());
+          list.AppendMade(new TXmlText(table_, std::move(value), TXmlText::TPlaced{}));
         } catch (...) {
           UnplaceValue(store_, value);
           throw;
@@ -104,18 +111,18 @@ class TTreeReader {
         return nullptr;
       }
       case kCDataSectionNode:
-        Append(list, MakeRefIn<TXmlCDATASection>(store_, table_, reader_.ReadStringView(scratch_)));
+        list.AppendMade(new TXmlCDATASection(table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kCommentNode:
-        Append(list, MakeRefIn<TXmlComment>(store_, table_, reader_.ReadStringView(scratch_)));
+        list.AppendMade(new TXmlComment(table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kProcessingInstructionNode: {
         CheckDepth();
         const std::int32_t target = ReadNameId();
-        auto instruction = MakeRefIn<TXmlProcessingInstruction>(store_, table_, target,
-                                                                reader_.ReadStringView(scratch_));
-        Append(list, instruction.Get());
-        return instruction.Get();
+        auto* instruction =
+            new TXmlProcessingInstruction(table_, target, reader_.ReadStringView(scratch_));
+        list.AppendMade(instruction);
+        return instruction;
       }
       case kDocumentNode:
         break;
@@ -123,12 +130,8 @@ class TTreeReader {
     throw EXmlError(msg::kBinaryReadBadNodeType);
   }
 
-  // Nodes made here share the list's name table and store, and the list was sized for them.
-  static void Append(TXmlNodeList& list, TXmlNode* node) { list.AppendFresh(&node, 1); }
-  template <class T>
-  static void Append(TXmlNodeList& list, const Ref<T>& node) {
-    Append(list, node.Get());
-  }
+  // Nodes are made in the store of the lists they go into (the placement above), and each list
+  // was sized to the count that was read, so appending them cannot fail.
 
   // The node about to be made sits at the level of the list it goes into; the document's
   // children are level 1.

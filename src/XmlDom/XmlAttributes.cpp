@@ -28,14 +28,8 @@ void TXmlAttrArray::Append(TXmlNodeStore& store, int nameId, const XmlValue& val
   AppendPlaced(store, nameId, std::move(placed));
 }
 
-void TXmlAttrArray::AppendPlaced(TXmlNodeStore& store, int nameId, XmlValue&& placed) {
-  MakeRoom(store);
-  new (Items() + block_->Count) TXmlAttrData{nameId, std::move(placed)};
-  ++block_->Count;
-}
-
-void TXmlAttrArray::MakeRoom(TXmlNodeStore& store) {
-  if (Count() == Capacity()) Reallocate(store, NextXmlCapacity(Capacity()));
+void TXmlAttrArray::Grow(TXmlNodeStore& store) {
+  Reallocate(store, NextXmlCapacity(Capacity()));
 }
 
 bool TXmlAttrArray::Remove(TXmlNodeStore& store, int nameId) {

@@ -7,6 +7,8 @@
 // or free is given that store, and the owner gives everything back with Release.
 
 #include <cstdint>
+#include <new>
+#include <utility>
 
 #include "XmlDom/XmlNodeStore.h"
 #include "XmlDom/XmlValue.h"
@@ -38,7 +40,11 @@ class TXmlAttrArray {
   // Appends without looking for nameId first (for readers that know the names are distinct).
   void Append(TXmlNodeStore& store, int nameId, const XmlValue& value);
   // Appends a value already placed in store; the array takes it over.
-  void AppendPlaced(TXmlNodeStore& store, int nameId, XmlValue&& placed);
+  void AppendPlaced(TXmlNodeStore& store, int nameId, XmlValue&& placed) {
+    if (Count() == Capacity()) Grow(store);
+    new (Items() + block_->Count) TXmlAttrData{nameId, std::move(placed)};
+    ++block_->Count;
+  }
   // True when a record was removed; the later records move down one place.
   bool Remove(TXmlNodeStore& store, int nameId);
   // Count 0; the capacity stays.
@@ -77,7 +83,10 @@ class TXmlAttrArray {
     return kHeaderBytes + sizeof(TXmlAttrData) * std::size_t(capacity);
   }
   void Reallocate(TXmlNodeStore& store, int capacity);
-  void MakeRoom(TXmlNodeStore& store);
+  void MakeRoom(TXmlNodeStore& store) {
+    if (Count() == Capacity()) Grow(store);
+  }
+  void Grow(TXmlNodeStore& store);
 
   TBlock* block_ = nullptr;
 };

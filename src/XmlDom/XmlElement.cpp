@@ -15,9 +15,8 @@ void TXmlElement::AssignValue(const XmlValue& value) {
   ReplacePlacedValue(Store(), value_, value);
 }
 
-void TXmlElement::AssignPlacedValue(XmlValue&& placed) noexcept {
+void TXmlElement::DropValue() noexcept {
   UnplaceValue(Store(), value_);
-  value_ = std::move(placed);
 }
 
 std::string TXmlElement::GetText() {

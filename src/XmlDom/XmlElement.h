@@ -40,13 +40,21 @@ class TXmlElement final : public IXmlElement {
   // Stores a value without touching the children (binary XML reads both).
   void AssignValue(const XmlValue& value);
   // Takes over a value already placed in the element's store.
-  void AssignPlacedValue(XmlValue&& placed) noexcept;
+  void AssignPlacedValue(XmlValue&& placed) noexcept {
+    if (!value_.IsEmpty()) DropValue();
+    value_ = std::move(placed);
+  }
 
  protected:
   Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
   bool CloneCopiesChildren() const noexcept override { return true; }
+  void DropValueForChildren() noexcept override {
+    if (!value_.IsEmptyOrNull()) DropValue();
+  }
 
  private:
+  void DropValue() noexcept;
+
   XmlValue value_;  // placed in the element's store
 };
 

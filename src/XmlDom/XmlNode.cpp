@@ -236,10 +236,10 @@ TXmlNodeList& TXmlNode::GetChildList() {
 }
 
 TXmlNodeList& TXmlNode::NewChildList(int capacity) {
+  DropValueForChildren();
   TXmlNodeStore::TPlacement placement(ChildStore());
-  auto* list = new TXmlNodeList(this);
+  auto* list = new TXmlNodeList(this, capacity);
   SetChildList(*list);
-  list->SetCapacity(capacity);
   return *list;
 }
 

@@ -9,6 +9,7 @@
 // Destroying a node never recurses with the depth of its tree: nodes whose count drops to zero
 // while another node is being destroyed wait in a queue and are destroyed one after another.
 
+#include <cassert>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -174,8 +175,12 @@ class TXmlNode : public IXmlNode {
   void AdoptNameTable(TXmlNameTable& table);
   // Gives the node its child list when it has none: the readers make it to the size they know.
   void SetChildList(TXmlNodeList& list) noexcept;
-  // Makes the child list of a node that has none, with room for capacity items.
+  // Makes the child list of a node that has none, with room for capacity items; a value the
+  // node holds goes, as when its children are first reached (readers).
   TXmlNodeList& NewChildList(int capacity);
+  // What reaching the children does to a held value: elements turn it into a text child.
+  // Readers that fill a fresh child list drop it (the text child would be cleared anyway).
+  virtual void DropValueForChildren() noexcept {}
   // Inserts child into the own child list at index (-1 appends), after the ownership check.
   void InsertChild(TXmlNode& child, int index);
 
@@ -241,5 +246,18 @@ class TXmlNode : public IXmlNode {
   TXmlAttrArray attributes_;
   TXmlNodeList* childList_ = nullptr;  // a link
 };
+
+inline void TXmlNodeList::AppendMade(TXmlNode* node) noexcept {
+  assert(count_ < capacity_);
+  items_[count_++] = node;
+  TXmlNodeStore& store = Store();
+  if (&node->Store() == &store) {
+    node->AddLink();
+  } else {  // a document's held list may stay in the store of an earlier load
+    node->AddRef();
+    store.LinkLeft();
+  }
+  if (owner_) node->SetParent(owner_);
+}
 
 }  // namespace xmldom

@@ -47,10 +47,6 @@ void QuickSort(TXmlNode** items, int low, int high, const TXmlNodeCompare& compa
 
 }  // namespace
 
-TXmlNodeList::TXmlNodeList(TXmlNode* owner) noexcept : owner_(owner) {
-  Store().ListMade();
-}
-
 TXmlNodeList::~TXmlNodeList() {
   ClearItems();
   Store().Free(items_, sizeof(TXmlNode*) * std::size_t(capacity_));

@@ -48,7 +48,14 @@ class IXmlNodeList : public TXmlBase {
 class TXmlNodeList final : public IXmlNodeList {
  public:
   // owner: the node whose children this list holds, or null for a free-standing list.
-  explicit TXmlNodeList(TXmlNode* owner = nullptr) noexcept;
+  explicit TXmlNodeList(TXmlNode* owner = nullptr) noexcept : owner_(owner) { Store().ListMade(); }
+  // With room for exactly capacity items (readers that know the count).
+  TXmlNodeList(TXmlNode* owner, int capacity) : owner_(owner) {
+    TXmlNodeStore& store = Store();
+    items_ = static_cast<TXmlNode**>(store.Allocate(sizeof(TXmlNode*) * std::size_t(capacity)));
+    capacity_ = capacity;
+    store.ListMade();
+  }
   ~TXmlNodeList() override;
 
   int GetCount() override { return count_; }
@@ -89,6 +96,9 @@ class TXmlNodeList final : public IXmlNodeList {
   // Appends nodes that have no parent and are referenced by nothing yet (readers that gathered
   // a level's items): the list links them, with itself as their parent when it has an owner.
   void AppendFresh(TXmlNode* const* nodes, int count);
+  // Appends a node just made, referenced by nothing yet, when the list has room for it (readers
+  // that sized the list); defined in XmlNode.h.
+  void AppendMade(TXmlNode* node) noexcept;
   // Called when the owner goes while the list lives on: the items lose their parent and the
   // list becomes free-standing, so it never reaches the destroyed owner.
   void DetachOwner() noexcept;

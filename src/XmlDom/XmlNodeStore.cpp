@@ -71,7 +71,6 @@ class TBlockCache {
 };
 
 constinit TBlockCache blockCache;
-TXmlNodeStore* target = nullptr;
 
 }  // namespace
 
@@ -99,18 +98,6 @@ TModuleStoreRelease moduleStoreRelease;
 
 TXmlNodeStore& TXmlNodeStore::CreateContent() {
   return *new TXmlNodeStore(true);
-}
-
-TXmlNodeStore& TXmlNodeStore::Target() noexcept {
-  return target ? *target : Loose();
-}
-
-TXmlNodeStore::TPlacement::TPlacement(TXmlNodeStore& store) noexcept : outer_(target) {
-  target = &store;
-}
-
-TXmlNodeStore::TPlacement::~TPlacement() {
-  target = outer_;
 }
 
 TXmlNodeStore::~TXmlNodeStore() {

@@ -94,11 +94,13 @@ class TXmlNodeStore {
   void FreeObject(void* object, std::size_t bytes) noexcept;
   // Where `new` places the library's objects: the loose store, unless a TPlacement says
   // otherwise.
-  static TXmlNodeStore& Target() noexcept;
+  static TXmlNodeStore& Target() noexcept { return placementTarget_ ? *placementTarget_ : Loose(); }
   class TPlacement {
    public:
-    explicit TPlacement(TXmlNodeStore& store) noexcept;
-    ~TPlacement();
+    explicit TPlacement(TXmlNodeStore& store) noexcept : outer_(placementTarget_) {
+      placementTarget_ = &store;
+    }
+    ~TPlacement() { placementTarget_ = outer_; }
     TPlacement(const TPlacement&) = delete;
     TPlacement& operator=(const TPlacement&) = delete;
 
@@ -208,6 +210,7 @@ class TXmlNodeStore {
   const bool loose_;
   std::vector<TXmlNameTable*> tables_;  // each held by the store
 
+  static inline TXmlNodeStore* placementTarget_ = nullptr;
   static inline long liveNodes_ = 0;
   static inline long liveLists_ = 0;
 };
