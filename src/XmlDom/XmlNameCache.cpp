@@ -26,9 +26,7 @@ void TXmlNameCache::Remember(std::string_view name, int id) noexcept {
   }
 }
 
-int TXmlNameCache::Intern(TXmlNameTable& table, std::string_view name) {
-  const int id = Find(table, name);
-  if (id >= 0) return id;
+int TXmlNameCache::InternNew(TXmlNameTable& table, std::string_view name) {
   const int interned = table.InternName(name);
   Remember(name, interned);
   return interned;

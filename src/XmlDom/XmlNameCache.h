@@ -29,7 +29,10 @@ class TXmlNameCache {
     return FindAndRemember(table, name, key);
   }
   // The id of name, interning it in table when new.
-  int Intern(TXmlNameTable& table, std::string_view name);
+  int Intern(TXmlNameTable& table, std::string_view name) {
+    const int id = Find(table, name);
+    return id >= 0 ? id : InternNew(table, name);
+  }
 
  private:
   static constexpr std::size_t kMaxKeyed = 16;
@@ -79,6 +82,7 @@ class TXmlNameCache {
   int FindInTable(const TXmlNameTable& table, std::string_view name) const;
   int FindAndRemember(const TXmlNameTable& table, std::string_view name, const TKey& key);
   void Remember(std::string_view name, int id) noexcept;
+  int InternNew(TXmlNameTable& table, std::string_view name);
 
   const TXmlNameTable* table_ = nullptr;
   std::array<TEntry, kEntries> entries_;

@@ -52,10 +52,8 @@ std::string TXmlNameTable::NameOfIndex(int id) {
   return std::string(NameView(id));
 }
 
-std::string_view TXmlNameTable::NameView(int id) const {
-  if (id < 0) return {};
-  if (id >= NameCount()) RaiseListIndexError();
-  return names_[id];
+void TXmlNameTable::RaiseNoSuchId() {
+  RaiseListIndexError();
 }
 
 void TXmlNameTable::ReplaceArrays(std::vector<std::string> names,

@@ -46,7 +46,11 @@ class TXmlNameTable final : public IXmlNameTable {
   std::string NameOfIndex(int id) override;
 
   // The name without a copy; valid until the next InternName. Same rules as NameOfIndex.
-  std::string_view NameView(int id) const;
+  std::string_view NameView(int id) const {
+    if (id < 0) return {};
+    if (id >= NameCount()) RaiseNoSuchId();
+    return names_[std::size_t(id)];
+  }
   // The id of the name, or -1 when it is not interned (nothing is added).
   int FindName(std::string_view name) const;
   // True when id names an entry of this table.
@@ -67,6 +71,8 @@ class TXmlNameTable final : public IXmlNameTable {
   static std::uint32_t Hash(std::string_view name) noexcept;
 
  private:
+  [[noreturn]] static void RaiseNoSuchId();
+
   std::vector<std::string> names_;
   std::vector<std::vector<std::int32_t>> buckets_;
 };

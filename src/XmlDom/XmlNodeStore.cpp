@@ -34,39 +34,76 @@ constexpr std::size_t kHeaderBytes = 16;
 static_assert(sizeof(void*) * 2 <= kHeaderBytes);
 
 // Blocks that no store uses, kept for the next one: a repeated load finds its memory at hand.
-// When the module goes they go back to the heap, and so does every block returned afterwards.
+// Blocks are carved from slabs of kSlabBlocks. A block of its own, aligned to its size, would
+// cost the heap a padded chunk with bookkeeping written around it, pages that a load touches
+// for nothing; a slab is one plain allocation, aligned once. When the module goes the slabs go
+// back to the heap as soon as every block is home again.
 class TBlockCache {
  public:
   void* Take() {
     if (void* block = free_) {
       free_ = *static_cast<void**>(block);
+      --cached_;
       return block;
     }
-    return ::operator new(TXmlNodeStore::kBlockBytes, std::align_val_t(TXmlNodeStore::kBlockBytes));
+    if (uncarved_ == 0) AddSlab();
+    void* block = nextUncarved_;
+    nextUncarved_ += TXmlNodeStore::kBlockBytes;
+    --uncarved_;
+    ++carved_;
+    return block;
   }
 
   void Give(void* block) noexcept {
-    if (releasing_) return Delete(block);
     ZEL_UNPOISON(block, sizeof(void*));
     *static_cast<void**>(block) = free_;
     free_ = block;
+    ++cached_;
+    if (releasing_) ReleaseIfAllHome();
   }
 
   void ReleaseAll() noexcept {
     releasing_ = true;
-    while (void* block = free_) {
-      free_ = *static_cast<void**>(block);
-      Delete(block);
-    }
+    ReleaseIfAllHome();
   }
 
  private:
-  static void Delete(void* block) noexcept {
-    ZEL_UNPOISON(block, TXmlNodeStore::kBlockBytes);
-    ::operator delete(block, std::align_val_t(TXmlNodeStore::kBlockBytes));
+  static constexpr std::size_t kSlabBlocks = 16;
+  // Room for the slab's link and for aligning its first block.
+  static constexpr std::size_t kSlabBytes =
+      (kSlabBlocks + 1) * TXmlNodeStore::kBlockBytes + 2 * sizeof(void*);
+
+  // Blocks are carved one by one as they are taken, so the pages of a slab's unused blocks are
+  // not touched.
+  void AddSlab() {
+    auto* slab = static_cast<char*>(::operator new(kSlabBytes));
+    *reinterpret_cast<void**>(slab) = slabs_;
+    slabs_ = slab;
+    const auto first =
+        (reinterpret_cast<std::uintptr_t>(slab) + sizeof(void*) + TXmlNodeStore::kBlockBytes - 1) &
+        ~std::uintptr_t(TXmlNodeStore::kBlockBytes - 1);
+    nextUncarved_ = reinterpret_cast<char*>(first);
+    uncarved_ = kSlabBlocks;
+  }
+
+  void ReleaseIfAllHome() noexcept {
+    if (cached_ != carved_) return;
+    while (void* slab = slabs_) {
+      slabs_ = *static_cast<void**>(slab);
+      ZEL_UNPOISON(slab, kSlabBytes);
+      ::operator delete(slab);
+    }
+    free_ = nullptr;
+    nextUncarved_ = nullptr;
+    carved_ = cached_ = uncarved_ = 0;
   }
 
   void* free_ = nullptr;
+  void* slabs_ = nullptr;
+  char* nextUncarved_ = nullptr;  // the next block of the newest slab
+  std::size_t uncarved_ = 0;      // blocks of the newest slab not handed out yet
+  std::size_t carved_ = 0;        // blocks handed out of slabs
+  std::size_t cached_ = 0;        // of those, the blocks back in free_
   bool releasing_ = false;
 };
 

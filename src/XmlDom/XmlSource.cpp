@@ -272,12 +272,7 @@ void TXmlSource::RaiseExpectedChar(char c) {
   RaiseExpected(std::string_view(&c, 1));
 }
 
-void TXmlSource::RequireText(std::string_view text) {
-  // Most often the whole text stands in the window, with a character after it.
-  if (std::size_t(end_ - cur_) > text.size() && std::memcmp(cur_, text.data(), text.size()) == 0) {
-    cur_ += text.size();
-    return;
-  }
+void TXmlSource::RequireTextSlowly(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (AtEnd() || *cur_ != text[i]) RaiseExpected(text.substr(i));
     NextChar();

@@ -20,6 +20,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -106,7 +107,11 @@ class TXmlSource {
   // where the message has one, the line and position of the current character.
   // Skips characters of code 0 to 32.
   void SkipSpaces() {
-    if (cur_ != end_ && static_cast<unsigned char>(*cur_) <= 32) SkipMoreSpaces();
+    if (cur_ == end_ || static_cast<unsigned char>(*cur_) > 32) return;
+    if (end_ - cur_ > 1 && static_cast<unsigned char>(cur_[1]) > 32)
+      ++cur_;  // a single space, the usual case
+    else
+      SkipMoreSpaces();
   }
   // Steps over characters of code 0 to 32 when markup ("<") follows them in the window, and
   // says so; otherwise nothing moves. Most text between tags is indentation alone.
@@ -131,7 +136,14 @@ class TXmlSource {
     NextChar();
   }
   // Each character of text in turn; a mismatch names the rest of text from that character.
-  void RequireText(std::string_view text);
+  void RequireText(std::string_view text) {
+    // Most often the whole text stands in the window, with a character after it.
+    if (std::size_t(end_ - cur_) > text.size() && SameBytes(cur_, text)) {
+      cur_ += text.size();
+      return;
+    }
+    RequireTextSlowly(text);
+  }
   // A quoted value, entered with the quote current, references expanded; the view lasts until
   // the next step.
   std::string_view ReadQuoted(char quote);
@@ -172,6 +184,26 @@ class TXmlSource {
   // Counts up to the marked character; nothing may have been counted beyond it.
   void CountMark() noexcept;
   void SkipMoreSpaces();
+  void RequireTextSlowly(std::string_view text);
+  // Whether the size() bytes at p are text's; names and markup are short, so short texts are
+  // compared a word or two at a time.
+  static bool SameBytes(const char* p, std::string_view text) noexcept {
+    const std::size_t n = text.size();
+    const char* t = text.data();
+    if (n >= 8 && n <= 16) return Load8(p) == Load8(t) && Load8(p + n - 8) == Load8(t + n - 8);
+    if (n >= 4 && n < 8) return Load4(p) == Load4(t) && Load4(p + n - 4) == Load4(t + n - 4);
+    return std::memcmp(p, t, n) == 0;
+  }
+  static std::uint64_t Load8(const char* p) noexcept {
+    std::uint64_t value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+  }
+  static std::uint32_t Load4(const char* p) noexcept {
+    std::uint32_t value;
+    std::memcpy(&value, p, sizeof value);
+    return value;
+  }
 
   // ---- Tokens: a run of the window, plus what had to be copied.
   void StartToken() noexcept {
