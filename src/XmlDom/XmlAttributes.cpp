@@ -66,7 +66,7 @@ void TXmlAttrArray::ResetWithCapacity(TXmlNodeStore& store, int capacity) {
 void TXmlAttrArray::AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* records, int count) {
   if (count == 0) return;
   if (Capacity() != count) {
-    Release(store);
+    if (block_) Release(store);
     block_ = static_cast<TBlock*>(store.Allocate(BytesFor(count)));
     block_->Capacity = count;
   }

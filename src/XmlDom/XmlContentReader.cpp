@@ -1,5 +1,7 @@
 #include "XmlDom/XmlContentReader.h"
 
+#include <algorithm>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -119,7 +121,7 @@ class TContentReader {
       return;
     }
     source_.RequireChar('>');
-    open_.push_back({element, gathered_.size()});
+    open_.push_back({element, gatheredCount_});
   }
 
   // The end tag of the innermost open element, entered after its content.
@@ -202,32 +204,39 @@ class TContentReader {
   // Room for one more gathered node, made before the node is: a node made and not gathered
   // would belong to nothing.
   void MakeRoom() {
-    if (gathered_.size() == gathered_.capacity()) gathered_.reserve(gathered_.size() * 2 + 64);
+    if (gatheredCount_ == gatheredCapacity_) GrowGathered();
+  }
+  void GrowGathered() {
+    const std::size_t capacity = gatheredCapacity_ * 2 + 64;
+    auto grown = std::make_unique_for_overwrite<TXmlNode*[]>(capacity);
+    std::copy(gathered_.get(), gathered_.get() + gatheredCount_, grown.get());
+    gathered_ = std::move(grown);
+    gatheredCapacity_ = capacity;
   }
 
   // A node just made (it cannot fail after MakeRoom), at the position noted last.
   void Gather(TXmlNode* node) noexcept {
     const TXmlSource::TPosition at = source_.MarkPosition();
     node->SetSourcePosition(at.Line, at.Pos);
-    gathered_.push_back(node);
+    gathered_[gatheredCount_++] = node;
   }
 
   // The innermost open element takes the items gathered since it opened.
   void CloseLevel() {
     const TOpenElement open = open_.back();
     open_.pop_back();
-    const std::size_t count = gathered_.size() - open.First;
+    const std::size_t count = gatheredCount_ - open.First;
     if (count == 0) return;
     GiveItems(open.Element->NewChildList(int(count)), open.First, count);
   }
 
   void GiveTopLevel() {
-    if (!gathered_.empty()) GiveItems(list_, 0, gathered_.size());
+    if (gatheredCount_ != 0) GiveItems(list_, 0, gatheredCount_);
   }
 
   void GiveItems(TXmlNodeList& list, std::size_t first, std::size_t count) {
-    list.AppendFresh(gathered_.data() + first, int(count));
-    gathered_.resize(first);
+    list.AppendFresh(gathered_.get() + first, int(count));
+    gatheredCount_ = first;
   }
 
   TXmlSource& source_;
@@ -237,7 +246,9 @@ class TContentReader {
   TXmlNodeList& list_;
   std::vector<TOpenElement> open_;
   // The nodes of every open level, outermost first, not yet given to their parents.
-  std::vector<TXmlNode*> gathered_;
+  std::unique_ptr<TXmlNode*[]> gathered_;
+  std::size_t gatheredCount_ = 0;
+  std::size_t gatheredCapacity_ = 0;
 };
 
 }  // namespace

@@ -120,20 +120,21 @@ void TXmlNodeList::InsertNode(TXmlNode* node, int index) {
 
 void TXmlNodeList::AppendFresh(TXmlNode* const* nodes, int count) {
   if (count_ + count > capacity_) SetCapacity(count_ + count);
+  std::memcpy(static_cast<void*>(items_ + count_), nodes, sizeof(TXmlNode*) * std::size_t(count));
+  count_ += count;
+  // The nodes have no parent yet, so a free-standing list leaves them without one.
   TXmlNodeStore& store = Store();
-  TXmlNode** items = items_ + count_;
+  TXmlNode* const owner = owner_;
   for (int i = 0; i < count; ++i) {
     TXmlNode* node = nodes[i];
-    items[i] = node;
     if (&node->Store() == &store) {
       node->AddLink();
     } else {
       node->AddRef();
       store.LinkLeft();
     }
-    if (owner_) node->SetParent(owner_);
+    node->SetParent(owner);
   }
-  count_ += count;
 }
 
 void TXmlNodeList::RemoveAt(int index) {

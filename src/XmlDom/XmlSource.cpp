@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -191,6 +193,15 @@ void TXmlSource::CountMark() noexcept {
 
 // ---- Tokens.
 
+void TXmlToken::Grow(std::size_t more) {
+  if (more > std::numeric_limits<std::size_t>::max() / 2 - size_) throw std::length_error("token");
+  const std::size_t capacity = std::max(capacity_ * 2, size_ + more + 64);
+  auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+  if (size_) std::memcpy(grown.get(), text_.get(), size_);
+  text_ = std::move(grown);
+  capacity_ = capacity;
+}
+
 void TXmlSource::PauseRun() {
   token_.Add(runStart_, std::size_t(cur_ - runStart_));
   runStart_ = nullptr;
@@ -280,6 +291,20 @@ void TXmlSource::RequireTextSlowly(std::string_view text) {
 }
 
 char TXmlSource::ReadReference() {
+  // The five entities, whole in the window with a character after them, are known at a glance.
+  if (end_ - cur_ > 6) {
+    const char* p = cur_ + 1;
+    const auto known = [&](std::string_view entity) {
+      if (std::memcmp(p, entity.data(), entity.size()) != 0) return false;
+      cur_ = p + entity.size();
+      return true;
+    };
+    if (known("lt;")) return '<';
+    if (known("gt;")) return '>';
+    if (known("amp;")) return '&';
+    if (known("quot;")) return '"';
+    if (known("apos;")) return '\'';
+  }
   if (!NextChar()) RaiseAtPosition(msg::kHashOrEntityExpected);
   if (*cur_ != '#') return ReadEntity();
   if (!NextChar()) RaiseAtPosition(msg::kNumberExpected);

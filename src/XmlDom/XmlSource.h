@@ -40,13 +40,25 @@ class TXmlStream;
 // text than before is met.
 class TXmlToken {
  public:
-  void Reset() noexcept { text_.clear(); }
-  void Add(char c) { text_.push_back(c); }
-  void Add(const char* chars, std::size_t count) { text_.append(chars, count); }
-  std::string_view View() const noexcept { return text_; }
+  void Reset() noexcept { size_ = 0; }
+  void Add(char c) {
+    if (size_ == capacity_) Grow(1);
+    text_[size_++] = c;
+  }
+  void Add(const char* chars, std::size_t count) {
+    if (capacity_ - size_ < count) Grow(count);
+    if (count) std::memcpy(text_.get() + size_, chars, count);
+    size_ += count;
+  }
+  std::string_view View() const noexcept { return std::string_view(text_.get(), size_); }
 
  private:
-  std::string text_;
+  // Room for at least more characters beyond the size.
+  void Grow(std::size_t more);
+
+  std::unique_ptr<char[]> text_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 class TXmlSource {
