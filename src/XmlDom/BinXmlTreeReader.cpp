@@ -77,9 +77,9 @@ class TTreeReader {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
     levels_.reserve(levels_.size() + 1);
+    node.DropValueForChildren();
     TXmlNodeList* children = node.ChildList();
     if (children) {
-      node.DropValueForChildren();
       children->ClearItems();
       children->SetCapacity(count);
     } else {

@@ -49,7 +49,14 @@ class TContentReader {
         FinishElement();
       }
     } catch (...) {
-      while (!open_.empty()) CloseLevel();
+      // Every open level gets what it gathered. Should a level's list fail to be made, its
+      // items wait for the level around it; the failure that ended the load is the one raised.
+      while (!open_.empty()) {
+        try {
+          CloseLevel();
+        } catch (...) {  // its items went to the level around it
+        }
+      }
       GiveTopLevel();
       throw;
     }
@@ -214,10 +221,16 @@ class TContentReader {
     gatheredCapacity_ = capacity;
   }
 
-  // A node just made (it cannot fail after MakeRoom), at the position noted last.
+  // A node just made (it cannot fail after MakeRoom), at the position noted last. Inside an
+  // element it is linked to its parent at once, while it is at hand; the level's child list
+  // takes the links over when the level closes.
   void Gather(TXmlNode* node) noexcept {
     const TXmlSource::TPosition at = source_.MarkPosition();
     node->SetSourcePosition(at.Line, at.Pos);
+    if (!open_.empty()) {
+      node->AddLink();
+      node->SetParent(open_.back().Element);
+    }
     gathered_[gatheredCount_++] = node;
   }
 
@@ -227,16 +240,36 @@ class TContentReader {
     open_.pop_back();
     const std::size_t count = gatheredCount_ - open.First;
     if (count == 0) return;
-    GiveItems(open.Element->NewChildList(int(count)), open.First, count);
+    TXmlNodeList* children;
+    try {
+      children = &open.Element->NewChildList(int(count));
+    } catch (...) {
+      HandOver(open.First);
+      throw;
+    }
+    children->AppendLinked(gathered_.get() + open.First, int(count));
+    gatheredCount_ = open.First;
   }
 
+  // The items from first on, linked to a level that could not take them, become items of the
+  // level around it: their links pass to it, or are given up for the top level, which links
+  // its items when it takes them.
+  void HandOver(std::size_t first) noexcept {
+    for (std::size_t i = first; i < gatheredCount_; ++i) {
+      TXmlNode* node = gathered_[i];
+      if (!open_.empty()) {
+        node->SetParent(open_.back().Element);
+      } else {
+        node->SetParent(nullptr);
+        node->ForgetReference();
+      }
+    }
+  }
+
+  // The top level's nodes were gathered unlinked: the list may be anyone's.
   void GiveTopLevel() {
-    if (gatheredCount_ != 0) GiveItems(list_, 0, gatheredCount_);
-  }
-
-  void GiveItems(TXmlNodeList& list, std::size_t first, std::size_t count) {
-    list.AppendFresh(gathered_.get() + first, int(count));
-    gatheredCount_ = first;
+    if (gatheredCount_ != 0) list_.AppendFresh(gathered_.get(), int(gatheredCount_));
+    gatheredCount_ = 0;
   }
 
   TXmlSource& source_;

@@ -236,7 +236,6 @@ TXmlNodeList& TXmlNode::GetChildList() {
 }
 
 TXmlNodeList& TXmlNode::NewChildList(int capacity) {
-  DropValueForChildren();
   TXmlNodeStore::TPlacement placement(ChildStore());
   auto* list = new TXmlNodeList(this, capacity);
   SetChildList(*list);

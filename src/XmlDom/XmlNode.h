@@ -175,8 +175,8 @@ class TXmlNode : public IXmlNode {
   void AdoptNameTable(TXmlNameTable& table);
   // Gives the node its child list when it has none: the readers make it to the size they know.
   void SetChildList(TXmlNodeList& list) noexcept;
-  // Makes the child list of a node that has none, with room for capacity items; a value the
-  // node holds goes, as when its children are first reached (readers).
+  // Makes the child list of a node that has none, with room for capacity items (readers; one
+  // that may meet a held value calls DropValueForChildren first).
   TXmlNodeList& NewChildList(int capacity);
   // What reaching the children does to a held value: elements turn it into a text child.
   // Readers that fill a fresh child list drop it (the text child would be cleared anyway).

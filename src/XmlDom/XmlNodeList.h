@@ -6,6 +6,7 @@
 // list have the owner as parent, and are moved onto the owner's name table when they come from
 // another. The item array is a piece of the list's store.
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -96,6 +97,13 @@ class TXmlNodeList final : public IXmlNodeList {
   // Appends nodes that have no parent and are referenced by nothing yet (readers that gathered
   // a level's items): the list links them, with itself as their parent when it has an owner.
   void AppendFresh(TXmlNode* const* nodes, int count);
+  // Appends nodes that already have this list's owner as parent and are referenced only by the
+  // link this list now takes over (the text reader links what it makes at once, while the node
+  // is at hand), when the list has room for them.
+  void AppendLinked(TXmlNode* const* nodes, int count) noexcept {
+    std::memcpy(static_cast<void*>(items_ + count_), nodes, sizeof(TXmlNode*) * std::size_t(count));
+    count_ += count;
+  }
   // Appends a node just made, referenced by nothing yet, when the list has room for it (readers
   // that sized the list); defined in XmlNode.h.
   void AppendMade(TXmlNode* node) noexcept;

@@ -32,6 +32,13 @@ class TRefCounted {
 
   int RefCount() const noexcept { return refCount_; }
 
+  // Gives up one reference without destroying the object at zero: its holder hands it on to a
+  // new owner, which takes a reference of its own at once.
+  void ForgetReference() const noexcept {
+    assert(refCount_ > 0);
+    --refCount_;
+  }
+
  protected:
   TRefCounted() noexcept = default;
   // A copy is a new object: it starts unreferenced.

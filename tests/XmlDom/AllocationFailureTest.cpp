@@ -21,7 +21,25 @@ class AllocationFailure : public TXmlTest {
       xml += "<item n='" + n + "' a='attribute value " + n + "'>text of item " + n +
              "<![CDATA[data " + n + "]]><!--c--><?pi " + n + "?><e/></item>";
     }
+    // Levels of more children than a small piece holds: their child lists come from the heap,
+    // so a load can fail while closing an inner level or the outermost one.
+    xml += "<many>";
+    for (int i = 0; i < 70; ++i) xml += "<e/>";
+    xml += "</many>";
+    for (int i = 0; i < 30; ++i) xml += "<f/>";
     return xml + "</list>";
+  }
+
+  // Each node of the tree has the owner of its list as parent and no reference but its list's
+  // (and the one taken here to look at it).
+  static void ExpectWholeTree(IXmlNode& node) {
+    auto children = node.GetChildNodes();
+    for (int i = 0; i < children->GetCount(); ++i) {
+      auto child = children->GetItem(i);
+      EXPECT_EQ(child->GetParentNode().Get(), &node);
+      EXPECT_EQ(child->RefCount(), 2);
+      ExpectWholeTree(*child);
+    }
   }
 
   // Runs load on a fresh document with the n-th allocation failing, for every n until a load
@@ -41,6 +59,7 @@ class AllocationFailure : public TXmlTest {
       EXPECT_EQ(failed, allocation_probe::Fired()) << "after " << n << " allocations";
       if (!failed) return int(n);
       // What was read stays a whole tree that can be written and changed.
+      ExpectWholeTree(*doc);
       doc->GetXML();
       doc->AddChildComment("after the failure");
     }

@@ -272,6 +272,61 @@ TEST_F(Parser, LinesAndPositionsOfNodes) {
   EXPECT_EQ(at(5), "5:1");  // <d/>
 }
 
+// The counting rule applied character by character: the line and position of text[index].
+std::pair<int, int> CountedPosition(std::string_view text, std::size_t index) {
+  int line = 0, pos = 0;
+  char previous = '\0';
+  for (std::size_t i = 1; i <= index; ++i) {
+    const char c = text[i];
+    if (c == '\r' || (c == '\n' && previous != '\r'))
+      line++, pos = 0;
+    else if (c != '\n')
+      ++pos;
+    previous = c == '\r' || c == '\n' ? c : '\0';
+  }
+  return {line, pos};
+}
+
+// Long documents whose nodes are separated by every mix of line ends, runs longer than the
+// parser's counting steps included: each node reports where it begins by the rule above.
+TEST_F(Parser, PositionsInLongMixedDocumentsFollowTheCountingRule) {
+  const std::string_view separators[] = {
+      "", " ", "\n", "\r\n", "\r", "\n\r", "\r\r\n", " \n  \r", std::string_view()};
+  const std::string longRun = std::string(70, ' ') + "\n" + std::string(130, 'x') + "\r";
+  std::uint32_t seed = 7;
+  const auto next = [&seed](std::uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  for (int round = 0; round < 20; ++round) {
+    std::string text = "<r>";
+    std::vector<std::size_t> starts;
+    for (int i = 0; i < 120; ++i) {
+      const std::size_t pick = next(std::size(separators));
+      const std::string_view separator =
+          pick + 1 == std::size(separators) ? longRun : separators[pick];
+      starts.push_back(text.size());  // kept whitespace: a text node, even an empty one
+      text += separator;
+      starts.push_back(text.size());
+      text += next(2) ? "<e a=\"1\"/>" : "<e>\n</e>";
+    }
+    starts.push_back(text.size());
+    text += "</r>";
+    auto document = MakeXmlDocument();
+    document->SetKeepWhitespace(true);
+    document->LoadXML(text);
+    auto children = document->GetDocumentElement()->GetChildNodes();
+    ASSERT_EQ(children->GetCount(), int(starts.size()));
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+      auto node = children->GetItem(int(i));
+      const auto [line, pos] = CountedPosition(text, starts[i]);
+      ASSERT_EQ(std::make_pair(node->SourceLine(), node->SourcePos()), std::make_pair(line, pos))
+          << "round " << round << ", node " << i;
+    }
+    Parse(text, true);  // the streams with small buffers must agree
+  }
+}
+
 TEST_F(Parser, ErrorPositionsCountLinesTheSameWay) {
   EXPECT_EQ(Parse("<a>\r\n<b>\r\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
   EXPECT_EQ(Parse("<a>\n\n<c x=1/>"), AtPosition(msg::kStringConstantExpected, 2, 6));
