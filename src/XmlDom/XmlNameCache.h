@@ -64,8 +64,8 @@ class TXmlNameCache {
     return {byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16, 0, std::uint32_t(n)};
   }
   static std::size_t Slot(const TKey& key) noexcept {
-    const std::uint64_t mixed = (key.First ^ (key.Last * 0x9E3779B97F4A7C15ull)) + key.Size;
-    return std::size_t((mixed * 0xFF51AFD7ED558CCDull) >> 56);
+    const std::uint64_t mixed = key.First ^ (key.Last << 1) ^ key.Size;
+    return std::size_t((mixed * 0x9E3779B97F4A7C15ull) >> 56);
   }
   template <class T>
   static T Load(const char* p) noexcept {

@@ -11,6 +11,7 @@
 // block it frees) or placed: bytes that someone else keeps, such as the store of a document's
 // nodes. A copy always owns its bytes, so a placed value never leaves its keeper.
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -98,7 +99,8 @@ class XmlValue {
     value.type_ = type;
     value.size_ = size;
     if (size <= kInlineBytes) {
-      CopyShort(value.payload_.Inline, bytes, size);
+      const std::uint64_t word = ShortBytesWord(bytes, size);
+      std::memcpy(value.payload_.Inline, &word, sizeof word);
     } else {
       value.storage_ = kPlaced;
       value.payload_.Bytes = bytes;
@@ -143,20 +145,21 @@ class XmlValue {
   static XmlValue Integer(TXmlValueType type, std::int64_t value) noexcept;
   static XmlValue Bytes(TXmlValueType type, std::string_view bytes);
   void AssignBytes(std::string_view bytes);
-  // Copies up to kInlineBytes bytes without a library call: two overlapping words from 4 bytes
-  // up, the first, middle and last byte below.
-  static void CopyShort(char* to, const char* from, std::uint32_t size) noexcept {
+  // Up to kInlineBytes bytes as the little-endian word they make, read without a library call:
+  // two overlapping words from 4 bytes up, the first, middle and last byte below. The value is
+  // then stored whole, so that reading it back never waits on a store of a part of it.
+  static std::uint64_t ShortBytesWord(const char* from, std::uint32_t size) noexcept {
     if (size >= 4) {
       std::uint32_t head, tail;
       std::memcpy(&head, from, 4);
       std::memcpy(&tail, from + size - 4, 4);
-      std::memcpy(to, &head, 4);
-      std::memcpy(to + size - 4, &tail, 4);
-    } else if (size) {
-      to[0] = from[0];
-      to[size / 2] = from[size / 2];
-      to[size - 1] = from[size - 1];
+      return std::uint64_t(head) | std::uint64_t(tail) << (8 * (size - 4));
     }
+    if (size == 0) return 0;
+    const auto byte = [from](std::uint32_t i) {
+      return std::uint64_t(static_cast<unsigned char>(from[i])) << (8 * i);
+    };
+    return byte(0) | byte(size / 2) | byte(size - 1);
   }
   void ReleaseBytes() noexcept {
     if (storage_ == kOwned) FreeOwned();
@@ -176,5 +179,6 @@ class XmlValue {
 };
 
 static_assert(sizeof(XmlValue) == 16);
+static_assert(std::endian::native == std::endian::little, "short values are built as words");
 
 }  // namespace xmldom
