@@ -92,14 +92,12 @@ class TTreeReader {
   TXmlNode* ReadChild(TXmlNodeList& list) {
     // Any byte converts: the enumeration is based on int. Codes that are no kind a child can
     // have end up after the switch.
-    switch (TXmlNodeType(reader_.ReadByte())) {
-      case kElementNode: {
-        CheckDepth();
-        auto* element = new TXmlElement(table_, ReadNameId());
-        list.AppendMade(element);
-        element->AssignPlacedValue(reader_.ReadPlacedValue(store_));
-        return element;
-      }
+    const auto type = TXmlNodeType(reader_.ReadByte());
+    // Elements and texts are most records: tested first, the switch does the rest.
+    if (type == kElementNode) return ReadElement(list);
+    switch (type) {
+      case kElementNode:
+        return ReadElement(list);
       case kTextNode: {
         XmlValue value = reader_.ReadPlacedValue(store_);
         try {
@@ -128,6 +126,14 @@ class TTreeReader {
         break;
     }
     throw EXmlError(msg::kBinaryReadBadNodeType);
+  }
+
+  TXmlNode* ReadElement(TXmlNodeList& list) {
+    CheckDepth();
+    auto* element = new TXmlElement(table_, ReadNameId());
+    list.AppendMade(element);
+    element->AssignPlacedValue(reader_.ReadPlacedValue(store_));
+    return element;
   }
 
   // Nodes are made in the store of the lists they go into (the placement above), and each list
