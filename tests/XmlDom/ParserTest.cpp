@@ -182,8 +182,22 @@ TEST_F(Parser, AsciiNameCharactersAreTheFixedSet) {
     if (expected) names += char(c);
   }
   const std::string name = "n" + names + names + "\xE8-" + names;
-  EXPECT_EQ(Parse("<" + name + " a='1'/><" + name + "></" + name + ">"),
-            name + "[a=1] " + name);
+  EXPECT_EQ(Parse("<" + name + " a='1'/><" + name + "></" + name + ">"), name + "[a=1] " + name);
+}
+
+// Names that differ in a single character, at every place and for every length up to past
+// what the parser's cache of names keys by its bytes, all keep their own names.
+TEST_F(Parser, NamesDifferingInOneCharacterStayApart) {
+  std::string text = "<r>", expected;
+  for (std::size_t length = 1; length <= 20; ++length)
+    for (std::size_t at = 0; at < length; ++at)
+      for (const char c : {'a', 'b'}) {
+        std::string name(length, 'n');
+        name[at] = c;
+        text += "<" + name + " " + name + "='" + name + "'/>";
+        expected += (expected.empty() ? "" : " ") + name + "[" + name + "=" + name + "]";
+      }
+  EXPECT_EQ(Parse(text + "</r>"), "r{" + expected + "}");
 }
 
 TEST_F(Parser, Comments) {
