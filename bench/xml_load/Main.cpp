@@ -12,7 +12,8 @@
 //         disk to a complete tree, reading the file included (ChildRuns.h);
 //   drop  the best time to drop the loaded tree; save the best time to write it as text;
 //   peak  resident memory growth of one load, in a fresh process, per input byte.
-// Then the ratios that our targets are stated in.
+// Then the ratios that our targets are stated in. The runs go round the engines in turn, so
+// that a slow stretch of a shared machine is shared by all of them.
 //
 // Times are the CPU time of the measuring thread, not the wall clock: on a machine shared with
 // other work, time spent waiting for a core would otherwise decide which run is best. Every
@@ -28,6 +29,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,17 +62,12 @@ double ThreadMilliseconds() {
   return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
-// The best time of work over the runs; prepare runs before each, untimed.
-template <class Prepare, class Work>
-double BestMs(int runs, Prepare prepare, Work work) {
-  double best = 1e30;
-  for (int i = 0; i < runs; ++i) {
-    prepare();
-    const double start = ThreadMilliseconds();
-    work();
-    best = std::min(best, ThreadMilliseconds() - start);
-  }
-  return best;
+// The time of work.
+template <class Work>
+double TimedMs(Work work) {
+  const double start = ThreadMilliseconds();
+  work();
+  return ThreadMilliseconds() - start;
 }
 
 std::string ReadFile(const std::string& path) {
@@ -92,28 +89,32 @@ const std::string& PathFor(const TEngine& engine, const TInput& input) {
   return engine.ReadsBinary() ? input.BinaryPath : input.TextPath;
 }
 
-double BestChildRun(const std::string& mode, int runs, const TEngine& engine, const TInput& input) {
-  double best = -1;
-  for (int i = 0; i < runs; ++i) {
-    const double value = MeasureInChild(mode, engine.Name(), PathFor(engine, input));
-    if (value >= 0 && (best < 0 || value < best)) best = value;
-  }
-  return best;
+void KeepBest(double& best, double value) {
+  if (value >= 0 && (best < 0 || value < best)) best = value;
 }
 
-TFigures Measure(TEngine& engine, const TInput& input, const TOptions& options) {
-  const std::string& content = ContentFor(engine, input);
-  TFigures figures;
-  figures.LoadMs = BestMs(
-      options.Runs, [&] { engine.Clear(); }, [&] { engine.Load(content); });
-  figures.DropMs = BestMs(
-      options.Runs, [&] { engine.Load(content); }, [&] { engine.Clear(); });
-  engine.Load(content);
-  figures.SaveMs = BestMs(
-      options.Runs, [] {}, [&] { engine.Save(); });
-  engine.Clear();
-  figures.ColdMs = BestChildRun("cold", options.ColdRuns, engine, input);
-  figures.PeakPerByte = BestChildRun("peak", 1, engine, input);
+// Every figure is the best of its runs, and the runs go round the engines in turn: a stretch
+// of time when the machine runs slow then falls on every engine alike, not on one of them.
+std::vector<TFigures> MeasureAll(const std::vector<TEngine*>& engines, const TInput& input,
+                                 const TOptions& options) {
+  std::vector<TFigures> figures(engines.size(), TFigures{-1, -1, -1, -1, -1});
+  for (int run = 0; run < options.Runs; ++run)
+    for (std::size_t i = 0; i < engines.size(); ++i) {
+      TEngine& engine = *engines[i];
+      const std::string& content = ContentFor(engine, input);
+      KeepBest(figures[i].LoadMs, TimedMs([&] { engine.Load(content); }));
+      KeepBest(figures[i].DropMs, TimedMs([&] { engine.Clear(); }));
+      engine.Load(content);
+      KeepBest(figures[i].SaveMs, TimedMs([&] { engine.Save(); }));
+      engine.Clear();
+    }
+  for (int run = 0; run < options.ColdRuns; ++run)
+    for (std::size_t i = 0; i < engines.size(); ++i)
+      KeepBest(figures[i].ColdMs,
+               MeasureInChild("cold", engines[i]->Name(), PathFor(*engines[i], input)));
+  for (std::size_t i = 0; i < engines.size(); ++i)
+    figures[i].PeakPerByte =
+        MeasureInChild("peak", engines[i]->Name(), PathFor(*engines[i], input));
   return figures;
 }
 
@@ -158,19 +159,23 @@ void Report(const TInput& input, const TOptions& options) {
               double(input.Text.size()) / 1e6, options.Runs, options.ColdRuns);
   std::printf("  %-16s %9s %8s %7s %9s %7s %8s %8s %7s %8s\n", "engine", "load ms", "MB/s",
               "x ours", "cold ms", "x ours", "drop ms", "save ms", "x ours", "peak B/B");
+  std::vector<std::unique_ptr<TEngine>> owned = MakeAllEngines();
+  std::vector<TEngine*> engines;
   std::vector<std::string> names;
-  std::vector<TFigures> all;
-  for (auto& engine : MakeAllEngines()) {
+  for (auto& engine : owned) {
     if (engine->ReadsBinary() && input.Binary.empty()) continue;
-    all.push_back(Measure(*engine, input, options));
+    engines.push_back(engine.get());
     names.push_back(engine->Name());
-    const TFigures& f = all.back();
+  }
+  const std::vector<TFigures> all = MeasureAll(engines, input, options);
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const TFigures& f = all[i];
     // Ratios are to our text engine, which comes first when our library is linked.
     const TFigures& ours = all.front();
-    std::printf("  %-16s %9.2f %8.1f %7.2f %9.1f %7.2f %8.2f %8.2f %7.2f %8.2f\n",
-                engine->Name().c_str(), f.LoadMs, double(input.Text.size()) / 1e3 / f.LoadMs,
-                Ratio(f.LoadMs, ours.LoadMs), f.ColdMs, Ratio(f.ColdMs, ours.ColdMs), f.DropMs,
-                f.SaveMs, f.SaveMs > 1e-3 ? Ratio(f.SaveMs, ours.SaveMs) : 0.0, f.PeakPerByte);
+    std::printf("  %-16s %9.2f %8.1f %7.2f %9.1f %7.2f %8.2f %8.2f %7.2f %8.2f\n", names[i].c_str(),
+                f.LoadMs, double(input.Text.size()) / 1e3 / f.LoadMs, Ratio(f.LoadMs, ours.LoadMs),
+                f.ColdMs, Ratio(f.ColdMs, ours.ColdMs), f.DropMs, f.SaveMs,
+                f.SaveMs > 1e-3 ? Ratio(f.SaveMs, ours.SaveMs) : 0.0, f.PeakPerByte);
   }
   PrintTargets(names, all);
 }
