@@ -148,14 +148,27 @@ void TXmlNodeStore::Free(void* piece, std::size_t bytes) noexcept {
   if (!piece) return;
   if (bytes > kMaxSmallBytes) return FreeLarge(piece);
   bytes = Rounded(bytes);
-#ifdef ZEL_XML_STORE_POISON
-  // Freed pieces are never reused here, so that a use after free meets poisoned memory.
-  ZEL_POISON(piece, bytes);
-#else
   void*& head = freePieces_[bytes / kGranule - 1];
+#ifdef ZEL_XML_STORE_POISON
+  // A freed piece waits, poisoned, until kQuarantinedPieces of its size have been freed after
+  // it, so that a use after free meets poisoned memory; only its link stays readable. Never
+  // reusing it would let a store that lives long (the loose one) grow without end.
+  ZEL_POISON(piece, bytes);
+  ZEL_UNPOISON(piece, sizeof(void*));
+  *static_cast<void**>(piece) = nullptr;
+  TQuarantine& quarantine = quarantine_[bytes / kGranule - 1];
+  if (quarantine.Newest)
+    *static_cast<void**>(quarantine.Newest) = piece;
+  else
+    quarantine.Oldest = piece;
+  quarantine.Newest = piece;
+  if (++quarantine.Count <= kQuarantinedPieces) return;
+  piece = quarantine.Oldest;
+  quarantine.Oldest = *static_cast<void**>(piece);
+  --quarantine.Count;
+#endif
   *static_cast<void**>(piece) = head;
   head = piece;
-#endif
 }
 
 void* TXmlNodeStore::AllocateInNewBlock(std::size_t bytes) {
@@ -212,6 +225,9 @@ void TXmlNodeStore::ReleaseMemory() noexcept {
   }
   unused_ = unusedEnd_ = nullptr;
   for (void*& head : freePieces_) head = nullptr;
+#ifdef ZEL_XML_STORE_POISON
+  for (TQuarantine& quarantine : quarantine_) quarantine = TQuarantine{};
+#endif
 }
 
 // ---- Objects.

@@ -172,6 +172,7 @@ class TXmlNodeStore {
     void*& head = freePieces_[bytes / kGranule - 1];
     if (void* piece = head) {
       head = *static_cast<void**>(piece);
+      UnpoisonPiece(piece, bytes);
       return piece;
     }
     if (std::size_t(unusedEnd_ - unused_) < bytes) return AllocateInNewBlock(bytes);
@@ -200,6 +201,17 @@ class TXmlNodeStore {
   TBlock* blocks_ = nullptr;
   void* freePieces_[kMaxSmallBytes / kGranule] = {};
   TLargePiece* large_ = nullptr;
+
+#ifdef ZEL_XML_STORE_POISON
+  // Freed small pieces by size, oldest first, linked through their first word.
+  static constexpr long kQuarantinedPieces = 1024;
+  struct TQuarantine {
+    void* Oldest = nullptr;
+    void* Newest = nullptr;
+    long Count = 0;
+  };
+  TQuarantine quarantine_[kMaxSmallBytes / kGranule];
+#endif
 
   long objects_ = 0;
   long nodes_ = 0;
