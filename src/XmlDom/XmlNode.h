@@ -247,16 +247,23 @@ class TXmlNode : public IXmlNode {
   TXmlNodeList* childList_ = nullptr;  // a link
 };
 
-inline void TXmlNodeList::AppendMade(TXmlNode* node) noexcept {
-  assert(count_ < capacity_);
-  items_[count_++] = node;
+// A list links the items of its own store; an item of another store is held, and the link
+// that leaves this store is counted, so that neither store goes at once from under the other
+// (a document's held list may stay in the store of an earlier load).
+inline void TXmlNodeList::LinkItem(TXmlNode* node) noexcept {
   TXmlNodeStore& store = Store();
   if (&node->Store() == &store) {
     node->AddLink();
-  } else {  // a document's held list may stay in the store of an earlier load
+  } else {
     node->AddRef();
     store.LinkLeft();
   }
+}
+
+inline void TXmlNodeList::AppendMade(TXmlNode* node) noexcept {
+  assert(count_ < capacity_);
+  items_[count_++] = node;
+  LinkItem(node);
   if (owner_) node->SetParent(owner_);
 }
 

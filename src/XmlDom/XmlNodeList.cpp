@@ -123,17 +123,9 @@ void TXmlNodeList::AppendFresh(TXmlNode* const* nodes, int count) {
   std::memcpy(static_cast<void*>(items_ + count_), nodes, sizeof(TXmlNode*) * std::size_t(count));
   count_ += count;
   // The nodes have no parent yet, so a free-standing list leaves them without one.
-  TXmlNodeStore& store = Store();
-  TXmlNode* const owner = owner_;
   for (int i = 0; i < count; ++i) {
-    TXmlNode* node = nodes[i];
-    if (&node->Store() == &store) {
-      node->AddLink();
-    } else {
-      node->AddRef();
-      store.LinkLeft();
-    }
-    node->SetParent(owner);
+    LinkItem(nodes[i]);
+    nodes[i]->SetParent(owner_);
   }
 }
 
@@ -196,18 +188,6 @@ void TXmlNodeList::CheckInsertable(const TXmlNode& node) const {
       if (child == owner_) RaiseNotSupported();
       if (child->HasChildItems() && seen.insert(child).second) pending.push_back(child);
     }
-  }
-}
-
-// A list links the items of its own store; an item of another store is held, and the link
-// that leaves this store is counted, so that neither store goes at once from under the other.
-void TXmlNodeList::LinkItem(TXmlNode* node) noexcept {
-  TXmlNodeStore& store = Store();
-  if (&node->Store() == &store) {
-    node->AddLink();
-  } else {
-    node->AddRef();
-    store.LinkLeft();
   }
 }
 

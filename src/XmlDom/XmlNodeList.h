@@ -119,7 +119,7 @@ class TXmlNodeList final : public IXmlNodeList {
   static long LiveCount() noexcept;
 
  private:
-  void LinkItem(TXmlNode* node) noexcept;
+  void LinkItem(TXmlNode* node) noexcept;  // defined in XmlNode.h
   void ReleaseRemoved(TXmlNode* node) noexcept;
   void CheckIndex(int index, int limit) const;
 
