@@ -158,6 +158,8 @@ void TXmlSource::StartInput(const char* begin, const char* end) noexcept {
   cur_ = begin;
   end_ = end;
   counted_ = begin != end ? begin + 1 : begin;
+  breakHead_ = breakTail_ = 0;
+  scanned_ = nextBreak_ = counted_;
 }
 
 bool TXmlSource::Refill() {
@@ -179,24 +181,30 @@ bool TXmlSource::Refill() {
     cur_ = begin;
     end_ = end;
     counted_ = begin;
-    nextBreak_ = nullptr;
+    breakHead_ = breakTail_ = 0;
+    scanned_ = nextBreak_ = begin;
   }
   if (running && !stopped) runStart_ = cur_;
   return more;
 }
 
 // Between line breaks the position grows by one per character, so only the breaks themselves
-// are looked at one by one; the next break is searched once and kept until it is passed.
+// are looked at one by one, as the queue hands them out.
 void TXmlSource::CountRange(const char* target) noexcept {
   const char* p = counted_;
   for (;;) {
-    if (!nextBreak_ || nextBreak_ < p) nextBreak_ = FindEither(p, end_, '\n', '\r');
-    const char* stop = std::min(nextBreak_, target);
+    if (breakHead_ == breakTail_) {
+      if (scanned_ >= target) break;
+      FindBreaks(target);
+      continue;
+    }
+    const char* stop = breaks_[breakHead_];
+    if (stop >= target) break;
+    ++breakHead_;
     if (stop != p) {
       pos_ += int(stop - p);
       prevBreak_ = '\0';
     }
-    if (stop == target) break;
     const char c = *stop;
     // Only the LF of a CR LF pair belongs to the break before it.
     if (c == '\r' || prevBreak_ != '\r') {
@@ -206,11 +214,72 @@ void TXmlSource::CountRange(const char* target) noexcept {
     prevBreak_ = c;
     p = stop + 1;
   }
+  if (target != p) {
+    pos_ += int(target - p);
+    prevBreak_ = '\0';
+  }
   counted_ = target;
+  nextBreak_ = breakHead_ != breakTail_ ? breaks_[breakHead_] : scanned_;
+}
+
+void TXmlSource::FindBreaks(const char* target) noexcept {
+  // A few lines past the target, so that the marks that follow find their breaks queued.
+  constexpr std::ptrdiff_t kAhead = 2048;
+  const char* p = scanned_;
+  const char* const limit = end_ - target > kAhead ? target + kAhead : end_;
+  int count = 0;
+  bool full = false;
+#if defined(__SSE2__)
+  // Sixty-four characters a step: lines are much longer than that.
+  const auto breaksIn = [](const char* at) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    return std::uint64_t(unsigned(_mm_movemask_epi8(_mm_or_si128(
+        _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))))));
+  };
+  for (; limit - p >= 64; p += 64) {
+    if (count > kBreakQueue - 64) {
+      full = true;
+      break;
+    }
+    std::uint64_t marks =
+        breaksIn(p) | breaksIn(p + 16) << 16 | breaksIn(p + 32) << 32 | breaksIn(p + 48) << 48;
+    for (; marks; marks &= marks - 1) breaks_[count++] = p + __builtin_ctzll(marks);
+  }
+#endif
+  while (!full && p != limit && count != kBreakQueue) {
+    const char* found = FindEither(p, limit, '\n', '\r');
+    if (found == limit) {
+      p = limit;
+      break;
+    }
+    breaks_[count++] = found;
+    p = found + 1;
+  }
+  breakHead_ = 0;
+  breakTail_ = count;
+  scanned_ = p;
 }
 
 void TXmlSource::CountMark() noexcept {
-  if (mark_ + 1 > counted_) CountRange(mark_ + 1);
+  const char* target = mark_ + 1;
+  const int head = breakHead_;
+  if (target > counted_ && head != breakTail_ && breaks_[head] < target &&
+      (head + 1 != breakTail_ ? breaks_[head + 1] : scanned_) >= target) {
+    // Most often a single line break lies between the last count and the mark.
+    const char* stop = breaks_[head];
+    breakHead_ = head + 1;
+    nextBreak_ = head + 1 != breakTail_ ? breaks_[head + 1] : scanned_;
+    // stop is the first break not counted: an LF pairs with a CR only right after it.
+    if (*stop == '\r' || stop != counted_ || prevBreak_ != '\r') {
+      ++line_;
+      pos_ = 0;
+    }
+    pos_ += int(target - stop - 1);
+    prevBreak_ = target - 1 == stop ? *stop : '\0';
+    counted_ = target;
+  } else if (target > counted_) {
+    CountRange(target);
+  }
   markPosition_ = {line_, pos_};
   markCounted_ = true;
 }

@@ -97,7 +97,7 @@ class TXmlSource {
     if (!markCounted_) {
       // Most marks lie before the next line break already found: the position just grows.
       const char* target = mark_ + 1;
-      if (target > counted_ && nextBreak_ && mark_ < nextBreak_) {
+      if (target > counted_ && target <= nextBreak_) {
         pos_ += int(target - counted_);
         prevBreak_ = '\0';
         counted_ = target;
@@ -213,6 +213,9 @@ class TXmlSource {
     if (target > counted_) CountRange(target);
   }
   void CountRange(const char* target) noexcept;
+  // Queues the line breaks from scanned_ on, to some way past target, as far as the queue
+  // holds them; the queue must be empty.
+  void FindBreaks(const char* target) noexcept;
   // Counts up to the marked character; nothing may have been counted beyond it.
   void CountMark() noexcept;
   void SkipMoreSpaces();
@@ -289,7 +292,15 @@ class TXmlSource {
   // Counting: the first character not counted yet, the counters, and the last counted
   // character when it was a line break (CR or LF), else 0.
   const char* counted_ = nullptr;
-  const char* nextBreak_ = nullptr;  // the first CR or LF from counted_ on, once searched
+  // The line breaks (CR and LF) of [counted_, scanned_), in order, found a stretch at a time
+  // so that counting between marks only steps from break to break; nextBreak_ is the first of
+  // them, or scanned_ when there is none, so no break lies in [counted_, nextBreak_).
+  static constexpr int kBreakQueue = 128;
+  const char* breaks_[kBreakQueue];
+  int breakHead_ = 0;
+  int breakTail_ = 0;
+  const char* scanned_ = nullptr;
+  const char* nextBreak_ = nullptr;
   const char* mark_ = nullptr;
   bool markCounted_ = true;
   TPosition markPosition_{0, 0};

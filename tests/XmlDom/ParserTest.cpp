@@ -321,9 +321,14 @@ std::pair<int, int> CountedPosition(std::string_view text, std::size_t index) {
 // Long documents whose nodes are separated by every mix of line ends, runs longer than the
 // parser's counting steps included: each node reports where it begins by the rule above.
 TEST_F(Parser, PositionsInLongMixedDocumentsFollowTheCountingRule) {
-  const std::string_view separators[] = {
-      "", " ", "\n", "\r\n", "\r", "\n\r", "\r\r\n", " \n  \r", std::string_view()};
   const std::string longRun = std::string(70, ' ') + "\n" + std::string(130, 'x') + "\r";
+  // More breaks close together than the parser queues at once, and a line longer than it
+  // looks ahead.
+  std::string denseRun(150, '\n');
+  for (int i = 0; i < 40; ++i) denseRun += "\r\n\r";
+  const std::string longLine = std::string(3000, 'y') + "\r\n";
+  const std::string_view separators[] = {"",       " ",       "\n",    "\r\n",   "\r",     "\n\r",
+                                         "\r\r\n", " \n  \r", "\rx\n", denseRun, longLine, longRun};
   std::uint32_t seed = 7;
   const auto next = [&seed](std::uint32_t n) {
     seed = seed * 1103515245u + 12345u;
@@ -333,9 +338,7 @@ TEST_F(Parser, PositionsInLongMixedDocumentsFollowTheCountingRule) {
     std::string text = "<r>";
     std::vector<std::size_t> starts;
     for (int i = 0; i < 120; ++i) {
-      const std::size_t pick = next(std::size(separators));
-      const std::string_view separator =
-          pick + 1 == std::size(separators) ? longRun : separators[pick];
+      const std::string_view separator = separators[next(std::size(separators))];
       starts.push_back(text.size());  // kept whitespace: a text node, even an empty one
       text += separator;
       starts.push_back(text.size());
