@@ -58,7 +58,7 @@ void TXmlAttrArray::CopyFrom(TXmlNodeStore& store, const TXmlAttrArray& other) {
   for (const TXmlAttrData& record : other) Append(store, record.NameId, record.Value);
 }
 
-void TXmlAttrArray::ResetWithCapacity(TXmlNodeStore& store, int capacity) {
+void TXmlAttrArray::ResetUsed(TXmlNodeStore& store, int capacity) {
   Clear(store);
   if (capacity != Capacity()) Reallocate(store, capacity);
 }
@@ -71,7 +71,14 @@ void TXmlAttrArray::AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* record
     block_->Capacity = count;
   }
   block_->Count = count;
-  std::memcpy(static_cast<void*>(Items()), records, sizeof(TXmlAttrData) * std::size_t(count));
+  TXmlAttrData* items = Items();
+  // Tags mostly have one or two attributes: copied record by record, with no call.
+  if (count <= 2) {
+    std::memcpy(static_cast<void*>(items), records, sizeof(TXmlAttrData));
+    if (count == 2) std::memcpy(static_cast<void*>(items + 1), records + 1, sizeof(TXmlAttrData));
+  } else {
+    std::memcpy(static_cast<void*>(items), records, sizeof(TXmlAttrData) * std::size_t(count));
+  }
 }
 
 void TXmlAttrArray::Release(TXmlNodeStore& store) noexcept {

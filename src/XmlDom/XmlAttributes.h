@@ -56,7 +56,15 @@ class TXmlAttrArray {
   // not be unplaced afterwards (destroying them is harmless: placed values own nothing).
   void AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* records, int count);
   // Count 0 and capacity exactly n (readers size the array to the number they will append).
-  void ResetWithCapacity(TXmlNodeStore& store, int capacity);
+  void ResetWithCapacity(TXmlNodeStore& store, int capacity) {
+    if (block_) {
+      ResetUsed(store, capacity);
+    } else if (capacity != 0) {
+      block_ = static_cast<TBlock*>(store.Allocate(BytesFor(capacity)));
+      block_->Count = 0;
+      block_->Capacity = capacity;
+    }
+  }
   // Gives every record and the array back to store.
   void Release(TXmlNodeStore& store) noexcept;
 
@@ -83,6 +91,7 @@ class TXmlAttrArray {
     return kHeaderBytes + sizeof(TXmlAttrData) * std::size_t(capacity);
   }
   void Reallocate(TXmlNodeStore& store, int capacity);
+  void ResetUsed(TXmlNodeStore& store, int capacity);
   void MakeRoom(TXmlNodeStore& store) {
     if (Count() == Capacity()) Grow(store);
   }

@@ -16,7 +16,7 @@ class TXmlNameTable;
 
 class TXmlNameCache {
  public:
-  TXmlNameCache() noexcept { Forget(); }
+  TXmlNameCache() noexcept = default;
 
   // The id of name in table, or -1 when the table does not hold it (nothing is added).
   int Find(const TXmlNameTable& table, std::string_view name) {
@@ -85,7 +85,7 @@ class TXmlNameCache {
   int InternNew(TXmlNameTable& table, std::string_view name);
 
   const TXmlNameTable* table_ = nullptr;
-  std::array<TEntry, kEntries> entries_;
+  std::array<TEntry, kEntries> entries_{};  // whole keys set: lookups compare all of them
 };
 
 }  // namespace xmldom

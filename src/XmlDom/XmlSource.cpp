@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 #if defined(__SSE2__)
@@ -484,15 +485,16 @@ std::string_view TXmlSource::ReadQuoted(char quote) {
 void TXmlSource::ReadAttributes(TXmlNode& node) {
   SkipSpaces();
   if (AtEnd() || !IsClass(*cur_, kNameStart)) return;
-  attributes_.clear();
+  attributeCount_ = 0;
   if (++tagSerial_ == 0) {  // the serials wrapped: no old one may look current
-    std::fill(attributeTag_.begin(), attributeTag_.end(), 0);
+    std::fill(attributeSeen_.begin(), attributeSeen_.end(), TAttributeSeen{});
     tagSerial_ = 1;
   }
   TXmlNodeStore& store = node.Store();
+  TXmlNameTable& table = node.NameTable();
   try {
     do {
-      ReadAttribute(node.NameTable(), store);
+      ReadAttribute(table, store);
       SkipSpaces();
     } while (!AtEnd() && IsClass(*cur_, kNameStart));
   } catch (...) {
@@ -515,45 +517,58 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   if (*cur_ != '"' && *cur_ != '\'') RaiseAtPosition(msg::kStringConstantExpected);
   const std::string_view text = ReadQuoted(*cur_);
   if (id < 0) id = names_.Intern(table, newName_);
-  // Where each name id stands in attributes_, for this tag: so many attributes in one tag take
-  // linear time, not quadratic.
-  if (std::size_t(id) >= attributeTag_.size()) {
-    attributeTag_.resize(std::size_t(id) + 1, 0);
-    attributeIndex_.resize(std::size_t(id) + 1);
-  }
-  attributes_.reserve(attributes_.size() + 1);
+  // Where each name id stands among the records, for this tag: so many attributes in one tag
+  // take linear time, not quadratic.
+  const auto slot = std::size_t(id);
+  if (slot >= attributeSeen_.size()) attributeSeen_.resize(slot + 1);
+  if (attributeCount_ == attributeCapacity_) GrowAttributes();
   XmlValue value = PlaceString(store, text);
-  if (attributeTag_[std::size_t(id)] == tagSerial_) {
-    XmlValue& earlier = attributes_[attributeIndex_[std::size_t(id)]].Value;
+  TAttributeSeen& seen = attributeSeen_[slot];
+  if (seen.Tag == tagSerial_) {
+    XmlValue& earlier = attributes_[seen.Index].Value;
     UnplaceValue(store, earlier);
     earlier = std::move(value);
     return;
   }
-  attributeTag_[std::size_t(id)] = tagSerial_;
-  attributeIndex_[std::size_t(id)] = attributes_.size();
-  attributes_.push_back({id, std::move(value)});
+  seen = {tagSerial_, attributeCount_};
+  TXmlAttrData& record = attributes_[attributeCount_++];
+  record.NameId = id;
+  // The record's old value went to a node as it stood: it is overwritten, not released.
+  new (&record.Value) XmlValue(std::move(value));
+}
+
+void TXmlSource::GrowAttributes() {
+  const std::size_t capacity = attributeCapacity_ * 2 + 8;
+  auto grown = std::make_unique<TXmlAttrData[]>(capacity);
+  for (std::size_t i = 0; i < attributeCount_; ++i) {
+    grown[i].NameId = attributes_[i].NameId;
+    new (&grown[i].Value) XmlValue(std::move(attributes_[i].Value));
+  }
+  attributes_ = std::move(grown);
+  attributeCapacity_ = capacity;
 }
 
 // The placed values go to the node; should the array fail to grow, they go back to the store.
 void TXmlSource::GiveAttributes(TXmlNode& node) {
-  if (attributes_.empty()) return;
+  const int count = int(attributeCount_);
+  if (count == 0) return;
+  attributeCount_ = 0;
   TXmlNodeStore& store = node.Store();
   TXmlAttrArray& target = node.Attributes();
+  TXmlAttrData* records = attributes_.get();
   try {
     if (target.Count() == 0) {
-      target.AdoptPlaced(store, attributes_.data(), int(attributes_.size()));
+      target.AdoptPlaced(store, records, count);
     } else {
-      for (TXmlAttrData& attribute : attributes_) {
-        target.Set(store, attribute.NameId, attribute.Value);
-        UnplaceValue(store, attribute.Value);
+      for (int i = 0; i < count; ++i) {
+        target.Set(store, records[i].NameId, records[i].Value);
+        UnplaceValue(store, records[i].Value);
       }
     }
   } catch (...) {
-    for (TXmlAttrData& attribute : attributes_) UnplaceValue(store, attribute.Value);
-    attributes_.clear();
+    for (int i = 0; i < count; ++i) UnplaceValue(store, records[i].Value);
     throw;
   }
-  attributes_.clear();
 }
 
 std::string_view TXmlSource::ReadUntil(std::string_view terminator) {

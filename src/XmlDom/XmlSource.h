@@ -275,9 +275,11 @@ class TXmlSource {
   void SkipClass(std::uint8_t mask);
   // Steps over text up to "<" or "&", refilling as needed.
   void SkipPlainText();
-  // Reads an attribute's name and value into attributes_.
+  // Reads an attribute's name and value into the records.
   void ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store);
-  // Sets attributes_ on node.
+  // Room for more records, moved into a larger array.
+  void GrowAttributes();
+  // Sets the records on node.
   void GiveAttributes(TXmlNode& node);
   // Digits of a numeric reference; a number past U+10FFFF reads as 0x110000.
   std::uint32_t ReadDecimal();
@@ -311,12 +313,18 @@ class TXmlSource {
   TXmlToken token_;
   const char* runStart_ = nullptr;
   const char* runStop_ = nullptr;
-  // The attributes of the tag being read, their values placed in the node's store.
-  std::vector<TXmlAttrData> attributes_;
-  // By name id: the serial of the tag that last set the name, and its place in attributes_.
+  // The attributes of the tag being read, their values placed in the node's store. Records
+  // past the count were handed to earlier nodes as they stood and mean nothing here.
+  std::unique_ptr<TXmlAttrData[]> attributes_;
+  std::size_t attributeCount_ = 0;
+  std::size_t attributeCapacity_ = 0;
+  // By name id: the serial of the tag that last set the name, and its place among the records.
+  struct TAttributeSeen {
+    std::uint32_t Tag = 0;
+    std::size_t Index = 0;
+  };
   std::uint32_t tagSerial_ = 0;
-  std::vector<std::uint32_t> attributeTag_;
-  std::vector<std::size_t> attributeIndex_;
+  std::vector<TAttributeSeen> attributeSeen_;
   // A name met for the first time, interned only once its attribute's value has been read.
   std::string newName_;
   // Ids of the names met in this input.
