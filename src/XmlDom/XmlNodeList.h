@@ -101,7 +101,11 @@ class TXmlNodeList final : public IXmlNodeList {
   // link this list now takes over (the text reader links what it makes at once, while the node
   // is at hand), when the list has room for them.
   void AppendLinked(TXmlNode* const* nodes, int count) noexcept {
-    std::memcpy(static_cast<void*>(items_ + count_), nodes, sizeof(TXmlNode*) * std::size_t(count));
+    if (count == 1)  // a text in an element, most often
+      items_[count_] = nodes[0];
+    else
+      std::memcpy(static_cast<void*>(items_ + count_), nodes,
+                  sizeof(TXmlNode*) * std::size_t(count));
     count_ += count;
   }
   // Appends a node just made, referenced by nothing yet, when the list has room for it (readers

@@ -119,9 +119,9 @@ const char* SkipAsciiNameChars(const char* p, const char* end) {
   };
   const auto is = [&chunk](char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); };
   const __m128i letters = within(_mm_or_si128(chunk, _mm_set1_epi8(0x20)), 'a', 'z');
-  const __m128i punctuation =
-      _mm_or_si128(_mm_or_si128(is('-'), is('.')), _mm_or_si128(is(':'), is('_')));
-  const __m128i name = _mm_or_si128(_mm_or_si128(letters, within(chunk, '0', '9')), punctuation);
+  // "-", "." and ":" stand around the digits: one range from "-" to ":" without "/".
+  const __m128i around = _mm_andnot_si128(is('/'), within(chunk, '-', ':'));
+  const __m128i name = _mm_or_si128(_mm_or_si128(letters, around), is('_'));
   const unsigned names = unsigned(_mm_movemask_epi8(name));
   return p + __builtin_ctz(~names);  // bit 16 and up are clear: at most sixteen
 #else

@@ -183,6 +183,15 @@ TEST_F(Parser, AsciiNameCharactersAreTheFixedSet) {
   }
   const std::string name = "n" + names + names + "\xE8-" + names;
   EXPECT_EQ(Parse("<" + name + " a='1'/><" + name + "></" + name + ">"), name + "[a=1] " + name);
+  // Every other character ends a name, also where a long stretch of input follows it.
+  const std::string after(40, ' ');
+  for (int c = 33; c < 128; ++c) {
+    if (std::isalnum(c) || c == '-' || c == '.' || c == ':' || c == '_' || c == '/' || c == '>')
+      continue;
+    EXPECT_EQ(Parse("<nnnn" + std::string(1, char(c)) + "/>" + after),
+              Unpositioned(msg::kBadCharInElementName))
+        << c;
+  }
 }
 
 // Names that differ in a single character, at every place and for every length up to past
