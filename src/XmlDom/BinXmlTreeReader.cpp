@@ -83,7 +83,7 @@ class TTreeReader {
       children->ClearItems();
       children->SetCapacity(count);
     } else {
-      children = &node.NewChildList(count);
+      children = &node.NewChildListPlaced(count);
     }
     levels_.push_back({children, count});
   }

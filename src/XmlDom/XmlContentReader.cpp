@@ -242,7 +242,7 @@ class TContentReader {
     if (count == 0) return;
     TXmlNodeList* children;
     try {
-      children = &open.Element->NewChildList(int(count));
+      children = &open.Element->NewChildListPlaced(int(count));
     } catch (...) {
       HandOver(open.First);
       throw;

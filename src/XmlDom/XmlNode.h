@@ -178,6 +178,9 @@ class TXmlNode : public IXmlNode {
   // Makes the child list of a node that has none, with room for capacity items (readers; one
   // that may meet a held value calls DropValueForChildren first).
   TXmlNodeList& NewChildList(int capacity);
+  // The same while the placement already names the node's child store, as it does for the
+  // readers, which make every node they fill in that store.
+  TXmlNodeList& NewChildListPlaced(int capacity);
   // What reaching the children does to a held value: elements turn it into a text child.
   // Readers that fill a fresh child list drop it (the text child would be cleared anyway).
   virtual void DropValueForChildren() noexcept {}
@@ -258,6 +261,14 @@ inline void TXmlNodeList::LinkItem(TXmlNode* node) noexcept {
     node->AddRef();
     store.LinkLeft();
   }
+}
+
+inline TXmlNodeList& TXmlNode::NewChildListPlaced(int capacity) {
+  assert(&TXmlNodeStore::Target() == &ChildStore());
+  auto* list = new TXmlNodeList(this, capacity);
+  list->AddLink();
+  childList_ = list;
+  return *list;
 }
 
 inline void TXmlNodeList::AppendMade(TXmlNode* node) noexcept {
