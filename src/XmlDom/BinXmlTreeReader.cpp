@@ -27,7 +27,7 @@ constexpr int kMinChildBytes = 2;
 class TTreeReader {
  public:
   TTreeReader(TBinXmlReader& reader, TXmlNameTable& table, TXmlNodeStore& store)
-      : reader_(reader), table_(table), store_(store) {}
+      : reader_(reader), table_(table), store_(store), nameCount_(table.NameCount()) {}
 
   void ReadContent(TXmlNode& root) {
     TXmlNodeStore::TPlacement placement(store_);
@@ -56,7 +56,7 @@ class TTreeReader {
   std::int32_t ReadNameId() {
     const std::int32_t id = reader_.ReadInt();
     // -1 is the id of the empty name, which elements made by the empty name carry.
-    if (id < -1 || id >= table_.NameCount()) RaiseBinaryBadNameId(id);
+    if (id < -1 || id >= nameCount_) RaiseBinaryBadNameId(id);
     return id;
   }
 
@@ -68,7 +68,7 @@ class TTreeReader {
     attributes.ResetWithCapacity(store, count);
     for (std::int32_t i = 0; i < count; ++i) {
       const std::int32_t id = ReadNameId();
-      attributes.AppendPlaced(store, id, reader_.ReadPlacedValue(store));
+      attributes.AppendPlacedToRoom(id, reader_.ReadPlacedValue(store));
     }
   }
 
@@ -149,6 +149,8 @@ class TTreeReader {
   TBinXmlReader& reader_;
   TXmlNameTable& table_;
   TXmlNodeStore& store_;
+  // The names were all read before the nodes, and reading nodes adds none.
+  const std::int32_t nameCount_;
   std::vector<TLevel> levels_;
   std::string scratch_;
 };

@@ -6,6 +6,7 @@
 // XmlCapacity.h; their values are placed in the same store. Every operation that may allocate
 // or free is given that store, and the owner gives everything back with Release.
 
+#include <cassert>
 #include <cstdint>
 #include <new>
 #include <utility>
@@ -43,6 +44,13 @@ class TXmlAttrArray {
   void AppendPlaced(TXmlNodeStore& store, int nameId, XmlValue&& placed) {
     if (Count() == Capacity()) Grow(store);
     new (Items() + block_->Count) TXmlAttrData{nameId, std::move(placed)};
+    ++block_->Count;
+  }
+  // The same when the array has room for the record (readers that sized it).
+  void AppendPlacedToRoom(int nameId, XmlValue&& placed) noexcept {
+    assert(block_ && block_->Count < block_->Capacity);
+    new (reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes) +
+         block_->Count) TXmlAttrData{nameId, std::move(placed)};
     ++block_->Count;
   }
   // True when a record was removed; the later records move down one place.
