@@ -63,22 +63,13 @@ void TXmlAttrArray::ResetUsed(TXmlNodeStore& store, int capacity) {
   if (capacity != Capacity()) Reallocate(store, capacity);
 }
 
-void TXmlAttrArray::AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* records, int count) {
-  if (count == 0) return;
+void TXmlAttrArray::AdoptIntoUsed(TXmlNodeStore& store, const TXmlAttrData* records, int count) {
   if (Capacity() != count) {
-    if (block_) Release(store);
+    Release(store);
     block_ = static_cast<TBlock*>(store.Allocate(BytesFor(count)));
     block_->Capacity = count;
   }
-  block_->Count = count;
-  TXmlAttrData* items = Items();
-  // Tags mostly have one or two attributes: copied record by record, with no call.
-  if (count <= 2) {
-    std::memcpy(static_cast<void*>(items), records, sizeof(TXmlAttrData));
-    if (count == 2) std::memcpy(static_cast<void*>(items + 1), records + 1, sizeof(TXmlAttrData));
-  } else {
-    std::memcpy(static_cast<void*>(items), records, sizeof(TXmlAttrData) * std::size_t(count));
-  }
+  CopyRecords(records, count);
 }
 
 void TXmlAttrArray::Release(TXmlNodeStore& store) noexcept {

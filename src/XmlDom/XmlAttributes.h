@@ -8,6 +8,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -62,7 +63,16 @@ class TXmlAttrArray {
   // Takes over records whose values are placed in store, in an array of exactly their number;
   // the array must be empty. The records are copied as they stand, so the caller's copies must
   // not be unplaced afterwards (destroying them is harmless: placed values own nothing).
-  void AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* records, int count);
+  void AdoptPlaced(TXmlNodeStore& store, const TXmlAttrData* records, int count) {
+    if (count == 0) return;
+    if (block_) {
+      AdoptIntoUsed(store, records, count);
+      return;
+    }
+    block_ = static_cast<TBlock*>(store.Allocate(BytesFor(count)));
+    block_->Capacity = count;
+    CopyRecords(records, count);
+  }
   // Count 0 and capacity exactly n (readers size the array to the number they will append).
   void ResetWithCapacity(TXmlNodeStore& store, int capacity) {
     if (block_) {
@@ -99,6 +109,19 @@ class TXmlAttrArray {
     return kHeaderBytes + sizeof(TXmlAttrData) * std::size_t(capacity);
   }
   void Reallocate(TXmlNodeStore& store, int capacity);
+  void AdoptIntoUsed(TXmlNodeStore& store, const TXmlAttrData* records, int count);
+  // Sets the count and copies the records as they stand into the block.
+  void CopyRecords(const TXmlAttrData* records, int count) noexcept {
+    block_->Count = count;
+    auto* items = reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes);
+    // Tags mostly have one or two attributes: copied record by record, with no call.
+    if (count <= 2) {
+      std::memcpy(static_cast<void*>(items), records, sizeof(TXmlAttrData));
+      if (count == 2) std::memcpy(static_cast<void*>(items + 1), records + 1, sizeof(TXmlAttrData));
+    } else {
+      std::memcpy(static_cast<void*>(items), records, sizeof(TXmlAttrData) * std::size_t(count));
+    }
+  }
   void ResetUsed(TXmlNodeStore& store, int capacity);
   void MakeRoom(TXmlNodeStore& store) {
     if (Count() == Capacity()) Grow(store);
