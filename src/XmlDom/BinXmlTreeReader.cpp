@@ -1,8 +1,9 @@
 // Reading node sections of binary XML. The tree is read without recursion: a stack of the child
 // lists being filled stands for the levels, so a document at the nesting limit costs the call
 // stack no more than a flat one.
+#include <cassert>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "XmlDom/BinaryXml.h"
 #include "XmlDom/XmlCharacterData.h"
@@ -33,10 +34,10 @@ class TTreeReader {
     TXmlNodeStore::TPlacement placement(store_);
     ReadAttributes(root);
     OpenChildren(root);
-    while (!levels_.empty()) {
-      TLevel& level = levels_.back();
+    while (depth_ != 0) {
+      TLevel& level = levels_[depth_ - 1];
       if (level.Remaining == 0) {
-        levels_.pop_back();
+        --depth_;
         continue;
       }
       --level.Remaining;
@@ -76,7 +77,6 @@ class TTreeReader {
   void OpenChildren(TXmlNode& node) {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
-    levels_.reserve(levels_.size() + 1);
     node.DropValueForChildren();
     TXmlNodeList* children = node.ChildList();
     if (children) {
@@ -85,7 +85,8 @@ class TTreeReader {
     } else {
       children = &node.NewChildListPlaced(count);
     }
-    levels_.push_back({children, count});
+    assert(depth_ < kMaxLevels);
+    levels_[depth_++] = {children, count};
   }
 
   // Reads one child record into list; returns the new node when its own sections follow.
@@ -142,7 +143,7 @@ class TTreeReader {
   // The node about to be made sits at the level of the list it goes into; the document's
   // children are level 1.
   void CheckDepth() const {
-    if (levels_.size() > std::size_t(kMaxXmlDepth))
+    if (depth_ > std::size_t(kMaxXmlDepth))
       throw EXmlError(FormatText(msg::kBinaryNestingTooDeep, {kMaxXmlDepth}));
   }
 
@@ -151,7 +152,11 @@ class TTreeReader {
   TXmlNodeStore& store_;
   // The names were all read before the nodes, and reading nodes adds none.
   const std::int32_t nameCount_;
-  std::vector<TLevel> levels_;
+  // The levels being filled, outermost first: nodes are made only up to the nesting limit, so
+  // the lists they open never need more.
+  static constexpr std::size_t kMaxLevels = std::size_t(kMaxXmlDepth) + 2;
+  std::unique_ptr<TLevel[]> levels_ = std::make_unique_for_overwrite<TLevel[]>(kMaxLevels);
+  std::size_t depth_ = 0;
   std::string scratch_;
 };
 
