@@ -1,9 +1,9 @@
 #include "XmlDom/XmlContentReader.h"
 
 #include <algorithm>
+#include <cassert>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
@@ -45,13 +45,13 @@ class TContentReader {
       for (;;) {
         while (!source_.AtEnd())
           if (!ReadItem()) break;
-        if (open_.empty()) break;
+        if (open_.Empty()) break;
         FinishElement();
       }
     } catch (...) {
       // Every open level gets what it gathered. Should a level's list fail to be made, its
       // items wait for the level around it; the failure that ended the load is the one raised.
-      while (!open_.empty()) {
+      while (!open_.Empty()) {
         try {
           CloseLevel();
         } catch (...) {  // its items went to the level around it
@@ -109,7 +109,7 @@ class TContentReader {
 
   // Entered with the first character after "<" current.
   void ReadElement() {
-    if (open_.size() >= std::size_t(kMaxXmlDepth)) {
+    if (open_.Size() >= std::size_t(kMaxXmlDepth)) {
       const int line = source_.LineNum();
       throw EXmlError(FormatText(msg::kNestingTooDeep, {kMaxXmlDepth, line, source_.LinePos()}));
     }
@@ -119,7 +119,6 @@ class TContentReader {
     if (static_cast<unsigned char>(next) > 32 && next != '/' && next != '>')
       throw EXmlError(msg::kBadCharInElementName);
     MakeRoom();
-    open_.reserve(open_.size() + 1);
     auto* element = new TXmlElement(table_, id);
     Gather(element);
     source_.ReadAttributes(*element);
@@ -128,12 +127,12 @@ class TContentReader {
       return;
     }
     source_.RequireChar('>');
-    open_.push_back({element, gatheredCount_});
+    open_.Push({element, gatheredCount_});
   }
 
   // The end tag of the innermost open element, entered after its content.
   void FinishElement() {
-    const TXmlElement& element = *open_.back().Element;
+    const TXmlElement& element = *open_.Back().Element;
     source_.RequireChar('/');
     source_.RequireText(table_.NameView(element.NameId()));
     source_.SkipSpaces();
@@ -227,17 +226,17 @@ class TContentReader {
   void Gather(TXmlNode* node) noexcept {
     const TXmlSource::TPosition at = source_.MarkPosition();
     node->SetSourcePosition(at.Line, at.Pos);
-    if (!open_.empty()) {
+    if (!open_.Empty()) {
       node->AddLink();
-      node->SetParent(open_.back().Element);
+      node->SetParent(open_.Back().Element);
     }
     gathered_[gatheredCount_++] = node;
   }
 
   // The innermost open element takes the items gathered since it opened.
   void CloseLevel() {
-    const TOpenElement open = open_.back();
-    open_.pop_back();
+    const TOpenElement open = open_.Back();
+    open_.Pop();
     const std::size_t count = gatheredCount_ - open.First;
     if (count == 0) return;
     TXmlNodeList* children;
@@ -257,8 +256,8 @@ class TContentReader {
   void HandOver(std::size_t first) noexcept {
     for (std::size_t i = first; i < gatheredCount_; ++i) {
       TXmlNode* node = gathered_[i];
-      if (!open_.empty()) {
-        node->SetParent(open_.back().Element);
+      if (!open_.Empty()) {
+        node->SetParent(open_.Back().Element);
       } else {
         node->SetParent(nullptr);
         node->ForgetReference();
@@ -277,7 +276,25 @@ class TContentReader {
   TXmlNodeStore& store_;
   const bool keep_;
   TXmlNodeList& list_;
-  std::vector<TOpenElement> open_;
+  // The open elements, outermost first. ReadElement opens none past the nesting limit, so
+  // the stack never grows.
+  class TOpenStack {
+   public:
+    bool Empty() const noexcept { return size_ == 0; }
+    std::size_t Size() const noexcept { return size_; }
+    const TOpenElement& Back() const noexcept { return items_[size_ - 1]; }
+    void Push(const TOpenElement& open) noexcept {
+      assert(size_ < std::size_t(kMaxXmlDepth));
+      items_[size_++] = open;
+    }
+    void Pop() noexcept { --size_; }
+
+   private:
+    std::unique_ptr<TOpenElement[]> items_ =
+        std::make_unique_for_overwrite<TOpenElement[]>(std::size_t(kMaxXmlDepth));
+    std::size_t size_ = 0;
+  };
+  TOpenStack open_;
   // The nodes of every open level, outermost first, not yet given to their parents.
   std::unique_ptr<TXmlNode*[]> gathered_;
   std::size_t gatheredCount_ = 0;
