@@ -69,7 +69,7 @@ class TTreeReader {
     attributes.ResetWithCapacity(store, count);
     for (std::int32_t i = 0; i < count; ++i) {
       const std::int32_t id = ReadNameId();
-      attributes.AppendPlacedToRoom(id, reader_.ReadPlacedValue(store));
+      attributes.AppendPlacedToRoom(id, [&] { return reader_.ReadPlacedValue(store); });
     }
   }
 

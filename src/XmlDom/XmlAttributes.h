@@ -47,11 +47,13 @@ class TXmlAttrArray {
     new (Items() + block_->Count) TXmlAttrData{nameId, std::move(placed)};
     ++block_->Count;
   }
-  // The same when the array has room for the record (readers that sized it).
-  void AppendPlacedToRoom(int nameId, XmlValue&& placed) noexcept {
+  // The same when the array has room for the record (readers that sized it), the value
+  // placed by readValue right where the record goes.
+  template <class ReadValue>
+  void AppendPlacedToRoom(int nameId, ReadValue&& readValue) {
     assert(block_ && block_->Count < block_->Capacity);
-    new (reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes) +
-         block_->Count) TXmlAttrData{nameId, std::move(placed)};
+    auto* items = reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes);
+    new (items + block_->Count) TXmlAttrData{nameId, readValue()};
     ++block_->Count;
   }
   // True when a record was removed; the later records move down one place.

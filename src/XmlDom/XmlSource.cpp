@@ -522,19 +522,19 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   const auto slot = std::size_t(id);
   if (slot >= attributeSeen_.size()) attributeSeen_.resize(slot + 1);
   if (attributeCount_ == attributeCapacity_) GrowAttributes();
-  XmlValue value = PlaceString(store, text);
   TAttributeSeen& seen = attributeSeen_[slot];
   if (seen.Tag == tagSerial_) {
+    XmlValue value = PlaceString(store, text);
     XmlValue& earlier = attributes_[seen.Index].Value;
     UnplaceValue(store, earlier);
     earlier = std::move(value);
     return;
   }
-  seen = {tagSerial_, attributeCount_};
-  TXmlAttrData& record = attributes_[attributeCount_++];
-  record.NameId = id;
+  TXmlAttrData& record = attributes_[attributeCount_];
   // The record's old value went to a node as it stood: it is overwritten, not released.
-  new (&record.Value) XmlValue(std::move(value));
+  new (&record.Value) XmlValue(PlaceString(store, text));
+  record.NameId = id;
+  seen = {tagSerial_, attributeCount_++};
 }
 
 void TXmlSource::GrowAttributes() {
