@@ -11,6 +11,7 @@
 #include "XmlDom/XmlLimits.h"
 #include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlProcessingInstruction.h"
+#include "XmlDom/XmlReadNodes.h"
 #include "XmlDom/XmlText.h"
 #include "common/Error.h"
 #include "common/FormatText.h"
@@ -28,7 +29,11 @@ constexpr int kMinChildBytes = 2;
 class TTreeReader {
  public:
   TTreeReader(TBinXmlReader& reader, TXmlNameTable& table, TXmlNodeStore& store)
-      : reader_(reader), table_(table), store_(store), nameCount_(table.NameCount()) {}
+      : reader_(reader),
+        table_(table),
+        store_(store),
+        nameCount_(table.NameCount()),
+        make_(store_, table_) {}
 
   void ReadContent(TXmlNode& root) {
     TXmlNodeStore::TPlacement placement(store_);
@@ -102,7 +107,7 @@ class TTreeReader {
       case kTextNode: {
         XmlValue value = reader_.ReadPlacedValue(store_);
         try {
-          list.AppendMade(new TXmlText(table_, std::move(value), TXmlText::TPlaced{}));
+          list.AppendMade(make_.Text(std::move(value)));
         } catch (...) {
           UnplaceValue(store_, value);
           throw;
@@ -131,7 +136,7 @@ class TTreeReader {
 
   TXmlNode* ReadElement(TXmlNodeList& list) {
     CheckDepth();
-    auto* element = new TXmlElement(table_, ReadNameId());
+    auto* element = make_.Element(ReadNameId());
     list.AppendMade(element);
     element->AssignPlacedValue(reader_.ReadPlacedValue(store_));
     return element;
@@ -152,6 +157,7 @@ class TTreeReader {
   TXmlNodeStore& store_;
   // The names were all read before the nodes, and reading nodes adds none.
   const std::int32_t nameCount_;
+  TXmlReadNodes make_;
   // The levels being filled, outermost first: nodes are made only up to the nesting limit, so
   // the lists they open never need more.
   static constexpr std::size_t kMaxLevels = std::size_t(kMaxXmlDepth) + 2;

@@ -12,6 +12,7 @@
 #include "XmlDom/XmlNodeList.h"
 #include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlProcessingInstruction.h"
+#include "XmlDom/XmlReadNodes.h"
 #include "XmlDom/XmlSource.h"
 #include "XmlDom/XmlText.h"
 #include "common/Error.h"
@@ -35,7 +36,12 @@ bool IsBlank(std::string_view text) {
 class TContentReader {
  public:
   TContentReader(TXmlNodeList& list, TXmlSource& source, TXmlNameTable& table, bool keep)
-      : source_(source), table_(table), store_(list.Store()), keep_(keep), list_(list) {}
+      : source_(source),
+        table_(table),
+        store_(list.Store()),
+        keep_(keep),
+        list_(list),
+        make_(store_, table_) {}
 
   // Each level's content ends at "</" or at the end of the input; an element then reads its
   // end tag and the level around it goes on.
@@ -104,7 +110,7 @@ class TContentReader {
     if (!keep_ && IsBlank(text)) return;
     MakeRoom();
     XmlValue value = PlaceString(store_, text);
-    Gather(new TXmlText(table_, std::move(value), TXmlText::TPlaced{}));
+    Gather(make_.Text(std::move(value)));
   }
 
   // Entered with the first character after "<" current.
@@ -119,7 +125,7 @@ class TContentReader {
     if (static_cast<unsigned char>(next) > 32 && next != '/' && next != '>')
       throw EXmlError(msg::kBadCharInElementName);
     MakeRoom();
-    auto* element = new TXmlElement(table_, id);
+    auto* element = make_.Element(id);
     Gather(element);
     source_.ReadAttributes(*element);
     if (source_.CurrentChar() == '/') {
@@ -276,6 +282,7 @@ class TContentReader {
   TXmlNodeStore& store_;
   const bool keep_;
   TXmlNodeList& list_;
+  TXmlReadNodes make_;
   // The open elements, outermost first. ReadElement opens none past the nesting limit, so
   // the stack never grows.
   class TOpenStack {

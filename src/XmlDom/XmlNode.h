@@ -190,6 +190,11 @@ class TXmlNode : public IXmlNode {
   // Node objects alive in the process; tests use it to prove that nothing leaks.
   static long LiveCount() noexcept;
 
+  // Names the store a reader makes nodes in, which keeps the reader's name table already.
+  struct TInKeepingStore {
+    TXmlNodeStore& Store;
+  };
+
  protected:
   TXmlNode(TXmlNameTable& table, int nameId) : nameId_(nameId) {
     TXmlNodeStore& store = Store();
@@ -200,6 +205,13 @@ class TXmlNode : public IXmlNode {
       UseTable(table);
     }
     store.NodeMade();
+  }
+  // The same for the readers, which make their nodes in a store that keeps table already
+  // (TXmlNodeStore::KeepTable) and know it.
+  TXmlNode(TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
+      : nameId_(nameId), nameTable_(&table) {
+    assert(&in.Store == &Store() && in.Store.KeepsTables());
+    in.Store.NodeMade();
   }
   ~TXmlNode() override;
 

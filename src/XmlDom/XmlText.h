@@ -17,10 +17,12 @@ class TXmlText final : public IXmlText {
  public:
   // The value is placed in the node's store.
   TXmlText(TXmlNameTable& table, const XmlValue& value);
-  // Takes over a value already placed in the store the node is made in.
+  // Takes over a value already placed in the store the node is made in (the readers).
   struct TPlaced {};
   TXmlText(TXmlNameTable& table, XmlValue&& placed, TPlaced)
       : IXmlText(table, kTextNameId), value_(std::move(placed)) {}
+  TXmlText(TXmlNameTable& table, XmlValue&& placed, TInKeepingStore in) noexcept
+      : IXmlText(table, kTextNameId, in), value_(std::move(placed)) {}
   ~TXmlText() override;
 
   int GetNodeNameIndex() override { return kTextNameId; }

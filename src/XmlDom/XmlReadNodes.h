@@ -1,0 +1,36 @@
+#pragma once
+
+// How the readers make the nodes they read most, elements and texts, in the store they fill
+// (the placement names it). A store of a document keeps the name tables of its nodes; the
+// reader makes it keep its table once, and the nodes then skip the check each would make.
+
+#include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlNodeStore.h"
+#include "XmlDom/XmlText.h"
+
+namespace xmldom {
+
+class TXmlReadNodes {
+ public:
+  TXmlReadNodes(TXmlNodeStore& store, TXmlNameTable& table)
+      : store_(store), table_(table), keeping_(store.KeepsTables()) {
+    if (keeping_) store.KeepTable(table);
+  }
+
+  TXmlElement* Element(int nameId) {
+    return keeping_ ? new TXmlElement(table_, nameId, TXmlNode::TInKeepingStore{store_})
+                    : new TXmlElement(table_, nameId);
+  }
+  // Takes over a value placed in the store.
+  TXmlText* Text(XmlValue&& placed) {
+    return keeping_ ? new TXmlText(table_, std::move(placed), TXmlNode::TInKeepingStore{store_})
+                    : new TXmlText(table_, std::move(placed), TXmlText::TPlaced{});
+  }
+
+ private:
+  TXmlNodeStore& store_;
+  TXmlNameTable& table_;
+  const bool keeping_;
+};
+
+}  // namespace xmldom
