@@ -285,8 +285,9 @@ inline TXmlNodeList& TXmlNode::NewChildListPlaced(int capacity) {
 
 inline void TXmlNodeList::AppendMade(TXmlNode* node) noexcept {
   assert(count_ < capacity_);
+  assert(&node->Store() == &Store());
   items_[count_++] = node;
-  LinkItem(node);
+  node->AddLink();
   if (owner_) node->SetParent(owner_);
 }
 

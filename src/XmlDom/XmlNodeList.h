@@ -108,8 +108,8 @@ class TXmlNodeList final : public IXmlNodeList {
                   sizeof(TXmlNode*) * std::size_t(count));
     count_ += count;
   }
-  // Appends a node just made, referenced by nothing yet, when the list has room for it (readers
-  // that sized the list); defined in XmlNode.h.
+  // Appends a node just made in the list's own store, referenced by nothing yet, when the list
+  // has room for it (readers that sized the list); defined in XmlNode.h.
   void AppendMade(TXmlNode* node) noexcept;
   // Called when the owner goes while the list lives on: the items lose their parent and the
   // list becomes free-standing, so it never reaches the destroyed owner.
