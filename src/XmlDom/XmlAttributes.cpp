@@ -66,8 +66,7 @@ void TXmlAttrArray::ResetUsed(TXmlNodeStore& store, int capacity) {
 void TXmlAttrArray::AdoptIntoUsed(TXmlNodeStore& store, const TXmlAttrData* records, int count) {
   if (Capacity() != count) {
     Release(store);
-    block_ = static_cast<TBlock*>(store.Allocate(BytesFor(count)));
-    block_->Capacity = count;
+    block_ = NewBlock(store, count);
   }
   CopyRecords(records, count);
 }
@@ -86,11 +85,10 @@ void TXmlAttrArray::Reallocate(TXmlNodeStore& store, int capacity) {
     Release(store);
     return;
   }
-  auto* block = static_cast<TBlock*>(store.Allocate(BytesFor(capacity)));
+  TBlock* block = NewBlock(store, capacity);
   block->Count = count;
-  block->Capacity = capacity;
   if (block_) {
-    std::memcpy(reinterpret_cast<char*>(block) + kHeaderBytes, Items(),
+    std::memcpy(static_cast<void*>(RecordsOf(block)), Items(),
                 sizeof(TXmlAttrData) * std::size_t(count));
     store.Free(block_, BytesFor(block_->Capacity));
   }

@@ -52,8 +52,7 @@ class TXmlAttrArray {
   template <class ReadValue>
   void AppendPlacedToRoom(int nameId, ReadValue&& readValue) {
     assert(block_ && block_->Count < block_->Capacity);
-    auto* items = reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes);
-    new (items + block_->Count) TXmlAttrData{nameId, readValue()};
+    new (RecordsOf(block_) + block_->Count) TXmlAttrData{nameId, readValue()};
     ++block_->Count;
   }
   // True when a record was removed; the later records move down one place.
@@ -71,8 +70,7 @@ class TXmlAttrArray {
       AdoptIntoUsed(store, records, count);
       return;
     }
-    block_ = static_cast<TBlock*>(store.Allocate(BytesFor(count)));
-    block_->Capacity = count;
+    block_ = NewBlock(store, count);
     CopyRecords(records, count);
   }
   // Count 0 and capacity exactly n (readers size the array to the number they will append).
@@ -80,9 +78,7 @@ class TXmlAttrArray {
     if (block_) {
       ResetUsed(store, capacity);
     } else if (capacity != 0) {
-      block_ = static_cast<TBlock*>(store.Allocate(BytesFor(capacity)));
-      block_->Count = 0;
-      block_->Capacity = capacity;
+      block_ = NewBlock(store, capacity);
     }
   }
   // Gives every record and the array back to store.
@@ -103,9 +99,16 @@ class TXmlAttrArray {
   static constexpr std::size_t kHeaderBytes = sizeof(XmlValue) / 2;
   static_assert(sizeof(TBlock) <= kHeaderBytes);
 
-  TXmlAttrData* Items() const noexcept {
-    return block_ ? reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes)
-                  : nullptr;
+  static TXmlAttrData* RecordsOf(TBlock* block) noexcept {
+    return reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block) + kHeaderBytes);
+  }
+  TXmlAttrData* Items() const noexcept { return block_ ? RecordsOf(block_) : nullptr; }
+  // An empty block with room for capacity records.
+  static TBlock* NewBlock(TXmlNodeStore& store, int capacity) {
+    auto* block = static_cast<TBlock*>(store.Allocate(BytesFor(capacity)));
+    block->Count = 0;
+    block->Capacity = capacity;
+    return block;
   }
   static std::size_t BytesFor(int capacity) {
     return kHeaderBytes + sizeof(TXmlAttrData) * std::size_t(capacity);
@@ -115,7 +118,7 @@ class TXmlAttrArray {
   // Sets the count and copies the records as they stand into the block.
   void CopyRecords(const TXmlAttrData* records, int count) noexcept {
     block_->Count = count;
-    auto* items = reinterpret_cast<TXmlAttrData*>(reinterpret_cast<char*>(block_) + kHeaderBytes);
+    TXmlAttrData* items = RecordsOf(block_);
     // Tags mostly have one or two attributes: copied record by record, with no call.
     if (count <= 2) {
       std::memcpy(static_cast<void*>(items), records, sizeof(TXmlAttrData));

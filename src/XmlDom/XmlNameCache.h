@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "XmlDom/XmlBytes.h"
+
 namespace xmldom {
 
 class TXmlNameTable;
@@ -53,10 +55,12 @@ class TXmlNameCache {
   static TKey KeyOf(std::string_view name) noexcept {
     const char* p = name.data();
     const std::size_t n = name.size();
-    if (n >= 8) return {Load<std::uint64_t>(p), Load<std::uint64_t>(p + n - 8), std::uint32_t(n)};
+    if (n >= 8)
+      return {LoadBytes<std::uint64_t>(p), LoadBytes<std::uint64_t>(p + n - 8), std::uint32_t(n)};
     if (n >= 4) {
-      const std::uint64_t first = Load<std::uint32_t>(p);
-      return {first | std::uint64_t(Load<std::uint32_t>(p + n - 4)) << 32, 0, std::uint32_t(n)};
+      const std::uint64_t first = LoadBytes<std::uint32_t>(p);
+      return {first | std::uint64_t(LoadBytes<std::uint32_t>(p + n - 4)) << 32, 0,
+              std::uint32_t(n)};
     }
     const auto byte = [p](std::size_t i) {
       return std::uint64_t(static_cast<unsigned char>(p[i]));
@@ -67,13 +71,6 @@ class TXmlNameCache {
     const std::uint64_t mixed = key.First ^ (key.Last << 1) ^ key.Size;
     return std::size_t((mixed * 0x9E3779B97F4A7C15ull) >> 56);
   }
-  template <class T>
-  static T Load(const char* p) noexcept {
-    T value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-  }
-
   void UseTable(const TXmlNameTable& table) noexcept {
     Forget();
     table_ = &table;

@@ -237,9 +237,7 @@ TXmlNodeList& TXmlNode::GetChildList() {
 
 TXmlNodeList& TXmlNode::NewChildList(int capacity) {
   TXmlNodeStore::TPlacement placement(ChildStore());
-  auto* list = new TXmlNodeList(this, capacity);
-  SetChildList(*list);
-  return *list;
+  return NewChildListPlaced(capacity);
 }
 
 void TXmlNode::SetChildList(TXmlNodeList& list) noexcept {

@@ -36,6 +36,8 @@
 #include <string_view>
 #include <vector>
 
+#include "XmlDom/XmlBytes.h"
+
 // Under AddressSanitizer a store poisons what it does not hand out.
 #if defined(__SANITIZE_ADDRESS__)
 #define ZEL_XML_STORE_POISON 1
@@ -175,9 +177,7 @@ class TXmlNodeStore {
 
  private:
   static void CopyWord(char* to, const char* from) noexcept {
-    std::uint64_t word;
-    std::memcpy(&word, from, sizeof word);
-    std::memcpy(to, &word, sizeof word);
+    StoreBytes(to, LoadBytes<std::uint64_t>(from));
   }
 
   struct TBlock;

@@ -51,12 +51,6 @@ const std::array<std::uint8_t, 256>& ClassTable() {
 // (the lowest marked byte is always a true match, which is all the scans need).
 constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
 
-std::uint64_t Word(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
 std::uint64_t BytesEqual(std::uint64_t word, unsigned char b) {
   const std::uint64_t x = word ^ (kEveryByte * b);
   return (x - kEveryByte) & ~x & (kEveryByte * 0x80);
@@ -79,7 +73,7 @@ const char* FindEither(const char* p, const char* end, char a, char b) {
   }
 #endif
   for (; end - p >= 8; p += 8) {
-    const std::uint64_t word = Word(p);
+    const std::uint64_t word = LoadBytes<std::uint64_t>(p);
     const std::uint64_t marks = BytesEqual(word, static_cast<unsigned char>(a)) |
                                 BytesEqual(word, static_cast<unsigned char>(b));
     if (marks) return p + FirstMarked(marks);

@@ -31,6 +31,7 @@
 #endif
 
 #include "XmlDom/XmlAttributes.h"
+#include "XmlDom/XmlBytes.h"
 #include "XmlDom/XmlNameCache.h"
 
 namespace xmldom {
@@ -225,19 +226,15 @@ class TXmlSource {
   static bool SameBytes(const char* p, std::string_view text) noexcept {
     const std::size_t n = text.size();
     const char* t = text.data();
-    if (n >= 8 && n <= 16) return Load8(p) == Load8(t) && Load8(p + n - 8) == Load8(t + n - 8);
-    if (n >= 4 && n < 8) return Load4(p) == Load4(t) && Load4(p + n - 4) == Load4(t + n - 4);
+    using W8 = std::uint64_t;
+    using W4 = std::uint32_t;
+    if (n >= 8 && n <= 16)
+      return LoadBytes<W8>(p) == LoadBytes<W8>(t) &&
+             LoadBytes<W8>(p + n - 8) == LoadBytes<W8>(t + n - 8);
+    if (n >= 4 && n < 8)
+      return LoadBytes<W4>(p) == LoadBytes<W4>(t) &&
+             LoadBytes<W4>(p + n - 4) == LoadBytes<W4>(t + n - 4);
     return std::memcmp(p, t, n) == 0;
-  }
-  static std::uint64_t Load8(const char* p) noexcept {
-    std::uint64_t value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-  }
-  static std::uint32_t Load4(const char* p) noexcept {
-    std::uint32_t value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
   }
 
   // ---- Tokens: a run of the window, plus what had to be copied.

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <utility>
 
+#include "XmlDom/XmlBytes.h"
+
 namespace xmldom {
 
 enum TXmlValueType : std::uint16_t {
@@ -150,10 +152,9 @@ class XmlValue {
   // then stored whole, so that reading it back never waits on a store of a part of it.
   static std::uint64_t ShortBytesWord(const char* from, std::uint32_t size) noexcept {
     if (size >= 4) {
-      std::uint32_t head, tail;
-      std::memcpy(&head, from, 4);
-      std::memcpy(&tail, from + size - 4, 4);
-      return std::uint64_t(head) | std::uint64_t(tail) << (8 * (size - 4));
+      const std::uint64_t head = LoadBytes<std::uint32_t>(from);
+      const std::uint64_t tail = LoadBytes<std::uint32_t>(from + size - 4);
+      return head | tail << (8 * (size - 4));
     }
     if (size == 0) return 0;
     const auto byte = [from](std::uint32_t i) {
