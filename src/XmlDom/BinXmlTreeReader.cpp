@@ -83,7 +83,7 @@ class TTreeReader {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
     node.DropValueForChildren();
-    TXmlNodeList* children = node.ChildList();
+    TXmlNodeList* children = node.ExistingChildList();
     if (children) {
       children->ClearItems();
       children->SetCapacity(count);

@@ -28,17 +28,17 @@ class TTreeWriter {
     WriteSections(root);
     while (!levels_.empty()) {
       TLevel& level = levels_.back();
-      if (level.Next == level.List->Count()) {
+      if (level.Next == level.Children.Count()) {
         levels_.pop_back();
         continue;
       }
-      if (TXmlNode* parent = WriteChild(*level.List->Item(level.Next++))) WriteSections(*parent);
+      if (TXmlNode* parent = WriteChild(*level.Children.Item(level.Next++))) WriteSections(*parent);
     }
   }
 
  private:
   struct TLevel {
-    const TXmlNodeList* List;
+    TXmlChildren Children;
     int Next;
   };
 
@@ -49,10 +49,9 @@ class TTreeWriter {
       writer_.WriteInt(attribute.NameId);
       writer_.WriteValue(attribute.Value);
     }
-    const TXmlNodeList* children = node.ChildList();
-    const int count = children ? children->Count() : 0;
-    writer_.WriteInt(count);
-    if (count > 0) levels_.push_back({children, 0});
+    const TXmlChildren children = node.Children();
+    writer_.WriteInt(children.Count());
+    if (children.Count() > 0) levels_.push_back({children, 0});
   }
 
   // Writes a child's record up to its sections; returns the child when they follow.

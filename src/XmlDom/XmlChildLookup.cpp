@@ -13,9 +13,8 @@ namespace {
 
 // The first child whose name id is id, whatever its type; null when there is none.
 TXmlNode* FindNamedChild(const TXmlNode& node, int id) {
-  if (const TXmlNodeList* children = node.ChildList())
-    for (TXmlNode* child : *children)
-      if (child->GetNodeNameIndex() == id) return child;
+  for (TXmlNode* child : node.Children())
+    if (child->GetNodeNameIndex() == id) return child;
   return nullptr;
 }
 
@@ -66,11 +65,11 @@ Ref<IXmlNode> TXmlNode::GetOrAddChild(std::string_view name) {
 
 Ref<IXmlElement> TXmlNode::FindChildByAttr(std::string_view elementName, std::string_view attrName,
                                            const XmlValue& value) {
-  const TXmlNodeList* children = ChildList();
-  if (!children) return nullptr;
+  const TXmlChildren children = Children();
+  if (!children.Exists()) return nullptr;
   const int elementId = NameTable().InternName(elementName);
   const int attrId = NameTable().InternName(attrName);
-  for (TXmlNode* child : *children)
+  for (TXmlNode* child : children)
     if (MatchesAttribute(*child, elementId, attrId, value)) return child->ToElement();
   return nullptr;
 }
@@ -78,10 +77,10 @@ Ref<IXmlElement> TXmlNode::FindChildByAttr(std::string_view elementName, std::st
 Ref<IXmlNodeList> TXmlNode::FindChildrenByAttr(std::string_view elementName,
                                                std::string_view attrName, const XmlValue& value) {
   auto found = MakeRef<TXmlNodeList>();
-  if (const TXmlNodeList* children = ChildList()) {
+  if (const TXmlChildren children = Children(); children.Exists()) {
     const int elementId = NameTable().InternName(elementName);
     const int attrId = NameTable().InternName(attrName);
-    for (TXmlNode* child : *children)
+    for (TXmlNode* child : children)
       if (MatchesAttribute(*child, elementId, attrId, value)) found->AppendNode(child);
   }
   return Ref<IXmlNodeList>(found);

@@ -245,6 +245,11 @@ class TContentReader {
     open_.Pop();
     const std::size_t count = gatheredCount_ - open.First;
     if (count == 0) return;
+    if (count == 1) {  // most often an element's text: its list is made if it is asked for
+      open.Element->SetOnlyChild(*gathered_[open.First]);
+      gatheredCount_ = open.First;
+      return;
+    }
     TXmlNodeList* children;
     try {
       children = &open.Element->NewChildListPlaced(int(count));

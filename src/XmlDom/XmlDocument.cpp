@@ -28,7 +28,7 @@ void TXmlDocument::LeaveContent(bool keepHeldList) noexcept {
     ForgetChildList();
     return;
   }
-  TXmlNodeList* children = ChildList();
+  TXmlNodeList* children = MadeChildList();
   if (!children) return;
   if (keepHeldList && children->RefCount() > 1)
     children->ClearItems();
@@ -53,9 +53,8 @@ Ref<TXmlNode> TXmlDocument::CloneSelf(TXmlNodeStore&) {
 }
 
 Ref<IXmlElement> TXmlDocument::GetDocumentElement() {
-  if (const TXmlNodeList* children = ChildList())
-    for (TXmlNode* child : *children)
-      if (child->GetNodeType() == kElementNode) return child->ToElement();
+  for (TXmlNode* child : Children())
+    if (child->GetNodeType() == kElementNode) return child->ToElement();
   return nullptr;
 }
 

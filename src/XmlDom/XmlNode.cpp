@@ -56,7 +56,14 @@ TXmlNode::~TXmlNode() {
 }
 
 void TXmlNode::ReleaseChildList() noexcept {
-  if (TXmlNodeList* children = std::exchange(childList_, nullptr)) {
+  if (HasOnlyChild()) {
+    // As a list that goes with its owner releases its item.
+    TXmlNode* only = OnlyChild();
+    childList_ = 0;
+    if (only->parent_ == this) only->parent_ = nullptr;
+    only->ReleaseLink();
+  } else if (TXmlNodeList* children = MadeList()) {
+    childList_ = 0;
     // A child list that outlives its owner (someone holds it) must never reach it again.
     if (children->RefCount() > 1) children->DetachOwner();
     children->ReleaseLink();
@@ -130,18 +137,18 @@ void TXmlNode::CheckNameId(int id) const {
 std::string TXmlNode::JoinedChildText() {
   std::string text;
   if (!HasChildItems()) return text;
-  std::vector<std::pair<const TXmlNodeList*, int>> stack{{childList_, 0}};
+  std::vector<std::pair<TXmlChildren, int>> stack{{Children(), 0}};
   while (!stack.empty()) {
-    auto& [list, next] = stack.back();
-    if (next == list->Count()) {
+    auto& [children, next] = stack.back();
+    if (next == children.Count()) {
       stack.pop_back();
       continue;
     }
-    TXmlNode* child = list->Item(next++);
+    TXmlNode* child = children.Item(next++);
     switch (child->GetNodeType()) {
       case kElementNode:
         if (child->HasChildItems()) {
-          stack.emplace_back(child->ChildList(), 0);
+          stack.emplace_back(child->Children(), 0);
           break;
         }
         [[fallthrough]];
@@ -169,9 +176,7 @@ Ref<IXmlNode> TXmlNode::CloneNode(bool deep) {
   while (!pending.empty()) {
     const auto [source, copy] = pending.back();
     pending.pop_back();
-    const TXmlNodeList* children = source->ChildList();
-    if (!children) continue;
-    for (TXmlNode* child : *children) {
+    for (TXmlNode* child : source->Children()) {
       Ref<TXmlNode> childCopy = child->CloneSelf(copy->ChildStore());
       copy->GetChildList().AppendNode(childCopy.Get());
       if (child->CloneCopiesChildren()) pending.emplace_back(child, childCopy.Get());
@@ -219,6 +224,8 @@ Ref<IXmlDocument> TXmlNode::GetOwnerDocument() {
 
 Ref<IXmlNode> TXmlNode::GetNextSibling() {
   if (!parent_) return nullptr;
+  // A parent that holds an only child holds this node: nothing follows it.
+  if (parent_->HasOnlyChild()) return nullptr;
   const TXmlNodeList& siblings = parent_->GetChildList();
   const int index = siblings.IndexOfNode(this);
   if (index < 0 || index + 1 >= siblings.Count()) return nullptr;
@@ -228,11 +235,27 @@ Ref<IXmlNode> TXmlNode::GetNextSibling() {
 // ---- Children.
 
 TXmlNodeList& TXmlNode::GetChildList() {
-  if (!childList_) {
+  if (HasOnlyChild()) {
+    MakeListOfOnlyChild();
+  } else if (!childList_) {
     TXmlNodeStore::TPlacement placement(ChildStore());
     SetChildList(*new TXmlNodeList(this));
   }
-  return *childList_;
+  return *MadeList();
+}
+
+TXmlNodeList* TXmlNode::ExistingChildList() {
+  if (HasOnlyChild()) MakeListOfOnlyChild();
+  return MadeList();
+}
+
+void TXmlNode::MakeListOfOnlyChild() {
+  TXmlNode* only = OnlyChild();
+  TXmlNodeStore::TPlacement placement(ChildStore());
+  auto* list = new TXmlNodeList(this, 1);
+  list->AppendLinked(&only, 1);
+  list->AddLink();
+  childList_ = reinterpret_cast<std::uintptr_t>(list);
 }
 
 TXmlNodeList& TXmlNode::NewChildList(int capacity) {
@@ -241,8 +264,9 @@ TXmlNodeList& TXmlNode::NewChildList(int capacity) {
 }
 
 void TXmlNode::SetChildList(TXmlNodeList& list) noexcept {
+  assert(!childList_);
   list.AddLink();
-  childList_ = &list;
+  childList_ = reinterpret_cast<std::uintptr_t>(&list);
 }
 
 Ref<IXmlNodeList> TXmlNode::GetChildNodes() {
@@ -285,7 +309,7 @@ int TXmlNode::RemoveChild(IXmlNode* child) {
 }
 
 void TXmlNode::ClearChildren() {
-  if (childList_) childList_->ClearItems();
+  if (TXmlNodeList* children = ExistingChildList()) children->ClearItems();
 }
 
 Ref<IXmlElement> TXmlNode::AddChildElement(int id) {
@@ -354,8 +378,8 @@ void TXmlNode::AdoptNameTable(TXmlNameTable& table) {
     node->SetNodeNameIndex(remap(node->GetNodeNameIndex()));
     node->attributes_.RenameAll(remap);
     node->UseTable(table);
-    if (const TXmlNodeList* children = node->ChildList())
-      pending.insert(pending.end(), children->begin(), children->end());
+    const TXmlChildren children = node->Children();
+    pending.insert(pending.end(), children.begin(), children.end());
   }
 }
 

@@ -6,10 +6,17 @@
 // some list or outside holder references it, and a whole tree lives while its root does. Where
 // the memory of nodes comes from and how a whole tree may go at once: XmlNodeStore.h.
 //
+// Most elements of a loaded document hold a single child, their text. The text reader links
+// such a child straight from its parent, and the child list that would hold it alone is made
+// only when someone asks for the list itself; the library's own walks read the children through
+// TXmlChildren, which sees both forms alike. That saves a list and its item array per such
+// element, a good part of the bytes a load touches.
+//
 // Destroying a node never recurses with the depth of its tree: nodes whose count drops to zero
 // while another node is being destroyed wait in a queue and are destroyed one after another.
 
 #include <cassert>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +34,29 @@ class TXmlDocument;
 // Used for nodes that belong to no document: CDATA and comment texts are trimmed and elements
 // are written in the indented layout.
 inline constexpr bool DefaultKeepWhitespace = false;
+
+// The children of a node as the library's own walks read them: the items of its child list, or
+// its only child when the list has not been made (see above).
+class TXmlChildren {
+ public:
+  TXmlChildren() noexcept = default;
+  explicit TXmlChildren(const TXmlNodeList& list) noexcept
+      : items_(list.begin()), count_(list.Count()), exists_(true) {}
+  explicit TXmlChildren(TXmlNode* only) noexcept : only_(only), count_(1), exists_(true) {}
+
+  // Whether the node has children in either form, or an empty child list.
+  bool Exists() const noexcept { return exists_; }
+  int Count() const noexcept { return count_; }
+  TXmlNode* Item(int index) const noexcept { return begin()[index]; }
+  TXmlNode* const* begin() const noexcept { return only_ ? &only_ : items_; }
+  TXmlNode* const* end() const noexcept { return begin() + count_; }
+
+ private:
+  TXmlNode* const* items_ = nullptr;
+  TXmlNode* only_ = nullptr;
+  int count_ = 0;
+  bool exists_ = false;
+};
 
 class TXmlNode : public IXmlNode {
  public:
@@ -153,9 +183,24 @@ class TXmlNode : public IXmlNode {
   // The store the node's children are made in: its own (a document's is its content's).
   virtual TXmlNodeStore& ChildStore() { return Store(); }
 
-  // The existing child list, or null; reading it never turns an element's value into a child.
-  TXmlNodeList* ChildList() const noexcept { return childList_; }
-  bool HasChildItems() const noexcept { return childList_ && childList_->Count() > 0; }
+  // The children as they are; reading them never makes the list, nor turns an element's value
+  // into a child.
+  TXmlChildren Children() const noexcept {
+    if (HasOnlyChild()) return TXmlChildren(OnlyChild());
+    if (childList_) return TXmlChildren(*MadeList());
+    return {};
+  }
+  bool HasChildItems() const noexcept {
+    return HasOnlyChild() || (childList_ && MadeList()->Count() > 0);
+  }
+  // The child list if it has been made, or null; the node must not hold an only child.
+  TXmlNodeList* MadeChildList() const noexcept {
+    assert(!HasOnlyChild());
+    return MadeList();
+  }
+  // The child list if the node has children in either form (it is made now for an only child),
+  // or null; never turns an element's value into a child.
+  TXmlNodeList* ExistingChildList();
   TXmlNode* Parent() const noexcept { return parent_; }
   void SetParent(TXmlNode* parent) noexcept { parent_ = parent; }
   TXmlNameTable& NameTable() const noexcept { return *nameTable_; }
@@ -175,6 +220,12 @@ class TXmlNode : public IXmlNode {
   void AdoptNameTable(TXmlNameTable& table);
   // Gives the node its child list when it has none: the readers make it to the size they know.
   void SetChildList(TXmlNodeList& list) noexcept;
+  // Gives a node without children its only child, made in the node's own store, with this node
+  // as parent and a link that passes to the node (the text reader).
+  void SetOnlyChild(TXmlNode& child) noexcept {
+    assert(!childList_ && child.Parent() == this && &child.Store() == &Store());
+    childList_ = reinterpret_cast<std::uintptr_t>(&child) | kOnlyChildTag;
+  }
   // Makes the child list of a node that has none, with room for capacity items (readers; one
   // that may meet a held value calls DropValueForChildren first).
   TXmlNodeList& NewChildList(int capacity);
@@ -237,7 +288,7 @@ class TXmlNode : public IXmlNode {
   // Lets go of the child list: a list held elsewhere lives on without its owner.
   void ReleaseChildList() noexcept;
   // Forgets a child list that went with its store, unvisited.
-  void ForgetChildList() noexcept { childList_ = nullptr; }
+  void ForgetChildList() noexcept { childList_ = 0; }
 
  private:
   void Destroy() const noexcept override;
@@ -249,6 +300,18 @@ class TXmlNode : public IXmlNode {
   const XmlValue& RequiredAttribute(std::string_view name);
   int ChoiceIndex(int id, const XmlValue& value, const std::vector<std::string>& words);
 
+  // The two forms of the children (see the top of this file): the low bit marks an only child.
+  static constexpr std::uintptr_t kOnlyChildTag = 1;
+  bool HasOnlyChild() const noexcept { return childList_ & kOnlyChildTag; }
+  TXmlNode* OnlyChild() const noexcept {
+    return reinterpret_cast<TXmlNode*>(childList_ & ~kOnlyChildTag);
+  }
+  TXmlNodeList* MadeList() const noexcept {
+    return HasOnlyChild() ? nullptr : reinterpret_cast<TXmlNodeList*>(childList_);
+  }
+  // Makes the child list of the only child, which passes its link to it.
+  void MakeListOfOnlyChild();
+
   // Binds the node to table: kept by the store, or held by the node itself in the loose store.
   void UseTable(TXmlNameTable& table);
   void DropTable() noexcept;
@@ -259,7 +322,7 @@ class TXmlNode : public IXmlNode {
   TXmlNode* parent_ = nullptr;
   TXmlNameTable* nameTable_ = nullptr;
   TXmlAttrArray attributes_;
-  TXmlNodeList* childList_ = nullptr;  // a link
+  std::uintptr_t childList_ = 0;  // a link to the child list, or to an only child
 };
 
 // A list links the items of its own store; an item of another store is held, and the link
@@ -277,9 +340,10 @@ inline void TXmlNodeList::LinkItem(TXmlNode* node) noexcept {
 
 inline TXmlNodeList& TXmlNode::NewChildListPlaced(int capacity) {
   assert(&TXmlNodeStore::Target() == &ChildStore());
+  assert(!childList_);
   auto* list = new TXmlNodeList(this, capacity);
   list->AddLink();
-  childList_ = list;
+  childList_ = reinterpret_cast<std::uintptr_t>(list);
   return *list;
 }
 

@@ -184,7 +184,7 @@ void TXmlNodeList::CheckInsertable(const TXmlNode& node) const {
   while (!pending.empty()) {
     const TXmlNode* current = pending.back();
     pending.pop_back();
-    for (const TXmlNode* child : *current->ChildList()) {
+    for (const TXmlNode* child : current->Children()) {
       if (child == owner_) RaiseNotSupported();
       if (child->HasChildItems() && seen.insert(child).second) pending.push_back(child);
     }

@@ -28,9 +28,10 @@ bool IsTextKind(TXmlNode& node) {
 }  // namespace
 
 void TXmlNode::RemoveTextChildren() {
-  if (!childList_) return;
-  for (int i = childList_->Count() - 1; i >= 0; --i)
-    if (IsTextKind(*childList_->Item(i))) childList_->RemoveAt(i);
+  TXmlNodeList* children = ExistingChildList();
+  if (!children) return;
+  for (int i = children->Count() - 1; i >= 0; --i)
+    if (IsTextKind(*children->Item(i))) children->RemoveAt(i);
 }
 
 // An element's held value is not removed: the append below turns it into a text child that

@@ -23,7 +23,7 @@ bool HasLineBreak(std::string_view text) {
 // An element or document whose children are being written.
 struct TOpenNode {
   TXmlElement* Element;  // null for a document
-  const TXmlNodeList* Children;
+  TXmlChildren Children;
   int Next;
   std::size_t Mark;  // position of the character that ends the element's start tag
   bool Compact;      // layout of the children
@@ -41,8 +41,8 @@ class TTreeWriter {
     Enter(root, root.KeepsWhitespace());
     while (!open_.empty()) {
       TOpenNode& top = open_.back();
-      if (top.Next < top.Children->Count()) {
-        Enter(*top.Children->Item(top.Next++), top.Compact);
+      if (top.Next < top.Children.Count()) {
+        Enter(*top.Children.Item(top.Next++), top.Compact);
       } else {
         const TOpenNode done = top;
         open_.pop_back();
@@ -59,7 +59,7 @@ class TTreeWriter {
       case kDocumentNode: {
         auto& document = static_cast<TXmlDocument&>(node);
         if (document.HasChildItems())
-          open_.push_back({nullptr, document.ChildList(), 0, 0, document.KeepWhitespace()});
+          open_.push_back({nullptr, document.Children(), 0, 0, document.KeepWhitespace()});
         return;
       }
       case kTextNode:
@@ -84,7 +84,7 @@ class TTreeWriter {
     out_.Add('>');
     if (element.HasChildItems()) {
       if (!compact) ++indentDepth;
-      open_.push_back({&element, element.ChildList(), 0, mark, compact});
+      open_.push_back({&element, element.Children(), 0, mark, compact});
       return;
     }
     AppendEscapedValue(out_, element.Value());

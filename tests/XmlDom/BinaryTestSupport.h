@@ -131,8 +131,7 @@ inline void DescribeInto(TXmlNode& node, int level, std::string& out) {
   else if (auto* instruction = dynamic_cast<TXmlProcessingInstruction*>(&node))
     out += " data=" + std::string(instruction->Data());
   out += "\n";
-  if (const TXmlNodeList* children = node.ChildList())
-    for (TXmlNode* child : *children) DescribeInto(*child, level + 1, out);
+  for (TXmlNode* child : node.Children()) DescribeInto(*child, level + 1, out);
 }
 
 inline std::string Describe(IXmlNode* node) {

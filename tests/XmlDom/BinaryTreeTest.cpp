@@ -120,7 +120,7 @@ TEST_F(BinaryTree, AnElementKeepsItsValueOrItsChildrenAsHeld) {
   auto loaded = FromBinary(ToBinary(doc_.Get()));
   auto loadedNumber = loaded->GetDocumentElement()->SelectSingleNode("n");
   EXPECT_EQ(loadedNumber->GetValueType(), xvtInt32);
-  EXPECT_EQ(NodeOf(loadedNumber.Get()).ChildList(), nullptr);
+  EXPECT_FALSE(NodeOf(loadedNumber.Get()).Children().Exists());
   // Once its children were reached, the value is a text child and is written as one.
   number->GetChildNodes();
   loaded = FromBinary(ToBinary(doc_.Get()));
@@ -140,13 +140,13 @@ TEST_F(BinaryTree, ChildListsAndAttributeArraysAreSizedToTheStoredCounts) {
   auto loaded = FromBinary(ToBinary(doc_.Get()));
   TXmlNode& a = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("a").Get());
   TXmlNode& b = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("b").Get());
-  EXPECT_EQ(a.ChildList()->Capacity(), 64);
-  EXPECT_EQ(b.ChildList()->Capacity(), 100);
+  EXPECT_EQ(a.MadeChildList()->Capacity(), 64);
+  EXPECT_EQ(b.MadeChildList()->Capacity(), 100);
   EXPECT_EQ(b.Attributes().Capacity(), 3);
   a.AddChildComment("x");
   b.AddChildComment("x");
-  EXPECT_EQ(a.ChildList()->Capacity(), 80);
-  EXPECT_EQ(b.ChildList()->Capacity(), 125);
+  EXPECT_EQ(a.MadeChildList()->Capacity(), 80);
+  EXPECT_EQ(b.MadeChildList()->Capacity(), 125);
 }
 
 TEST_F(BinaryTree, ProcessingInstructionsKeepAttributesAndChildren) {

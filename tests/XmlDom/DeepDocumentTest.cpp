@@ -28,8 +28,7 @@ std::string DeepText() {
 
 int DepthOf(TXmlNode& node) {
   int depth = 0;
-  for (TXmlNode* n = &node; n->ChildList() && n->ChildList()->Count() > 0;
-       n = n->ChildList()->Item(n->ChildList()->Count() - 1))
+  for (TXmlNode* n = &node; n->HasChildItems(); n = n->Children().Item(n->Children().Count() - 1))
     ++depth;
   return depth;
 }

@@ -171,7 +171,7 @@ TEST_F(DocumentIO, ProcessingInstructionsSurviveLoadAndSave) {
 // Joins adjacent text nodes: a DOCTYPE between two text runs leaves no node, and the texts
 // around it come back as one.
 void JoinAdjacentTexts(TXmlNode& node) {
-  TXmlNodeList* children = node.ChildList();
+  TXmlNodeList* children = node.ExistingChildList();
   if (!children) return;
   for (int i = 0; i < children->Count(); ++i) {
     TXmlNode* child = children->Item(i);

@@ -58,10 +58,8 @@ class TOurListing {
 
  private:
   void Children(TXmlNode& node, bool topLevel) {
-    const TXmlNodeList* children = node.ChildList();
-    if (!children) return;
     std::string text;
-    for (TXmlNode* child : *children) {
+    for (TXmlNode* child : node.Children()) {
       if (child->GetNodeType() == kTextNode) {
         if (!topLevel) text += child->GetText();
         continue;

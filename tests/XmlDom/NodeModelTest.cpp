@@ -65,7 +65,7 @@ TEST_F(NodeModel, ForeignObjectsAreInvalidTypecasts) {
   EXPECT_EQ(ErrorOf([&] { e->AppendChild(impostor.Get()); }), msg::kInvalidTypecast);
   EXPECT_EQ(ErrorOf([&] { e->AppendChild(nullptr); }), msg::kInvalidTypecast);
   EXPECT_EQ(ErrorOf([&] { e->RemoveChild(impostor.Get()); }), msg::kInvalidTypecast);
-  EXPECT_FALSE(e->ChildList() && e->ChildList()->Count() > 0);
+  EXPECT_FALSE(e->HasChildItems());
 }
 
 TEST_F(NodeModel, ElementValueBecomesATextChildWhenChildrenAreReached) {

@@ -111,6 +111,52 @@ TEST_F(NodeStore, AFailedLoadKeepsWhatItReadAndLeavesNothingWhenDropped) {
   EXPECT_EQ(kept->GetTextAttr("note", ""), "note number 3 is long");
 }
 
+// Most elements of a loaded document hold their text alone, and their child list is made only
+// when it is asked for: until then and after, that text is an item like any other.
+TEST_F(NodeStore, AnOnlyChildIsAnItemLikeAnyOther) {
+  auto doc = MakeXmlDocument();
+  doc->LoadXML("<r>\n <a n='1'>alpha</a>\n <b><c/></b>\n <d>delta</d><e>epsilon</e></r>");
+  auto root = doc->GetDocumentElement();
+  Ref<IXmlNode> a = root->RequireChild("a");
+  Ref<IXmlNode> alpha = a->RequireChild(kTextNameId);
+  EXPECT_EQ(alpha->GetParentNode().Get(), a.Get());
+  EXPECT_EQ(alpha->GetNextSibling(), nullptr);
+  EXPECT_EQ(alpha->SourceLine(), 1);
+  EXPECT_EQ(alpha->SourcePos(), 11);
+  EXPECT_EQ(a->GetText(), "alpha");
+  EXPECT_EQ(a->GetXML(), "\r\n<a n=\"1\">alpha</a>");
+  EXPECT_EQ(root->SelectSingleNode("b")->GetXML(), "\r\n<b>\r\n\t<c/>\r\n</b>");
+  Ref<IXmlNodeList> items = a->GetChildNodes();
+  ASSERT_EQ(items->GetCount(), 1);
+  EXPECT_EQ(items->GetItem(0).Get(), alpha.Get());
+  EXPECT_EQ(alpha->GetNextSibling(), nullptr);
+  // A deep clone, a move into another document (its names move onto that table) and the
+  // binary form all carry the only children.
+  auto other = MakeXmlDocument("other");
+  other->GetDocumentElement()->AppendChild(root->RequireChild("b").Get());
+  other->GetDocumentElement()->AppendChild(root->RequireChild("d")->CloneNode(true).Get());
+  EXPECT_EQ(other->GetDocumentElement()->GetXML(),
+            "\r\n<other>\r\n\t<b>\r\n\t\t<c/>\r\n\t</b>\r\n\t<d>delta</d>\r\n</other>");
+  auto copy = MakeXmlDocument();
+  copy->LoadXML(doc->ToBinaryString());
+  EXPECT_EQ(copy->GetXML(), doc->GetXML());
+  // Setting a text replaces the only child, which lives on while it is held.
+  Ref<IXmlNode> d = root->RequireChild("d");
+  Ref<IXmlNode> delta = d->RequireChild(kTextNameId);
+  d->SetText("changed");
+  EXPECT_EQ(delta->GetParentNode(), nullptr);
+  EXPECT_EQ(delta->GetText(), "delta");
+  EXPECT_EQ(d->GetChildNodes()->GetItem(0)->GetText(), "changed");
+  // An only child held outlives its element and document, without a parent.
+  Ref<IXmlNode> epsilon = root->RequireChild("e")->RequireChild(kTextNameId);
+  root.Reset();
+  a.Reset();
+  d.Reset();
+  doc.Reset();
+  EXPECT_EQ(epsilon->GetParentNode(), nullptr);
+  EXPECT_EQ(epsilon->GetText(), "epsilon");
+}
+
 }  // namespace
 
 // A store that lives as long as the module (the loose one) hands freed pieces out again, in

@@ -32,10 +32,9 @@ std::string Attributes(TXmlNode& node) {
 // Where every node of the subtree began, in document order.
 std::string Positions(TXmlNode& node) {
   std::string out;
-  if (const TXmlNodeList* children = node.ChildList())
-    for (TXmlNode* child : *children)
-      out += Cat({std::to_string(child->SourceLine()), ":", std::to_string(child->SourcePos()), "(",
-                  Positions(*child), ")"});
+  for (TXmlNode* child : node.Children())
+    out += Cat({std::to_string(child->SourceLine()), ":", std::to_string(child->SourcePos()), "(",
+                Positions(*child), ")"});
   return out;
 }
 
@@ -79,11 +78,10 @@ std::string Outline(TXmlNode& node) {
 
 std::string OutlineChildren(TXmlNode& node) {
   std::string out;
-  if (const TXmlNodeList* children = node.ChildList())
-    for (TXmlNode* child : *children) {
-      if (!out.empty()) out += ' ';
-      out += Outline(*child);
-    }
+  for (TXmlNode* child : node.Children()) {
+    if (!out.empty()) out += ' ';
+    out += Outline(*child);
+  }
   return out;
 }
 

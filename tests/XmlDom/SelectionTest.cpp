@@ -174,7 +174,7 @@ TEST_F(Selection, FindingWithoutChildrenInternsNothing) {
   auto none = leaf->FindChildrenByAttr("new1", "new2", XmlValue());
   EXPECT_EQ(none->GetCount(), 0);
   EXPECT_EQ(table_->NameCount(), before);
-  EXPECT_EQ(NodeOf(leaf.Get()).ChildList(), nullptr);
+  EXPECT_FALSE(NodeOf(leaf.Get()).Children().Exists());
 }
 
 TEST_F(Selection, PathValuesReachTheNodeItsAttributesAndItsChildElements) {

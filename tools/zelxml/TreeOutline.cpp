@@ -117,8 +117,8 @@ void WriteTreeOutline(TXmlNode& root, std::ostream& out) {
     const auto [node, depth] = pending.back();
     pending.pop_back();
     WriteNode(*node, depth, out);
-    if (const TXmlNodeList* children = node->ChildList())
-      for (int i = children->Count() - 1; i >= 0; --i)
-        pending.emplace_back(children->Item(i), depth + 1);
+    const TXmlChildren children = node->Children();
+    for (int i = children.Count() - 1; i >= 0; --i)
+      pending.emplace_back(children.Item(i), depth + 1);
   }
 }
