@@ -46,7 +46,7 @@ class TTreeReader {
         continue;
       }
       --level.Remaining;
-      if (TXmlNode* parent = ReadChild(*level.List)) {
+      if (TXmlNode* parent = ReadChild(level)) {
         ReadAttributes(*parent);
         OpenChildren(*parent);
       }
@@ -54,10 +54,23 @@ class TTreeReader {
   }
 
  private:
+  // A level's children go into its child list; a node that has a single child, made here,
+  // links it straight, and its list is made only if it is asked for.
   struct TLevel {
-    TXmlNodeList* List;
+    TXmlNode* Owner;
+    TXmlNodeList* List;  // null for a single child
     std::int32_t Remaining;
   };
+
+  static void Append(const TLevel& level, TXmlNode* node) noexcept {
+    if (level.List) {
+      level.List->AppendMade(node);
+      return;
+    }
+    node->AddLink();
+    node->SetParent(level.Owner);
+    level.Owner->SetOnlyChild(*node);
+  }
 
   std::int32_t ReadNameId() {
     const std::int32_t id = reader_.ReadInt();
@@ -83,6 +96,12 @@ class TTreeReader {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
     node.DropValueForChildren();
+    assert(depth_ < kMaxLevels);
+    // The nodes below the first level were made by this reading and have no children yet.
+    if (count == 1 && depth_ != 0) {
+      levels_[depth_++] = {&node, nullptr, count};
+      return;
+    }
     TXmlNodeList* children = node.ExistingChildList();
     if (children) {
       children->ClearItems();
@@ -90,24 +109,23 @@ class TTreeReader {
     } else {
       children = &node.NewChildListPlaced(count);
     }
-    assert(depth_ < kMaxLevels);
-    levels_[depth_++] = {children, count};
+    levels_[depth_++] = {&node, children, count};
   }
 
-  // Reads one child record into list; returns the new node when its own sections follow.
-  TXmlNode* ReadChild(TXmlNodeList& list) {
+  // Reads one child record into the level; returns the new node when its own sections follow.
+  TXmlNode* ReadChild(const TLevel& level) {
     // Any byte converts: the enumeration is based on int. Codes that are no kind a child can
     // have end up after the switch.
     const auto type = TXmlNodeType(reader_.ReadByte());
     // Elements and texts are most records: tested first, the switch does the rest.
-    if (type == kElementNode) return ReadElement(list);
+    if (type == kElementNode) return ReadElement(level);
     switch (type) {
       case kElementNode:
-        return ReadElement(list);
+        return ReadElement(level);
       case kTextNode: {
         XmlValue value = reader_.ReadPlacedValue(store_);
         try {
-          list.AppendMade(make_.Text(std::move(value)));
+          Append(level, make_.Text(std::move(value)));
         } catch (...) {
           UnplaceValue(store_, value);
           throw;
@@ -115,17 +133,17 @@ class TTreeReader {
         return nullptr;
       }
       case kCDataSectionNode:
-        list.AppendMade(new TXmlCDATASection(table_, reader_.ReadStringView(scratch_)));
+        Append(level, new TXmlCDATASection(table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kCommentNode:
-        list.AppendMade(new TXmlComment(table_, reader_.ReadStringView(scratch_)));
+        Append(level, new TXmlComment(table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kProcessingInstructionNode: {
         CheckDepth();
         const std::int32_t target = ReadNameId();
         auto* instruction =
             new TXmlProcessingInstruction(table_, target, reader_.ReadStringView(scratch_));
-        list.AppendMade(instruction);
+        Append(level, instruction);
         return instruction;
       }
       case kDocumentNode:
@@ -134,10 +152,10 @@ class TTreeReader {
     throw EXmlError(msg::kBinaryReadBadNodeType);
   }
 
-  TXmlNode* ReadElement(TXmlNodeList& list) {
+  TXmlNode* ReadElement(const TLevel& level) {
     CheckDepth();
     auto* element = make_.Element(ReadNameId());
-    list.AppendMade(element);
+    Append(level, element);
     element->AssignPlacedValue(reader_.ReadPlacedValue(store_));
     return element;
   }

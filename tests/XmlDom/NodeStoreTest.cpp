@@ -140,6 +140,10 @@ TEST_F(NodeStore, AnOnlyChildIsAnItemLikeAnyOther) {
   auto copy = MakeXmlDocument();
   copy->LoadXML(doc->ToBinaryString());
   EXPECT_EQ(copy->GetXML(), doc->GetXML());
+  Ref<IXmlNode> copied = copy->GetDocumentElement()->RequireChild("a")->RequireChild(kTextNameId);
+  copy.Reset();
+  EXPECT_EQ(copied->GetParentNode(), nullptr);
+  EXPECT_EQ(copied->GetText(), "alpha");
   // Setting a text replaces the only child, which lives on while it is held.
   Ref<IXmlNode> d = root->RequireChild("d");
   Ref<IXmlNode> delta = d->RequireChild(kTextNameId);
