@@ -7,54 +7,77 @@
 
 namespace xmldom {
 
+constinit const XmlValue TXmlElement::kNoValue;
+
 TXmlElement::~TXmlElement() {
-  UnplaceValue(Store(), value_);
+  if (!value_) return;
+  TXmlNodeStore& store = Store();
+  UnplaceValue(store, *value_);
+  store.Free(value_, sizeof(XmlValue));
 }
 
 void TXmlElement::AssignValue(const XmlValue& value) {
-  ReplacePlacedValue(Store(), value_, value);
+  AssignPlacedValue(PlaceValue(Store(), value));
+}
+
+void TXmlElement::HoldFirstValue(XmlValue&& placed) {
+  if (placed.IsEmpty()) return;
+  TXmlNodeStore& store = Store();
+  try {
+    value_ = static_cast<XmlValue*>(store.Allocate(sizeof(XmlValue)));
+  } catch (...) {
+    UnplaceValue(store, placed);
+    throw;
+  }
+  new (value_) XmlValue(std::move(placed));
 }
 
 void TXmlElement::DropValue() noexcept {
-  UnplaceValue(Store(), value_);
+  UnplaceValue(Store(), *value_);
 }
 
 std::string TXmlElement::GetText() {
   if (HasChildItems()) return JoinedChildText();
-  return XmlValueToText(value_);
+  return XmlValueToText(Value());
 }
 
 void TXmlElement::SetText(std::string_view text) {
-  XmlValue placed = PlaceString(Store(), text);
-  ClearChildren();
-  AssignPlacedValue(std::move(placed));
+  HoldInsteadOfChildren(PlaceString(Store(), text));
+}
+
+void TXmlElement::HoldInsteadOfChildren(XmlValue&& placed) {
+  try {
+    ClearChildren();
+    AssignPlacedValue(std::move(placed));
+  } catch (...) {
+    UnplaceValue(Store(), placed);
+    throw;
+  }
 }
 
 int TXmlElement::GetValueType() {
-  return HasChildItems() || value_.IsEmpty() ? int(xvtString) : int(value_.Type());
+  return HasChildItems() || Value().IsEmpty() ? int(xvtString) : int(Value().Type());
 }
 
 XmlValue TXmlElement::GetNodeValue() {
   if (HasChildItems()) return XmlValue::FromString(GetText());
-  return value_;
+  return Value();
 }
 
 void TXmlElement::SetNodeValue(const XmlValue& value) {
-  XmlValue placed = PlaceValue(Store(), value);
-  ClearChildren();
-  AssignPlacedValue(std::move(placed));
+  HoldInsteadOfChildren(PlaceValue(Store(), value));
 }
 
 // Children and a value never coexist: whoever reaches the children finds the value turned into
 // a text child (nothing for a value whose text is empty).
 TXmlNodeList& TXmlElement::GetChildList() {
   TXmlNodeList& children = TXmlNode::GetChildList();
-  if (value_.IsEmptyOrNull()) return children;
-  const std::string text = XmlValueToText(value_);
+  if (Value().IsEmptyOrNull()) return children;
+  const std::string text = XmlValueToText(*value_);
   Ref<TXmlText> textNode;
   if (!text.empty())
     textNode = MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
-  UnplaceValue(Store(), value_);
+  DropValue();
   if (textNode) children.AppendNode(textNode.Get());
   return children;
 }
@@ -66,7 +89,7 @@ void TXmlElement::WriteXml(TStringBuilder& out) {
 Ref<TXmlNode> TXmlElement::CloneSelf(TXmlNodeStore& store) {
   auto copy = MakeRefIn<TXmlElement>(store, NameTable(), NameId());
   copy->Attributes().CopyFrom(store, Attributes());
-  copy->AssignValue(value_);
+  copy->AssignValue(Value());
   return copy;
 }
 

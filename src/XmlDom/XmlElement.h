@@ -38,26 +38,35 @@ class TXmlElement final : public IXmlElement {
 
   int NameId() const noexcept { return NameIdField(); }
   // The held value (empty once children exist).
-  const XmlValue& Value() const noexcept { return value_; }
+  const XmlValue& Value() const noexcept { return value_ ? *value_ : kNoValue; }
   // Stores a value without touching the children (binary XML reads both).
   void AssignValue(const XmlValue& value);
-  // Takes over a value already placed in the element's store.
-  void AssignPlacedValue(XmlValue&& placed) noexcept {
-    if (!value_.IsEmpty()) DropValue();
-    value_ = std::move(placed);
+  // Takes over a value already placed in the element's store; should there be no room for it,
+  // it goes back to the store and the element keeps the value it had.
+  void AssignPlacedValue(XmlValue&& placed) {
+    if (!value_) return HoldFirstValue(std::move(placed));
+    if (!value_->IsEmpty()) DropValue();
+    *value_ = std::move(placed);
   }
 
  protected:
   Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
   bool CloneCopiesChildren() const noexcept override { return true; }
   void DropValueForChildren() noexcept override {
-    if (!value_.IsEmptyOrNull()) DropValue();
+    if (value_ && !value_->IsEmptyOrNull()) DropValue();
   }
 
  private:
-  void DropValue() noexcept;
+  static constinit const XmlValue kNoValue;
 
-  XmlValue value_;  // placed in the element's store
+  void DropValue() noexcept;
+  void HoldFirstValue(XmlValue&& placed);
+  // Removes the children and holds a value placed already; a failure gives it back.
+  void HoldInsteadOfChildren(XmlValue&& placed);
+
+  // Most elements hold children and never a value: the value has a piece of the element's
+  // store of its own, made when the element first holds one, and kept until the element goes.
+  XmlValue* value_ = nullptr;
 };
 
 }  // namespace xmldom

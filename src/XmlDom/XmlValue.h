@@ -53,7 +53,7 @@ class XmlValue {
   // Strings up to this many bytes are kept inside the value.
   static constexpr std::uint32_t kInlineBytes = 8;
 
-  XmlValue() noexcept {}
+  constexpr XmlValue() noexcept {}
   XmlValue(const XmlValue& other);
   XmlValue(XmlValue&& other) noexcept
       : type_(std::exchange(other.type_, xvtEmpty)),
