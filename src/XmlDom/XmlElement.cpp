@@ -21,7 +21,6 @@ void TXmlElement::AssignValue(const XmlValue& value) {
 }
 
 void TXmlElement::HoldFirstValue(XmlValue&& placed) {
-  if (placed.IsEmpty()) return;
   TXmlNodeStore& store = Store();
   try {
     value_ = static_cast<XmlValue*>(store.Allocate(sizeof(XmlValue)));

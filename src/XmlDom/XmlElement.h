@@ -44,7 +44,10 @@ class TXmlElement final : public IXmlElement {
   // Takes over a value already placed in the element's store; should there be no room for it,
   // it goes back to the store and the element keeps the value it had.
   void AssignPlacedValue(XmlValue&& placed) {
-    if (!value_) return HoldFirstValue(std::move(placed));
+    if (!value_) {
+      if (!placed.IsEmpty()) HoldFirstValue(std::move(placed));
+      return;
+    }
     if (!value_->IsEmpty()) DropValue();
     *value_ = std::move(placed);
   }
