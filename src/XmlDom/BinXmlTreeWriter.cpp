@@ -1,7 +1,7 @@
-// Writing node sections of binary XML, without recursion (see BinXmlTreeReader.cpp). The
-// writer reads the existing child lists: an element's held value is written as its value and
-// never turned into a text child.
-#include <vector>
+// Writing node sections of binary XML, along the library's walk of a tree (XmlTreeWalk.h), which
+// reads the children as they are: an element's held value is written as its value and never
+// turned into a text child.
+#include <cstddef>
 
 #include "XmlDom/BinaryXml.h"
 #include "XmlDom/XmlCharacterData.h"
@@ -9,6 +9,7 @@
 #include "XmlDom/XmlLimits.h"
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlText.h"
+#include "XmlDom/XmlTreeWalk.h"
 #include "common/Error.h"
 #include "common/FormatText.h"
 #include "common/Messages.h"
@@ -24,34 +25,28 @@ class TTreeWriter {
  public:
   explicit TTreeWriter(TBinXmlWriter& writer) : writer_(writer) {}
 
-  void WriteContent(TXmlNode& root) {
-    WriteSections(root);
-    while (!levels_.empty()) {
-      TLevel& level = levels_.back();
-      if (level.Next == level.Children.Count()) {
-        levels_.pop_back();
-        continue;
-      }
-      if (TXmlNode* parent = WriteChild(*level.Children.Item(level.Next++))) WriteSections(*parent);
-    }
+  void WriteContent(TXmlNode& root) { WalkXmlTree(root, *this); }
+
+  // ---- The walk's visitor: the root is written as its sections alone, every other node as a
+  // child record; true when children follow the sections.
+  bool Enter(TXmlNode& node, std::size_t depth) {
+    depth_ = depth;
+    if (depth != 0 && !WriteChild(node)) return false;
+    return WriteSections(node);
   }
+  void Leave(TXmlNode&) noexcept {}
 
  private:
-  struct TLevel {
-    TXmlChildren Children;
-    int Next;
-  };
-
-  // The attribute section, and the child count; the children follow from the loop.
-  void WriteSections(TXmlNode& node) {
+  // The attribute section, and the child count; true when children follow.
+  bool WriteSections(TXmlNode& node) {
     writer_.WriteInt(node.GetAttributeCount());
     for (const TXmlAttrData& attribute : node.Attributes()) {
       writer_.WriteInt(attribute.NameId);
       writer_.WriteValue(attribute.Value);
     }
-    const TXmlChildren children = node.Children();
-    writer_.WriteInt(children.Count());
-    if (children.Count() > 0) levels_.push_back({children, 0});
+    const int count = node.Children().Count();
+    writer_.WriteInt(count);
+    return count > 0;
   }
 
   // Writes a child's record up to its sections; returns the child when they follow.
@@ -91,12 +86,12 @@ class TTreeWriter {
 
   // The child being written sits at the level of its list; the document's children are level 1.
   void CheckDepth() const {
-    if (levels_.size() > std::size_t(kMaxXmlDepth))
+    if (depth_ > std::size_t(kMaxXmlDepth))
       throw EXmlError(FormatText(msg::kBinaryWriteNestingTooDeep, {kMaxXmlDepth}));
   }
 
   TBinXmlWriter& writer_;
-  std::vector<TLevel> levels_;
+  std::size_t depth_ = 0;  // of the node being entered
 };
 
 }  // namespace

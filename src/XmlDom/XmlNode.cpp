@@ -12,6 +12,7 @@
 #include "XmlDom/XmlErrors.h"
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlText.h"
+#include "XmlDom/XmlTreeWalk.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 
@@ -135,34 +136,30 @@ void TXmlNode::CheckNameId(int id) const {
 }
 
 std::string TXmlNode::JoinedChildText() {
-  std::string text;
-  if (!HasChildItems()) return text;
-  std::vector<std::pair<TXmlChildren, int>> stack{{Children(), 0}};
-  while (!stack.empty()) {
-    auto& [children, next] = stack.back();
-    if (next == children.Count()) {
-      stack.pop_back();
-      continue;
-    }
-    TXmlNode* child = children.Item(next++);
-    switch (child->GetNodeType()) {
-      case kElementNode:
-        if (child->HasChildItems()) {
-          stack.emplace_back(child->Children(), 0);
+  // Elements with children are entered, the texts of the others are taken.
+  struct TJoin {
+    std::string Text;
+    bool Enter(TXmlNode& node, std::size_t depth) {
+      switch (node.GetNodeType()) {
+        case kElementNode:
+          if (depth == 0 || node.HasChildItems()) return true;
+          [[fallthrough]];
+        case kTextNode:
+        case kCDataSectionNode:
+          if (depth != 0) AppendTextPiece(Text, node.GetText());
+          return false;
+        case kDocumentNode:
+          return depth == 0;
+        case kProcessingInstructionNode:
+        case kCommentNode:
           break;
-        }
-        [[fallthrough]];
-      case kTextNode:
-      case kCDataSectionNode:
-        AppendTextPiece(text, child->GetText());
-        break;
-      case kProcessingInstructionNode:
-      case kCommentNode:
-      case kDocumentNode:
-        break;
+      }
+      return false;
     }
-  }
-  return text;
+    void Leave(TXmlNode&) noexcept {}
+  } join;
+  if (HasChildItems()) WalkXmlTree(*this, join);
+  return std::move(join.Text);
 }
 
 // ---- Copies.
@@ -170,18 +167,22 @@ std::string TXmlNode::JoinedChildText() {
 Ref<IXmlNode> TXmlNode::CloneNode(bool deep) {
   Ref<TXmlNode> root = CloneSelf(Store());
   if (!deep || !CloneCopiesChildren()) return Ref<IXmlNode>(root);
-  // Copied level by level with an explicit list of pending pairs, so a deep tree does not
-  // become a deep call stack.
-  std::vector<std::pair<TXmlNode*, TXmlNode*>> pending{{this, root.Get()}};
-  while (!pending.empty()) {
-    const auto [source, copy] = pending.back();
-    pending.pop_back();
-    for (TXmlNode* child : source->Children()) {
-      Ref<TXmlNode> childCopy = child->CloneSelf(copy->ChildStore());
-      copy->GetChildList().AppendNode(childCopy.Get());
-      if (child->CloneCopiesChildren()) pending.emplace_back(child, childCopy.Get());
+  // Each copy goes into the child list of the copy of its parent, the innermost open one.
+  struct TCopy {
+    std::vector<TXmlNode*> Open;
+    bool Enter(TXmlNode& node, std::size_t depth) {
+      if (depth != 0) {
+        TXmlNode& parent = *Open.back();
+        Ref<TXmlNode> copy = node.CloneSelf(parent.ChildStore());
+        parent.GetChildList().AppendNode(copy.Get());
+        if (!node.CloneCopiesChildren()) return false;
+        Open.push_back(copy.Get());
+      }
+      return true;
     }
-  }
+    void Leave(TXmlNode&) noexcept { Open.pop_back(); }
+  } copy{{root.Get()}};
+  WalkXmlTree(*this, copy);
   return Ref<IXmlNode>(root);
 }
 
@@ -368,6 +369,9 @@ void TXmlNode::AdoptNameTable(TXmlNameTable& table) {
     }
     return entry->second;
   };
+  // The last child first: the order in which other tables are met decides the ids their
+  // names get here, so this walk keeps its own order rather than the document order of
+  // WalkXmlTree. A node on the table already is left with its subtree.
   std::vector<TXmlNode*> pending{this};
   while (!pending.empty()) {
     TXmlNode* node = pending.back();

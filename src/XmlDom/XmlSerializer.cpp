@@ -6,6 +6,7 @@
 #include "XmlDom/StringBuilder.h"
 #include "XmlDom/XmlDocument.h"
 #include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlTreeWalk.h"
 #include "XmlDom/XmlValueText.h"
 
 namespace xmldom {
@@ -22,9 +23,6 @@ bool HasLineBreak(std::string_view text) {
 
 // An element or document whose children are being written.
 struct TOpenNode {
-  TXmlElement* Element;  // null for a document
-  TXmlChildren Children;
-  int Next;
   std::size_t Mark;  // position of the character that ends the element's start tag
   bool Compact;      // layout of the children
 };
@@ -38,41 +36,44 @@ class TTreeWriter {
   ~TTreeWriter() { indentDepth = outerDepth_; }
 
   void Write(TXmlNode& root) {
-    Enter(root, root.KeepsWhitespace());
-    while (!open_.empty()) {
-      TOpenNode& top = open_.back();
-      if (top.Next < top.Children.Count()) {
-        Enter(*top.Children.Item(top.Next++), top.Compact);
-      } else {
-        const TOpenNode done = top;
-        open_.pop_back();
-        Leave(done);
-      }
-    }
+    rootCompact_ = root.KeepsWhitespace();
+    WalkXmlTree(root, *this);
   }
 
- private:
-  void Enter(TXmlNode& node, bool compact) {
+  // ---- The walk's visitor: a node's children lie out in the layout of its parent's level.
+  bool Enter(TXmlNode& node, std::size_t depth) {
+    const bool compact = depth == 0 ? rootCompact_ : open_.back().Compact;
     switch (node.GetNodeType()) {
       case kElementNode:
         return EnterElement(static_cast<TXmlElement&>(node), compact);
       case kDocumentNode: {
         auto& document = static_cast<TXmlDocument&>(node);
-        if (document.HasChildItems())
-          open_.push_back({nullptr, document.Children(), 0, 0, document.KeepWhitespace()});
-        return;
+        if (!document.HasChildItems()) return false;
+        open_.push_back({0, document.KeepWhitespace()});
+        return true;
       }
       case kTextNode:
       case kCDataSectionNode:
       case kCommentNode:
       case kProcessingInstructionNode:
-        return node.WriteXml(out_);
+        break;
     }
+    node.WriteXml(out_);
+    return false;
   }
 
+  void Leave(TXmlNode& node) {
+    const TOpenNode done = open_.back();
+    open_.pop_back();
+    if (node.GetNodeType() != kElementNode) return;
+    if (!done.Compact) --indentDepth;
+    Close(static_cast<TXmlElement&>(node), done.Mark, done.Compact);
+  }
+
+ private:
   // The start tag up to the character that ends it, which is written as a placeholder and
-  // settled once the content is known.
-  void EnterElement(TXmlElement& element, bool compact) {
+  // settled once the content is known. True when the children follow.
+  bool EnterElement(TXmlElement& element, bool compact) {
     if (!compact) {
       out_.Add("\r\n");
       out_.AddRepeated(XmlIndentUnit, std::size_t(indentDepth));
@@ -84,17 +85,12 @@ class TTreeWriter {
     out_.Add('>');
     if (element.HasChildItems()) {
       if (!compact) ++indentDepth;
-      open_.push_back({&element, element.Children(), 0, mark, compact});
-      return;
+      open_.push_back({mark, compact});
+      return true;
     }
     AppendEscapedValue(out_, element.Value());
     Close(element, mark, compact);
-  }
-
-  void Leave(const TOpenNode& done) {
-    if (!done.Element) return;
-    if (!done.Compact) --indentDepth;
-    Close(*done.Element, done.Mark, done.Compact);
+    return false;
   }
 
   // Without content the element becomes an empty-element tag. In the indented layout an end
@@ -119,6 +115,7 @@ class TTreeWriter {
 
   TStringBuilder& out_;
   const int outerDepth_;
+  bool rootCompact_ = false;
   std::vector<TOpenNode> open_;
 };
 

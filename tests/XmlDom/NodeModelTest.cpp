@@ -6,6 +6,7 @@
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlText.h"
+#include "XmlDom/XmlTreeWalk.h"
 #include "XmlTestSupport.h"
 #include "common/Messages.h"
 
@@ -297,3 +298,20 @@ TEST_F(NodeModel, DocumentsInitialiseWithDeclarationAndRoot) {
 }
 
 }  // namespace
+
+// The walk behind writing, cloning and joining texts: document order, each node's depth, a
+// leave after the children of every node entered with true, and nothing below a node entered
+// with false; an only child and a made child list are walked alike.
+TEST_F(NodeModel, TheTreeWalkVisitsInDocumentOrder) {
+  doc_->LoadXML("<r><a><b>one</b><skip><x/></skip></a><c>two<d/></c></r>");
+  struct TTrace {
+    std::string Out;
+    bool Enter(TXmlNode& node, std::size_t depth) {
+      Out += node.GetNodeName() + "@" + std::to_string(depth) + " ";
+      return node.GetNodeName() != "skip";
+    }
+    void Leave(TXmlNode& node) { Out += "/" + node.GetNodeName() + " "; }
+  } trace;
+  WalkXmlTree(NodeOf(doc_->GetDocumentElement().Get()), trace);
+  EXPECT_EQ(trace.Out, "r@0 a@1 b@2 #text@3 /#text /b skip@2 /a c@1 #text@2 /#text d@2 /d /c /r ");
+}
