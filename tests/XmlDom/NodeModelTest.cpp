@@ -307,10 +307,10 @@ TEST_F(NodeModel, TheTreeWalkVisitsInDocumentOrder) {
   struct TTrace {
     std::string Out;
     bool Enter(TXmlNode& node, std::size_t depth) {
-      Out += node.GetNodeName() + "@" + std::to_string(depth) + " ";
+      Out.append(node.GetNodeName()).append("@").append(std::to_string(depth)).append(" ");
       return node.GetNodeName() != "skip";
     }
-    void Leave(TXmlNode& node) { Out += "/" + node.GetNodeName() + " "; }
+    void Leave(TXmlNode& node) { Out.append("/").append(node.GetNodeName()).append(" "); }
   } trace;
   WalkXmlTree(NodeOf(doc_->GetDocumentElement().Get()), trace);
   EXPECT_EQ(trace.Out, "r@0 a@1 b@2 #text@3 /#text /b skip@2 /a c@1 #text@2 /#text d@2 /d /c /r ");
