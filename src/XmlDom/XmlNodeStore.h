@@ -13,8 +13,9 @@
 // a script may hold it after its document is gone (it survives with its own subtree but without
 // a parent), move it into another document, or keep a child list. Two kinds of reference are
 // told apart:
-//   - links, the tree's own references: a node's link to its child list, a child list's links
-//     to its items, a document's link to the child list of its content;
+//   - links, the tree's own references: a node's link to its child list (or to its only child
+//     while that list has not been made, XmlNode.h), a child list's links to its items, a
+//     document's link to the child list of its content;
 //   - holds, every other reference: handles (Ref), free-standing lists, and links that cross
 //     from one store to another.
 // A store counts the holds on its objects ("pins") and the links that leave it for another
