@@ -1,6 +1,6 @@
-// Reading node sections of binary XML. The tree is read without recursion: a stack of the child
-// lists being filled stands for the levels, so a document at the nesting limit costs the call
-// stack no more than a flat one.
+// Reading node sections of binary XML. The tree is read without recursion: a stack of the levels
+// being filled (a child list, or a node's only child) stands for the call stack, so a document at
+// the nesting limit costs the call stack no more than a flat one.
 #include <cassert>
 #include <memory>
 #include <string>

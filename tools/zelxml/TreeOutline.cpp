@@ -2,13 +2,12 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlText.h"
+#include "XmlDom/XmlTreeWalk.h"
 #include "XmlDom/XmlValueText.h"
 
 using namespace xmldom;
@@ -110,15 +109,14 @@ void WriteNode(TXmlNode& node, std::size_t depth, std::ostream& out) {
 
 }  // namespace
 
-// Walked with a list of pending nodes rather than by recursion, so any depth fits the stack.
 void WriteTreeOutline(TXmlNode& root, std::ostream& out) {
-  std::vector<std::pair<TXmlNode*, std::size_t>> pending{{&root, 0}};
-  while (!pending.empty()) {
-    const auto [node, depth] = pending.back();
-    pending.pop_back();
-    WriteNode(*node, depth, out);
-    const TXmlChildren children = node->Children();
-    for (int i = children.Count() - 1; i >= 0; --i)
-      pending.emplace_back(children.Item(i), depth + 1);
-  }
+  struct TOutline {
+    std::ostream& Out;
+    bool Enter(TXmlNode& node, std::size_t depth) {
+      WriteNode(node, depth, Out);
+      return true;
+    }
+    void Leave(TXmlNode&) noexcept {}
+  } outline{out};
+  WalkXmlTree(root, outline);
 }
