@@ -3,46 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ImageFields.h"
+
 namespace platform {
 namespace {
-
-// ---------------------------------------------------------------------------------------------
-// Little-endian fields. A read outside the image gives 0 and marks the reader as failed, so a
-// chain of reads is checked once, where the parse decides something.
-
-class TFieldReader {
- public:
-  explicit TFieldReader(const TImageBytes& image) : image_(image) {}
-
-  std::uint64_t Field(std::uint64_t at, int bytes) {
-    unsigned char raw[8] = {};
-    if (!image_.Read(at, raw, std::size_t(bytes))) {
-      ok_ = false;
-      return 0;
-    }
-    std::uint64_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | raw[i];
-    return value;
-  }
-  std::uint32_t U8(std::uint64_t at) { return std::uint32_t(Field(at, 1)); }
-  std::uint32_t U16(std::uint64_t at) { return std::uint32_t(Field(at, 2)); }
-  std::uint32_t U32(std::uint64_t at) { return std::uint32_t(Field(at, 4)); }
-  std::uint64_t U64(std::uint64_t at) { return Field(at, 8); }
-
-  std::optional<std::string> Bytes(std::uint64_t at, std::uint64_t count) {
-    if (at > image_.Size() || count > image_.Size() - at) return std::nullopt;
-    std::string bytes(std::size_t(count), '\0');
-    if (!image_.Read(at, bytes.data(), bytes.size())) return std::nullopt;
-    return bytes;
-  }
-
-  std::uint64_t Size() const { return image_.Size(); }
-  bool Ok() const { return ok_; }
-
- private:
-  const TImageBytes& image_;
-  bool ok_ = true;
-};
 
 // The first kMaxVersionResource bytes of a resource. One that does not wholly lie inside the
 // file (a truncated file, an absurd size) is damaged and gives nothing.
@@ -68,8 +32,10 @@ class TPeImage {
   explicit TPeImage(TFieldReader& reader) : reader_(reader) {}
 
   std::optional<std::string> VersionResource() {
-    if (!ReadHeaders()) return std::nullopt;
-    const auto base = FileOffsetOf(resourceRva_);
+    headers_ = TPeHeaders::Read(reader_);
+    if (!headers_) return std::nullopt;
+    const std::uint32_t resourceRva = headers_->DirectoryRva(kResourceDirectoryIndex);
+    const auto base = resourceRva ? headers_->FileOffsetOf(resourceRva) : std::nullopt;
     if (!base) return std::nullopt;
     base_ = *base;
     const auto names = Subdirectory(0, kResourceTypeVersion);
@@ -93,49 +59,6 @@ class TPeImage {
     std::uint32_t Offset;
   };
 
-  bool ReadHeaders() {
-    if (reader_.U16(0) != 0x5A4D) return false;  // "MZ"
-    const std::uint64_t nt = reader_.U32(0x3C);
-    if (reader_.U32(nt) != 0x00004550) return false;  // "PE\0\0"
-    const std::uint32_t sectionCount = reader_.U16(nt + 6);
-    const std::uint32_t optionalSize = reader_.U16(nt + 20);
-    const std::uint64_t optional = nt + 24;
-    const std::uint32_t magic = reader_.U16(optional);
-    std::uint32_t countAt = 0, directoriesAt = 0;
-    if (magic == 0x10B) {  // PE32
-      countAt = 92, directoriesAt = 96;
-    } else if (magic == 0x20B) {  // PE32+
-      countAt = 108, directoriesAt = 112;
-    } else {
-      return false;
-    }
-    const std::uint32_t resourceAt = directoriesAt + 8 * kResourceDirectoryIndex;
-    if (reader_.U32(optional + countAt) <= kResourceDirectoryIndex || optionalSize < resourceAt + 8)
-      return false;
-    resourceRva_ = reader_.U32(optional + resourceAt);
-    auto sections = reader_.Bytes(optional + optionalSize, std::uint64_t(sectionCount) * 40);
-    if (!reader_.Ok() || !sections || resourceRva_ == 0) return false;
-    sections_ = std::move(*sections);
-    return true;
-  }
-
-  // The file offset of an address: inside the raw data of the section that holds it.
-  std::optional<std::uint64_t> FileOffsetOf(std::uint32_t rva) const {
-    for (std::size_t at = 0; at + 40 <= sections_.size(); at += 40) {
-      const std::uint32_t address = Word(at + 12);
-      const std::uint32_t rawSize = Word(at + 16);
-      if (rva >= address && rva - address < rawSize)
-        return std::uint64_t(Word(at + 20)) + (rva - address);
-    }
-    return std::nullopt;
-  }
-
-  std::uint32_t Word(std::size_t at) const {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(sections_[at + i]);
-    return value;
-  }
-
   // The entries of the directory at an offset from the resource base.
   std::vector<TEntry> Entries(std::uint32_t directory) {
     const std::uint64_t at = base_ + directory;
@@ -143,12 +66,8 @@ class TPeImage {
     const auto raw = reader_.Ok() ? reader_.Bytes(at + 16, std::uint64_t(count) * 8) : std::nullopt;
     std::vector<TEntry> entries;
     if (!raw) return entries;
-    const auto word = [&](std::size_t i) {
-      std::uint32_t value = 0;
-      for (int k = 3; k >= 0; --k) value = value << 8 | static_cast<unsigned char>((*raw)[i + k]);
-      return value;
-    };
-    for (std::size_t i = 0; i < count; ++i) entries.push_back({word(8 * i), word(8 * i + 4)});
+    for (std::size_t i = 0; i < count; ++i)
+      entries.push_back({WordAt(*raw, 8 * i), WordAt(*raw, 8 * i + 4)});
     return entries;
   }
 
@@ -169,13 +88,12 @@ class TPeImage {
     if (entry.Offset & kHighBit) return std::nullopt;
     const std::uint32_t dataRva = reader_.U32(base_ + entry.Offset);
     const std::uint32_t dataSize = reader_.U32(base_ + entry.Offset + 4);
-    const auto data = reader_.Ok() ? FileOffsetOf(dataRva) : std::nullopt;
+    const auto data = reader_.Ok() ? headers_->FileOffsetOf(dataRva) : std::nullopt;
     return data ? ResourceBytes(reader_, *data, dataSize) : std::nullopt;
   }
 
   TFieldReader& reader_;
-  std::string sections_;
-  std::uint32_t resourceRva_ = 0;
+  std::optional<TPeHeaders> headers_;
   std::uint64_t base_ = 0;
 };
 
