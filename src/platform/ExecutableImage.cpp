@@ -1,6 +1,7 @@
 #include "platform/ExecutableImage.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/ImageFields.h"
@@ -146,17 +147,49 @@ TElfSection ReadElfSection(TFieldReader& reader, const TElfLayout& layout, std::
   return section;
 }
 
+// Whether a section is named ".zel_version": its name lies in the names section, which is read
+// once where it is no larger than a version resource, and name by name otherwise.
+class TElfSectionNames {
+ public:
+  TElfSectionNames(TFieldReader& reader, const TElfSection& names) : reader_(reader), names_(names) {
+    if (names.Size <= kMaxVersionResource) loaded_ = reader.Bytes(names.Offset, names.Size);
+  }
+
+  bool IsVersionSection(std::uint32_t name) {
+    constexpr std::uint64_t length = kVersionSection.size() + 1;
+    if (name >= names_.Size || names_.Size - name < length) return false;
+    const auto bytes = loaded_ ? std::optional(loaded_->substr(name, length))
+                               : reader_.Bytes(names_.Offset + name, length);
+    return bytes && std::string_view(*bytes) == std::string(kVersionSection) + '\0';
+  }
+
+ private:
+  TFieldReader& reader_;
+  TElfSection names_;
+  std::optional<std::string> loaded_;
+};
+
+// The header, the section table and the section names are each read at once: field by field,
+// a version report (which looks the section up once per text) would read the file thousands
+// of times.
 std::optional<std::string> ElfVersionSection(TFieldReader& reader) {
-  const auto layout = ReadElfLayout(reader);
+  const auto header = reader.Bytes(0, std::min<std::uint64_t>(64, reader.Size()));
+  if (!header) return std::nullopt;
+  const TMemoryBytes headerBytes(*header);
+  TFieldReader headerReader(headerBytes);
+  const auto layout = ReadElfLayout(headerReader);
   if (!layout) return std::nullopt;
-  const TElfSection names = ReadElfSection(reader, *layout, layout->NamesIndex);
+  const auto table =
+      reader.Bytes(layout->SectionsAt, std::uint64_t(layout->Count) * layout->EntrySize);
+  if (!table) return std::nullopt;
+  const TMemoryBytes tableBytes(*table);
+  TFieldReader tableReader(tableBytes);
+  TElfLayout inTable = *layout;
+  inTable.SectionsAt = 0;
+  TElfSectionNames names(reader, ReadElfSection(tableReader, inTable, layout->NamesIndex));
   for (std::uint32_t index = 0; index < layout->Count && reader.Ok(); ++index) {
-    const TElfSection section = ReadElfSection(reader, *layout, index);
-    if (section.Type == kNoBits || section.Name >= names.Size ||
-        names.Size - section.Name < kVersionSection.size() + 1)
-      continue;
-    const auto name = reader.Bytes(names.Offset + section.Name, kVersionSection.size() + 1);
-    if (name && std::string_view(*name) == std::string(kVersionSection) + '\0')
+    const TElfSection section = ReadElfSection(tableReader, inTable, index);
+    if (section.Type != kNoBits && names.IsVersionSection(section.Name))
       return reader.Ok() ? ResourceBytes(reader, section.Offset, section.Size) : std::nullopt;
   }
   return std::nullopt;
@@ -181,6 +214,12 @@ std::optional<std::string> FindVersionResource(const TImageBytes& image) {
   }
   if (!resource || !BlockFitsItsResource(*resource)) return std::nullopt;
   return resource;
+}
+
+bool TMemoryBytes::Read(std::uint64_t offset, void* out, std::size_t count) const {
+  if (offset > bytes_.size() || count > bytes_.size() - offset) return false;
+  if (count > 0) std::memcpy(out, bytes_.data() + offset, count);
+  return true;
 }
 
 bool IsElfSharedObject(const TImageBytes& image) {

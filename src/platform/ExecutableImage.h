@@ -41,6 +41,18 @@ class TFileBytes final : public TImageBytes {
   std::uint64_t size_ = 0;
 };
 
+// Bytes already in memory (a part of a file read at once, or a test's image).
+class TMemoryBytes final : public TImageBytes {
+ public:
+  explicit TMemoryBytes(std::string_view bytes) : bytes_(bytes) {}
+
+  std::uint64_t Size() const override { return bytes_.size(); }
+  bool Read(std::uint64_t offset, void* out, std::size_t count) const override;
+
+ private:
+  std::string_view bytes_;
+};
+
 // A version block is never longer: its total length is a 16-bit count.
 inline constexpr std::size_t kMaxVersionResource = 0x10000;
 

@@ -274,24 +274,12 @@ TEST(WindowsImportCheck, NamesWhatXpLacks) {
 }
 
 TEST(WindowsImportCheck, TheReaderRefusesWhatIsNoImage) {
-  class TBytes final : public platform::TImageBytes {
-   public:
-    explicit TBytes(std::string bytes) : bytes_(std::move(bytes)) {}
-    std::uint64_t Size() const override { return bytes_.size(); }
-    bool Read(std::uint64_t offset, void* out, std::size_t count) const override {
-      if (offset > bytes_.size() || count > bytes_.size() - offset) return false;
-      std::copy_n(bytes_.data() + offset, count, static_cast<char*>(out));
-      return true;
-    }
-
-   private:
-    std::string bytes_;
-  };
-  EXPECT_FALSE(platform::ReadPeLoadRequirements(TBytes("")));
-  EXPECT_FALSE(platform::ReadPeLoadRequirements(TBytes(std::string(4096, 'M'))));
+  EXPECT_FALSE(platform::ReadPeLoadRequirements(platform::TMemoryBytes("")));
+  const std::string notAnImage(4096, 'M');
+  EXPECT_FALSE(platform::ReadPeLoadRequirements(platform::TMemoryBytes(notAnImage)));
   // A real image cut short: its import table lies past the end.
   const platform::TFileBytes module(std::string(ZEL_WINDOWS_BUILD_DIR) + "/zelXML.x32");
   std::string head(1024, '\0');
   ASSERT_TRUE(module.Read(0, head.data(), head.size()));
-  EXPECT_FALSE(platform::ReadPeLoadRequirements(TBytes(head)));
+  EXPECT_FALSE(platform::ReadPeLoadRequirements(platform::TMemoryBytes(head)));
 }
