@@ -89,17 +89,22 @@ Ref<IXmlNode> NodeAt(const Ref<IXmlDocument>& doc, const std::vector<const char*
 
 std::string PathName(const std::vector<const char*>& path) {
   std::string name = "r";
-  for (const char* step : path) name += std::string("/") + step;
+  for (const char* step : path) name.append("/").append(step);
   return name;
 }
 
 // What reading a node and its subtree through the interface finds: names, attributes, texts,
 // and whether every child's parent and next sibling are where they belong.
 void Describe(IXmlNode& node, std::string& out) {
-  out += node.GetNodeName() + "[" + std::to_string(node.GetValueType()) + "]";
-  for (int i = 0; i < node.GetAttributeCount(); ++i)
-    out += " " + node.GetAttributeName(i) + "=" + node.GetTextAttr(node.GetAttributeName(i), "?");
-  out += " '" + node.GetText() + "' {";
+  // Appended piece by piece: the 32-bit compiler's overlap check misreads literals chained
+  // onto temporary strings.
+  out.append(node.GetNodeName()).append("[").append(std::to_string(node.GetValueType()));
+  out.append("]");
+  for (int i = 0; i < node.GetAttributeCount(); ++i) {
+    const std::string name = node.GetAttributeName(i);
+    out.append(" ").append(name).append("=").append(node.GetTextAttr(name, "?"));
+  }
+  out.append(" '").append(node.GetText()).append("' {");
   const Ref<IXmlNodeList> children = node.GetChildNodes();
   for (int i = 0; i < children->GetCount(); ++i) {
     const Ref<IXmlNode> child = children->GetItem(i);
@@ -128,7 +133,7 @@ std::string Described(IXmlNode& node) {
 TEST_F(Survivor, AHeldNodeKeepsItsWholeSubtreeWhenItsDocumentGoes) {
   for (const TSource& source : Sources()) {
     for (const auto& path : kPaths) {
-      SCOPED_TRACE(std::string(source.Name) + ", holding " + PathName(path));
+      SCOPED_TRACE(std::string(source.Name).append(", holding ").append(PathName(path)));
       const long before = TXmlNode::LiveCount();
       const long listsBefore = TXmlNodeList::LiveCount();
       {
