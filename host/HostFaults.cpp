@@ -8,6 +8,17 @@ void THostFaults::Fail(THostSlot operation, MoaError code, int skip, int times, 
   rules_.push_back({operation, code, skip, times, std::move(key)});
 }
 
+void THostFaults::FailAfterWork(THostSlot operation, MoaError code) {
+  afterWork_.emplace_back(operation, code);
+}
+
+MoaError THostFaults::AfterWork(THostSlot operation, MoaError result) const {
+  if (result != kMoaOk) return result;
+  for (const auto& [failing, code] : afterWork_)
+    if (failing == operation) return code;
+  return kMoaOk;
+}
+
 void THostFaults::FailCall(long long nth, MoaError code) {
   failCall_ = nth > 0 ? allCalls_ + nth : 0;
   failCallCode_ = code;
@@ -19,6 +30,7 @@ void THostFaults::Refuse(const MoaInterfaceID& iid) {
 
 void THostFaults::Clear() {
   rules_.clear();
+  afterWork_.clear();
   refused_.clear();
   failCall_ = 0;
 }

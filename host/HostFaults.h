@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "DXInt/MoaTypes.h"
@@ -48,6 +49,10 @@ class THostFaults {
   // symbol).
   void Fail(THostSlot operation, MoaError code = kHostErrInjected, int skip = 0, int times = -1,
             std::string key = {});
+  // The operation does its work, handing out what it makes, and answers code all the same, as
+  // a faulty host may: the caller must still give back what it was handed. Only the operations
+  // that hand out interfaces look at these (HostSlots.h names them).
+  void FailAfterWork(THostSlot operation, MoaError code = kHostErrInjected);
   // The nth call from now into any operation of any service fails with code (the allocator:
   // returns nothing); the calls before and after it do their work. A test that fails every
   // call of a script in turn counts them first with AllCalls.
@@ -64,6 +69,8 @@ class THostFaults {
     return rules_.empty() ? kMoaOk : CheckRules(operation, key);
   }
   bool Refused(const MoaInterfaceID& iid) const;
+  // The code an operation that did its work answers: result, or the code of FailAfterWork.
+  MoaError AfterWork(THostSlot operation, MoaError result) const;
 
   // How often the operation was called since the host was made.
   int Calls(THostSlot operation) const;
@@ -85,6 +92,7 @@ class THostFaults {
   MoaError CheckRules(THostSlot operation, std::string_view key);
 
   std::vector<TRule> rules_;
+  std::vector<std::pair<THostSlot, MoaError>> afterWork_;
   int calls_[kServices][kSlots] = {};
   std::vector<MoaInterfaceID> refused_;
   long long allCalls_ = 0;

@@ -57,7 +57,7 @@ MoaError THostMovie::HandOut(MoaLong index, IMoaDrCast** cast) {
 
 MoaError MOA_CALL THostMovie::GetNthCast(MoaLong index, IMoaDrCast** cast) {
   if (MoaError fault = Check(kMovieGetNthCast)) return fault;
-  return HandOut(index, cast);
+  return faults_.AfterWork(kMovieGetNthCast, HandOut(index, cast));
 }
 
 MoaError MOA_CALL THostMovie::GetCastFromName(const char* name, IMoaDrCast** cast) {
@@ -109,7 +109,7 @@ MoaError MOA_CALL THostMovie::GetMemberFromRef(const MoaDrMemberRef* ref, IMoaDr
   if (!found) return kHostErrNotFound;
   found->AddRef();
   *member = found;
-  return kMoaOk;
+  return faults_.AfterWork(kMovieGetMemberFromRef, kMoaOk);
 }
 
 MoaError MOA_CALL THostMovie::NumberOfName(const char* name, MoaLong* number) {

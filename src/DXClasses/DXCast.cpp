@@ -67,6 +67,8 @@ std::int32_t TDXCast::MemberNumberOfName(const std::string& name) const {
 }
 
 Ref<IDXCastMember> TDXCast::CreateMember(std::int32_t number, MoaMmSymbol type) {
+  // A refused create gives nothing, not whatever member already stands at that number: the
+  // caller would take that other member for the one it asked for, and change or fill it.
   if (cast_->CreateMember(number, type) != kMoaOk) return nullptr;
   return GetMember(number);
 }

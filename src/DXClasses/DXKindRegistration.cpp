@@ -4,6 +4,7 @@
 
 #include "DXClasses/DXClassInfo.h"
 #include "DXClasses/DXIcons.h"
+#include "DXClasses/DXKindCaps.h"
 #include "DXClasses/DXRegistration.h"
 #include "DXInt/MoaIdentifiers.h"
 
@@ -11,24 +12,6 @@ namespace {
 
 constexpr std::int32_t kAssetActor = 1;
 constexpr std::int32_t kTransitionActor = 2;
-
-// The host's "assetCaps" bits for the flags of an asset class's information.
-std::uint32_t AssetCaps(std::uint8_t flags, bool transition) {
-  std::uint32_t caps = 0;
-  if (flags & 0x01) caps |= 0x002;
-  if (flags & 0x02) caps |= 0x001;
-  if (flags & 0x04) caps |= 0x008;
-  if (flags & 0x08) caps |= 0x030;
-  if (!transition) {
-    if (flags & 0x10) caps |= 0x200;
-    if (flags & 0x40) caps |= 0x100;
-  }
-  return caps;
-}
-
-std::uint32_t TransitionCaps(const TDXTransitionInfo& info) {
-  return (info.Flag1 ? 0x1u : 0u) | (info.Flag2 ? 0x4u : 0u) | (info.Flag3 ? 0x2u : 0u);
-}
 
 MoaError PutIcon(TDXRegistration& registration, const char* key,
                  const std::optional<std::string_view>& icon) {
@@ -41,7 +24,7 @@ MoaError PutTransition(TDXRegistration& registration, const TDXTransitionInfo& i
           registration.PutInteger("transitionDefaultChunkSize", info.DefaultChunkSize, 0))
     return result;
   if (MoaError result =
-          registration.PutInteger("transitionDefaultArea", (info.Flag1 && info.Flag4) ? 1 : 0, 0))
+          registration.PutInteger("transitionDefaultArea", TransitionDefaultArea(info), 0))
     return result;
   return registration.PutInteger("transitionDefaultDuration", info.DefaultDuration, 0);
 }

@@ -91,6 +91,9 @@ Ref<IDXCast> TDXMovie::WrapCast(IMoaDrCast* cast) {
   return MakeRef<TDXCast>(owner_, Ref<IMoaDrCast>::Adopt(cast));
 }
 
+// A host may hand back an interface together with a failure code. That interface carries a
+// reference all the same: it is taken over here and given back, so that a refused lookup
+// neither yields the interface nor keeps the host's object alive for good.
 Ref<IDXCast> TDXMovie::GetCast(std::int32_t index) {
   IMoaDrCast* cast = nullptr;
   const MoaError result = movie_->GetNthCast(index, &cast);
@@ -114,6 +117,8 @@ Ref<IDXCastMember> TDXMovie::GetMember(const TDXMemberRef& member) {
   const MoaDrMemberRef ref{member.Cast, member.Member};
   IMoaDrCastMem* found = nullptr;
   const MoaError result = movie_->GetMemberFromRef(&ref, &found);
+  // Held before the result is looked at: a member handed back with a failure code is given
+  // back too (see GetCast).
   Ref<IMoaDrCastMem> held = Ref<IMoaDrCastMem>::Adopt(found);
   if (result != kMoaOk || !held) return nullptr;
   return MakeRef<TDXCastMember>(owner_, std::move(held), member);

@@ -42,5 +42,8 @@ void TDXWriteStream::WriteString(std::string_view value) {
   // misplace everything after it.
   if (value.size() > std::numeric_limits<std::uint16_t>::max()) WriteFailed();
   WriteWord(std::uint16_t(value.size()));
+  // The bytes raise when they cannot be written, like every other write. Letting that pass
+  // quietly would leave a length word that promises bytes the stream does not hold, and the
+  // save would report success: the next load would read the following records out of place.
   Write(value.data(), std::int32_t(value.size()));
 }

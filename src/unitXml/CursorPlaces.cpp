@@ -6,12 +6,12 @@ void TCursorPlaces::Clear() {
 }
 
 void TCursorPlaces::Down(const xmldom::IXmlNode* from, int childIndex) {
-  above_.push_back({from, current_});
+  above_.push_back({Ref<const xmldom::IXmlNode>::Retain(from), current_});
   current_ = childIndex;
 }
 
 void TCursorPlaces::Up(const xmldom::IXmlNode* parent) {
-  if (!above_.empty() && above_.back().Node == parent) {
+  if (!above_.empty() && above_.back().Node.Get() == parent) {
     current_ = above_.back().Index;
     above_.pop_back();
   } else {

@@ -17,7 +17,9 @@ IXmlNode& TzelXMLParser::RequireCurrentNode() const {
 void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile) {
   const Ref<IDXValue> source = args.Item(1);
   // The previous document goes now, before anything is read: unless the cursor holds it, its
-  // tree is taken apart, and the current node stays behind without a parent.
+  // tree is taken apart, and the current node stays behind with its subtree but without a
+  // parent. The nodes the cursor came down through are let go first, or they would keep it one.
+  places_.Clear();
   Document = MakeXmlDocument({}, "1.0", {}, nullptr);
   if (fromFile)
     Document->Load(source->AsString());

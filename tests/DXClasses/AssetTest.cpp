@@ -72,6 +72,9 @@ TEST_F(AssetTest, PropertiesGoThroughPublishedMethodsThenTheVirtuals) {
 
 TEST_F(AssetTest, UnknownPropertiesAreNotFoundAndTheHostValueStaysUntouched) {
   EXPECT_EQ(Get("colour"), "800407D5 <Void>");
+  // A get that raises counts as not handled: what it had put in the result stays inside.
+  EXPECT_EQ(Get("explosive"), "800407D5 <Void>");
+  EXPECT_EQ(Get("count"), "0 0");
   EXPECT_EQ(Set("colour", V().Integer(1)), kDXErrPropertyNotFound);
   // A set that raises counts as not handled.
   EXPECT_EQ(Set("throwIn", V().String("adjust")), kMoaOk);
@@ -115,6 +118,13 @@ TEST_F(AssetTest, FunctionsGoToPublishedMethodsThenToTheVirtual) {
   EXPECT_EQ(Get("title"), "0 \"untitled\"");
 }
 
+// Names of symbols come back through a buffer of 64 bytes: 63 characters and the zero.
+TEST_F(AssetTest, FunctionNamesAreReadUpTo63Characters) {
+  const std::string longest = "long" + std::string(59, 'f');
+  EXPECT_EQ(Call(longest), "0 \"virtual " + longest + " 0\"");
+  EXPECT_EQ(Call(longest + "LOST"), "0 \"virtual " + longest + " 0\"");
+}
+
 TEST_F(AssetTest, UnhandledAndFailingFunctionsStillWriteTheirResult) {
   EXPECT_EQ(Call("nonesuch"), "800407DF <Void>");
   EXPECT_EQ(Call("decline"), "800407DF \"declined\"");
@@ -138,9 +148,15 @@ TEST_F(AssetTest, RecursionIsCutAtAHundredNestedCalls) {
 TEST_F(AssetTest, HooksAnswerWithTheirKindsCodes) {
   EXPECT_EQ(asset->Notify(7, 8), kMoaOk);
   EXPECT_EQ(asset->Notify(1, 2), kDXErrNotAccepted);
+  // Bit 0 says the media is needed, bit 1 that it may be purged; the hook answers "needed".
   EXPECT_EQ(asset->SetMediaState(0), kDXErrMediaState);
+  EXPECT_EQ(asset->SetMediaState(1), kMoaOk);
+  EXPECT_EQ(asset->SetMediaState(2), kDXErrMediaState);
   EXPECT_EQ(asset->SetMediaState(3), kMoaOk);
-  EXPECT_EQ(Events(), "\"notify 7 8;notify 1 2;mediaState 0 0;mediaState 1 1;\"");
+  EXPECT_EQ(asset->SetMediaState(4), kDXErrMediaState) << "other bits mean nothing";
+  EXPECT_EQ(Events(),
+            "\"notify 7 8;notify 1 2;mediaState 0 0;mediaState 1 0;mediaState 0 1;"
+            "mediaState 1 1;mediaState 0 0;\"");
 
   EXPECT_EQ(asset->CheckProperties(), kMoaOk);
   EXPECT_EQ(Set("valid", V().Integer(0)), kMoaOk);

@@ -54,6 +54,16 @@ TEST_F(WrapperTest, MovieFrameLabelsAndCasts) {
   EXPECT_EQ(host.Movie().Frame(), 12);
 }
 
+// Label names come back through a buffer of 64 bytes: 63 characters and the terminating zero.
+TEST_F(WrapperTest, LabelNamesComeBackWholeUpTo63Characters) {
+  const std::string longest(63, 'n');
+  host.Movie().SetLabel(longest, 20);
+  host.Movie().SetLabel(std::string(63, 'm') + "LOST", 21);
+  EXPECT_EQ(Wrappers("labelOf", {V().Integer(20)}), "\"" + longest + "\"");
+  EXPECT_EQ(Wrappers("labelOf", {V().Integer(21)}), "\"" + std::string(63, 'm') + "\"");
+  EXPECT_EQ(Wrappers("labelOf", {V().Integer(22)}), "\"\"");
+}
+
 TEST_F(WrapperTest, MovieWithoutAnActiveMovie) {
   host.Player().SetMovie(nullptr);
   EXPECT_EQ(Wrappers("movieInfo"), "\"no movie\"");
@@ -157,6 +167,13 @@ TEST_F(WrapperTest, CastsCreateDeleteAndAssignMembers) {
             "\"1 ref=2,7 name=logo\"");
   EXPECT_EQ(*Member(2, 7).Media("Text", "moaHandle"), std::string("logo text\0", 10));
   EXPECT_EQ(Log(), std::vector<std::string>{"assignMember 2 7 flag 9"});
+  // A refused assignment gives no member, not the one that stands at that number already.
+  host.Faults().Fail(dxhost::kCastAssignMember);
+  EXPECT_EQ(Wrappers("assignMember", {V().Integer(2), V().Integer(7), V().Integer(1),
+                                      V().Integer(3), V().Integer(9)}),
+            "\"0 nothing\"");
+  EXPECT_EQ(host.Movie().Cast(2)->Member(7)->Properties().Name(), "logo");
+  EXPECT_TRUE(Log().empty());
 }
 
 TEST_F(WrapperTest, CommandsReachTheMovieAndItsCasts) {
@@ -165,6 +182,12 @@ TEST_F(WrapperTest, CommandsReachTheMovieAndItsCasts) {
       "\"movie=1 castIndex=1 cast=1\"");
   EXPECT_EQ(Log(), (std::vector<std::string>{"movieCommand 3 4", "castIndexCommand 2",
                                              "castCommand 2 compact"}));
+  // Each command answers for itself: a refusal of one leaves the others true.
+  host.Faults().Fail(dxhost::kCastCastCommand);
+  EXPECT_EQ(
+      Wrappers("commands", {V().Integer(3), V().Integer(4), V().Integer(2), V().String("compact")}),
+      "\"movie=1 castIndex=1 cast=0\"");
+  host.Faults().Clear();
   host.Faults().Fail(dxhost::kMovieMovieCommand);
   EXPECT_EQ(
       Wrappers("commands", {V().Integer(3), V().Integer(4), V().Integer(9), V().String("compact")}),
@@ -252,4 +275,20 @@ TEST_F(WrapperTest, LookupsTheHostRefusesGiveNothing) {
   EXPECT_EQ(Wrappers("memberInfo", {V().Integer(1), V().Integer(1)}), "\"nothing\"");
   host.Faults().Fail(dxhost::kMovieGetProp);
   EXPECT_EQ(Wrappers("movieInfo"), "\"frame=0 casts=2 label5=Intro intro=5 missing=0/\"");
+}
+
+// A host that hands back an interface together with a failure code has still counted a
+// reference: the lookup gives nothing and the reference goes back.
+TEST_F(WrapperTest, InterfacesHandedBackWithAFailureAreGivenBack) {
+  const int castHeld = host.Movie().Cast(1)->OutstandingAll();
+  host.Faults().FailAfterWork(dxhost::kMovieGetNthCast);
+  EXPECT_EQ(Wrappers("castInfo", {V().Integer(1)}), "\"nothing\"");
+  EXPECT_EQ(host.Movie().Cast(1)->OutstandingAll(), castHeld);
+  host.Faults().Clear();
+  host.Faults().FailAfterWork(dxhost::kMovieGetMemberFromRef);
+  EXPECT_EQ(Wrappers("memberInfo", {V().Integer(1), V().Integer(3)}), "\"nothing\"");
+  EXPECT_EQ(host.Movie().Cast(1)->OutstandingAll(), castHeld);
+  host.Faults().Clear();
+  EXPECT_EQ(Wrappers("memberInfo", {V().Integer(1), V().Integer(3)}),
+            "\"ref=1,3 name=intro text\"");
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "ConvertProgress.h"
-#include "ReplacingOutput.h"
 #include "SourcePosition.h"
 #include "XmlDom/BinXmlReader.h"
 #include "XmlDom/XmlDom.h"
@@ -18,6 +17,15 @@
 #include "common/Messages.h"
 #include "common/RecordDocument.h"
 #include "common/TestSupport.h"
+#include "platform/File.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 using namespace xmldom;
 
@@ -186,17 +194,63 @@ TEST_F(ZelXml, FailedConversionsLeaveTheOutputAsItWas) {
   EXPECT_EQ(run.Status, kZelXmlFailed);
   EXPECT_NE(run.Err.find(bad), std::string::npos);
   EXPECT_EQ(ReadWholeFile(out), "earlier content");
-  // The rename onto a folder fails after the whole output was written: the temporary file goes.
+  // A folder is not written over: the failure names the output as typed and the reason.
   const std::string good = Write("good.xml", "<a/>");
   std::filesystem::create_directory(Path("folder"));
-  EXPECT_EQ(Zelxml({"convert", good, Path("folder")}).Status, kZelXmlFailed);
-  EXPECT_TRUE(std::filesystem::is_directory(Path("folder")));
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(Path("folder"))));
-  // A conversion onto an existing file replaces it whole.
+  const TRun onFolder = Zelxml({"convert", good, Path("folder")});
+  EXPECT_EQ(onFolder.Status, kZelXmlFailed);
+  EXPECT_EQ(onFolder.Err.rfind("zelxml: cannot write " + Path("folder") + ": ", 0), 0u)
+      << onFolder.Err;
+  EXPECT_TRUE(std::filesystem::is_empty(Path("folder")));
+  // A conversion onto an existing file replaces it whole, and leaves nothing beside it.
   ASSERT_EQ(Zelxml({"convert", good, out}).Status, kZelXmlOk);
   EXPECT_EQ(ReadWholeFile(out), "\r\n<a/>");
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(out)));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                          std::filesystem::directory_iterator()),
+            4);
 }
+
+TEST_F(ZelXml, ConvertWritesToTheStandardOutputForDash) {
+  const std::string in = Write("in.xml", "<a><b/></a>");
+  const TRun run = Zelxml({"convert", in, "-", "--binary"});
+  EXPECT_EQ(run.Status, kZelXmlOk) << run.Err;
+  auto document = MakeXmlDocument();
+  document->LoadBinaryString(run.Out);
+  EXPECT_EQ(document->GetXML(), GetXmlOf("<a><b/></a>"));
+}
+
+#ifndef _WIN32
+namespace {
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode;
+}
+}  // namespace
+
+// What stands at OUT stays what it was: a link, a file's mode and its other names, a device.
+TEST_F(ZelXml, ConvertKeepsWhatStandsAtTheOutput) {
+  const std::string good = Write("good.xml", "<a/>");
+  Write("target.xml", "earlier");
+  ASSERT_EQ(::chmod(Path("target.xml").c_str(), 0640), 0);
+  std::filesystem::create_hard_link(Path("target.xml"), Path("second.xml"));
+  std::filesystem::create_symlink("target.xml", Path("link.xml"));
+  ASSERT_EQ(Zelxml({"convert", good, Path("link.xml")}).Status, kZelXmlOk);
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("link.xml")));
+  EXPECT_EQ(ReadWholeFile(Path("second.xml")), "\r\n<a/>");
+  EXPECT_EQ(std::filesystem::hard_link_count(Path("target.xml")), 2u);
+  EXPECT_EQ(ModeOf(Path("target.xml")) & 07777, 0640u);
+  if (::geteuid() != 0) GTEST_SKIP() << "making a device node needs root";
+  // Made here, in the test's own folder: writing into it discards, as the system's does.
+  ASSERT_EQ(::mknod(Path("device").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+  const TRun run = Zelxml({"convert", good, Path("device")});
+  EXPECT_TRUE(S_ISCHR(ModeOf(Path("device"))));
+  std::filesystem::remove(Path("device"));
+  if (run.Err.find(platform::SystemErrorText(EACCES)) != std::string::npos)
+    GTEST_SKIP() << "the test folder's file system refuses devices";
+  EXPECT_EQ(run.Status, kZelXmlOk) << run.Err;
+}
+#endif
 
 TEST_F(ZelXml, LongConversionsShowProgressOnATerminalOnly) {
   const std::string big =

@@ -168,4 +168,49 @@ TEST_F(ParserTest, XmlOfAnElementBeginsWithALineBreak) {
   EXPECT_EQ(NodeName(), "#text");
 }
 
+// The cursor's node outlives the document a load lets go of, with its whole subtree: a walk
+// inside it goes down, sideways and back up as it would have in the document.
+TEST_F(ParserTest, TheCursorsNodeOutlivesItsDocumentWithItsWholeSubtree) {
+  const std::string xml =
+      "<r><keep k='1'><kid><deep>d</deep><deep2/></kid><kid2>t</kid2></keep></r>";
+  const Ref<IXmlDocument> library = MakeXmlDocument();
+  library->LoadXML(xml);
+  const std::string keepXml = library->GetDocumentElement()->SelectSingleNode("keep")->GetXML();
+  for (const std::string& loaded : {xml, library->ToBinaryString()}) {
+    SCOPED_TRACE(loaded == xml ? "text" : "binary XML");
+    LoadText(loaded);
+    ASSERT_EQ(Call("selectSingleNode", {S("keep")}), "1");
+    EXPECT_EQ(Call("loadFromText", {S("<r><c>")}), "0");
+    EXPECT_EQ(Call("selectSingleNode", {S("kid")}), "1");
+    EXPECT_EQ(Call("nextNode"), "<Void>");
+    EXPECT_EQ(NodeName(), "kid2");
+    EXPECT_EQ(Text("getText"), "t");
+    EXPECT_EQ(Call("parentNode"), "1");
+    EXPECT_EQ(NodeName(), "keep");
+    EXPECT_EQ(Text("getXML"), keepXml);
+    EXPECT_EQ(Call("getIntAttr", {S("k")}), "1");
+    EXPECT_EQ(Call("parentNode"), "0") << "only the survivor's own parent link is cut";
+    // Two levels down and back.
+    EXPECT_EQ(Call("pathNode", {S("kid/deep")}), "1");
+    EXPECT_EQ(NodeName(), "deep");
+    EXPECT_EQ(Text("getText"), "d");
+    EXPECT_EQ(Call("nextNode"), "<Void>");
+    EXPECT_EQ(NodeName(), "deep2");
+    EXPECT_EQ(Call("parentNode"), "1");
+    EXPECT_EQ(Call("parentNode"), "1");
+    EXPECT_EQ(NodeName(), "keep");
+    EXPECT_EQ(Call("childCount"), "2");
+  }
+}
+
+// A load lets go of the nodes the cursor came down through: the current node is cut loose from
+// its former parent, which goes with the document.
+TEST_F(ParserTest, ALoadLetsGoOfTheNodesAboveTheCursor) {
+  LoadText("<r><a><b/></a></r>");
+  ASSERT_EQ(Call("pathNode", {S("a/b")}), "1");
+  EXPECT_EQ(Call("loadFromText", {S("<x>")}), "0");
+  EXPECT_EQ(NodeName(), "b");
+  EXPECT_EQ(Call("parentNode"), "0");
+}
+
 }  // namespace

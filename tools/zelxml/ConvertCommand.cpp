@@ -1,8 +1,9 @@
 #include <exception>
 
+#include "CarefulOutput.h"
+#include "CarefulStream.h"
 #include "Commands.h"
 #include "ConvertProgress.h"
-#include "ReplacingOutput.h"
 #include "XmlDom/BinXmlReader.h"
 #include "XmlDom/XmlDocument.h"
 #include "XmlDom/XmlFileStream.h"
@@ -24,9 +25,11 @@ const char* const kConvertHelp =
     "                tabs (the default)\n"
     "  --compact     keep whitespace: text input keeps every text run, and XML text is\n"
     "                written exactly as the tree holds it\n"
-    "OUT is written to a temporary file first and replaces an existing OUT only when\n"
-    "complete; on failure it is left as it was. On a terminal, a conversion of a large\n"
-    "IN shows how far it has got on the error output.\n";
+    "OUT - is the standard output. A file OUT is written to a temporary file first,\n"
+    "which replaces it only when complete, with its mode and owner; a file with other\n"
+    "hard links is overwritten in place instead, and a device, FIFO or socket is written\n"
+    "into; a symbolic link is followed. On failure OUT is left as it was. On a terminal,\n"
+    "a conversion of a large IN shows how far it has got on the error output.\n";
 
 namespace {
 
@@ -90,16 +93,18 @@ void LoadWatched(IXmlDocument& document, const std::string& name, TConvertProgre
   }
 }
 
-void SaveWatched(IXmlDocument& document, const std::string& path, const TConvertOptions& options,
-                 TConvertProgress& progress) {
-  platform::TFile file = platform::TFile::Create(path);
-  TXmlFileStream fileStream(file);
-  TWatchedStream stream(fileStream, {}, [&](std::int64_t done) { progress.Writing(done); });
+// Writes the document to OUT the careful way (CarefulOutput.h), with the writing watched.
+void SaveWatched(IXmlDocument& document, const TConvertOptions& options, TConvertProgress& progress,
+                 std::ostream& standardOutput) {
+  careful_output::TCarefulOutput output(options.Out, standardOutput);
+  TCarefulStream outputStream(output);
+  TWatchedStream stream(outputStream, {}, [&](std::int64_t done) { progress.Writing(done); });
   progress.Writing(0);
   if (options.Binary)
     document.SaveAsBinary(stream, options.Wide ? int(kBinXmlWideStrings) : 0);
   else
     document.Save(stream);
+  output.Commit();
 }
 
 }  // namespace
@@ -114,15 +119,16 @@ int RunConvert(const TArgs& args, const TZelXmlOutput& output) {
     output.Err << "\n" << kConvertHelp;
     return kZelXmlUsage;
   }
-  const std::vector<std::string> names = {options.In, options.Out, TemporaryPathFor(options.Out)};
+  const std::vector<std::string> names = {options.In, options.Out};
   try {
     TConvertProgress progress(output.Err, output.ErrIsTerminal, options.In, options.Out);
     auto document = MakeXmlDocument();
     document->SetKeepWhitespace(options.Compact);
     LoadWatched(*document, options.In, progress);
-    WriteReplacing(options.Out, [&](const std::string& path) {
-      SaveWatched(*document, path, options, progress);
-    });
+    SaveWatched(*document, options, progress, output.Out);
+  } catch (const careful_output::ECannotWrite& error) {
+    output.Err << "zelxml: " << Shown(output, error.what(), names) << "\n";
+    return kZelXmlFailed;
   } catch (const EXmlError& error) {
     output.Err << Shown(output, error.Message(), names) << "\n";
     return kZelXmlFailed;

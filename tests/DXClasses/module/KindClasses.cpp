@@ -90,6 +90,9 @@ void TKindAsset::GetProperty(MoaMmSymbol property, IDXValue& result, bool& handl
     result.SetAsInteger(count_);
   } else if (name == "declined") {
     result.SetAsString("from the virtual");
+  } else if (name == "explosive") {
+    result.SetAsString("half read");
+    throw std::runtime_error("explosive");
   } else if (name == "width") {
     result.SetAsInteger(Width());
   } else if (name == "height") {
@@ -114,7 +117,7 @@ void TKindAsset::SetProperty(MoaMmSymbol property, const IDXValue& value, bool& 
 void TKindAsset::CallFunction(MoaMmSymbol function, IDXArgList& args, bool& handled,
                               IDXValue& result) {
   const std::string name = Name(function);
-  if (name != "virtualOnly" && name != "get_hidden") return;
+  if (name != "virtualOnly" && name != "get_hidden" && !name.starts_with("long")) return;
   result.SetAsString("virtual " + name + " " + std::to_string(args.Count()));
   handled = true;
 }

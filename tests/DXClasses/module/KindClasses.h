@@ -21,7 +21,8 @@ void SetToolState(bool throws, bool enabled);
 
 // "KindAsset": keeps its own size (width in steps of 8, height at most 100), publishes property
 // methods and functions, saves and loads its properties and media, and logs its hooks. Its
-// property "throwIn" names a hook that raises from then on.
+// property "throwIn" names a hook that raises from then on; getting "explosive" raises. The
+// virtual function answers "virtualOnly", "get_hidden" and every name that begins with "long".
 class TKindAsset : public TDXAsset {
  public:
   static void GetAssetInfo(TDXAssetInfo& info);
@@ -158,6 +159,7 @@ class TWrapperProbe : public TDXScript {
   void setTool(IDXArgList& args, IDXValue& result, bool& handled);
   void movieInfo(IDXArgList& args, IDXValue& result, bool& handled);
   void setFrame(IDXArgList& args, IDXValue& result, bool& handled);
+  void labelOf(IDXArgList& args, IDXValue& result, bool& handled);
   void callHandler(IDXArgList& args, IDXValue& result, bool& handled);
   void callHandlerFor(IDXArgList& args, IDXValue& result, bool& handled);
   void castInfo(IDXArgList& args, IDXValue& result, bool& handled);

@@ -71,6 +71,7 @@ void TWrapperProbe::DeclareFunctions(TDXScriptInfo& info) {
       ->AddArgument("enabled", dvInteger);
   f.AddMethod("movieInfo")->AddArgument("me", dvObject);
   f.AddMethod("setFrame")->AddArgument("me", dvObject)->AddArgument("frame", dvInteger);
+  f.AddMethod("labelOf")->AddArgument("me", dvObject)->AddArgument("frame", dvInteger);
   f.AddMethod("callHandler")
       ->AddArgument("me", dvObject)
       ->AddArgument("name", dvString)
@@ -176,6 +177,7 @@ std::span<const TDXPublishedMethod> TWrapperProbe::PublishedMethods() const {
       Publish<&TWrapperProbe::setTool>("setTool"),
       Publish<&TWrapperProbe::movieInfo>("movieInfo"),
       Publish<&TWrapperProbe::setFrame>("setFrame"),
+      Publish<&TWrapperProbe::labelOf>("labelOf"),
       Publish<&TWrapperProbe::callHandler>("callHandler"),
       Publish<&TWrapperProbe::callHandlerFor>("callHandlerFor"),
       Publish<&TWrapperProbe::castInfo>("castInfo"),
@@ -237,6 +239,10 @@ void TWrapperProbe::setFrame(IDXArgList& args, IDXValue& result, bool&) {
   const Ref<IDXMovie> movie = GetMovie();
   movie->SetFrame(args.Item(1)->AsInteger());
   result.SetAsInteger(movie->GetFrame());
+}
+
+void TWrapperProbe::labelOf(IDXArgList& args, IDXValue& result, bool&) {
+  result.SetAsString(GetMovie()->NameOfNumber(args.Item(1)->AsInteger()));
 }
 
 void TWrapperProbe::callHandler(IDXArgList& args, IDXValue& result, bool&) {
