@@ -105,6 +105,7 @@ constexpr TKnownFunction kKnownFunctions[] = {
   {"kernel32.dll", "GetFileType", kWindows2000},
   {"kernel32.dll", "GetFullPathNameA", kWindows2000},
   {"kernel32.dll", "FlushFileBuffers", kWindows2000},
+  {"kernel32.dll", "SetEndOfFile", kWindows2000},
   {"kernel32.dll", "GetFileAttributesExA", kWindows2000},
   {"kernel32.dll", "GetFileInformationByHandle", kWindows2000},
   {"kernel32.dll", "SetFileAttributesA", kWindows2000},
