@@ -116,7 +116,7 @@ TEST_F(LingoTest, ScriptErrorsNameTheirLine) {
             "2: Handler not defined: #noSuchHandler (help lists the handlers of this console)");
   EXPECT_EQ(Error("exit repeat"), "1: Not inside a repeat");
   EXPECT_EQ(Error("put 1 @ 2"), "1: Unexpected character \"@\"");
-  EXPECT_EQ(Error("if 1 then\nput 1\nend repeat"), "3: \"if\" expected");
+  EXPECT_EQ(Error("if 1 then\nput 1\nend repeat"), "1: This \"if\" has no \"end if\"");
   EXPECT_EQ(Error("put new(xtra \"nothing\")"), "1: Xtra not found: \"nothing\"");
   EXPECT_EQ(Error("if \"yes\" then put 1"), "1: Number expected, not \"yes\"");
   EXPECT_EQ(Error("repeat while 1\nend repeat"), "1: Too many steps: the script runs for too long");

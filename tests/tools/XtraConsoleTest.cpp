@@ -156,9 +156,9 @@ TEST_F(ConsoleTest, PromptReadsStatementsAsTheyComplete) {
   output.clear();
   Console().RunInteractive([&](std::string_view prompt, std::string& line) {
     prompts += prompt == lingo::TXtraConsole::kContinuedPrompt ? '.' : '>';
-    if (next == lines.size()) return false;
+    if (next == lines.size()) return lingo::TPromptInput::End;
     line = lines[next++];
-    return true;
+    return lingo::TPromptInput::Line;
   });
   EXPECT_EQ(output, std::string(lingo::TXtraConsole::kGreeting) + "-- \"a\"\n-- \"still here\"\n");
   EXPECT_EQ(prompts, ">>..>>>>");

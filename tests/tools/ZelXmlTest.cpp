@@ -69,28 +69,74 @@ std::string GetXmlOf(const std::string& text, bool keepWhitespace = false) {
   return document->GetXML();
 }
 
+// How many times text holds piece.
+std::size_t Occurrences(std::string_view text, std::string_view piece) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(piece); at != std::string_view::npos;
+       at = text.find(piece, at + piece.size()))
+    ++count;
+  return count;
+}
+
 TEST_F(ZelXml, CheckReportsEveryFileOnOneLineWhereEditorsFindIt) {
   const std::string good = Write("good.xml", "<a><b/></a>");
   const std::string bad = Write("bad.xml", "<a>\r\n<b x=1/></a>");
   const std::string first = Write("first.xml", "<a x=1/>");
   const std::string binary = Write("bad.bin", std::string(kBinXmlSignature) + "\x01");
+  const std::string empty = Write("empty.xml", "");
+  const std::string comment = Write("comment.xml", "<!-- nothing else -->");
   const std::string missing = Path("none.xml");
-  const TRun run = Zelxml({"check", bad, good, first, binary, missing});
+  const TRun run = Zelxml({"check", bad, good, first, binary, empty, comment, missing});
   EXPECT_EQ(run.Status, kZelXmlFailed);
   EXPECT_EQ(run.Out, good + ": ok\n");
-  // The parser's own message unchanged after the place: its (line 1, position 6) is the
-  // sixth character of the second line, and on the first line position 5 is column 6.
+  // The parser's own message after the place, without the file name a load adds: its
+  // (line 1, position 6) is the sixth character of the second line, and on the first line
+  // position 5 is column 6.
   const std::vector<std::string> lines = Lines(run.Err);
-  ASSERT_EQ(lines.size(), 4u) << run.Err;
-  EXPECT_EQ(lines[0], bad + ":2:6: " +
-                          FormatText(msg::kWithFileName,
-                                     {FormatText(msg::kStringConstantExpected, {1, 6}), bad}));
-  EXPECT_EQ(lines[1], first + ":1:6: " +
-                          FormatText(msg::kWithFileName,
-                                     {FormatText(msg::kStringConstantExpected, {0, 5}), first}));
-  EXPECT_EQ(lines[2].rfind(binary + ": ", 0), 0u) << "binary XML has no place";
-  EXPECT_EQ(lines[3].rfind(missing + ": Cannot open file \"", 0), 0u);
+  ASSERT_EQ(lines.size(), 6u) << run.Err;
+  EXPECT_EQ(lines[0], bad + ":2:6: " + FormatText(msg::kStringConstantExpected, {1, 6}));
+  EXPECT_EQ(lines[1], first + ":1:6: " + FormatText(msg::kStringConstantExpected, {0, 5}));
+  EXPECT_EQ(lines[2], binary + ": " + std::string(msg::kDataReadError.View())) << "no place";
+  EXPECT_EQ(lines[3], empty + ": no document element");
+  EXPECT_EQ(lines[4], comment + ": no document element");
+  EXPECT_EQ(lines[5].rfind(missing + ": cannot open: ", 0), 0u) << lines[5];
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    EXPECT_EQ(Occurrences(lines[i], "scratch"), 1u) << "the file named once: " << lines[i];
   EXPECT_EQ(Zelxml({"check", good, good}).Status, kZelXmlOk);
+}
+
+TEST_F(ZelXml, ADashIsTheStandardInput) {
+  std::ostringstream out, err;
+  std::string input = "<a>\n<b x=1/></a>";
+  TZelXmlOutput output{out, err, platform::TTextEncoding::Cp1251};
+  output.ReadStandardInput = [&] { return input; };
+  EXPECT_EQ(RunZelXml({"check", "-"}, output), kZelXmlFailed);
+  EXPECT_EQ(err.str(), "<stdin>:2:6: " + FormatText(msg::kStringConstantExpected, {1, 6}) + "\n");
+  input = "<a><b/></a>";
+  EXPECT_EQ(RunZelXml({"dump", "-"}, output), kZelXmlOk);
+  EXPECT_EQ(out.str(), "document\n  element a\n    element b\n");
+  EXPECT_EQ(RunZelXml({"convert", "-", Path("out.bin"), "--binary"}, output), kZelXmlOk);
+  EXPECT_EQ(GetXmlOf(ReadWholeFile(Path("out.bin"))), GetXmlOf(input));
+  input = "<a>";
+  err.str("");
+  EXPECT_EQ(RunZelXml({"dump", "-"}, output), kZelXmlFailed);
+  EXPECT_EQ(err.str(), FormatText(msg::kWithFileName,
+                                  {FormatText(msg::kExpected, {"/", 0, 2}), "<stdin>"}) +
+                           "\n");
+}
+
+TEST_F(ZelXml, HelpAndVersionAsEveryToolHasThem) {
+  for (const char* help : {"-h", "--help", "help"}) {
+    const TRun run = Zelxml({help});
+    EXPECT_EQ(run.Status, kZelXmlOk) << help;
+    EXPECT_EQ(run.Out.rfind("usage: zelxml", 0), 0u) << help;
+  }
+  EXPECT_EQ(Zelxml({"check", "-h"}).Out.rfind("usage: zelxml check", 0), 0u);
+  EXPECT_EQ(Zelxml({"convert", "-h"}).Out.rfind("usage: zelxml convert", 0), 0u);
+  const TRun version = Zelxml({"--version"});
+  EXPECT_EQ(version.Status, kZelXmlOk);
+  EXPECT_EQ(version.Out, "zelxml (zelXML) " ZEL_PROJECT_VERSION "\n");
+  EXPECT_EQ(Zelxml({"check", "-x"}).Status, kZelXmlUsage) << "a dash and a letter is an option";
 }
 
 TEST_F(ZelXml, MessagesReachTheConsoleInItsEncodingAndNamesAsTyped) {
@@ -102,14 +148,13 @@ TEST_F(ZelXml, MessagesReachTheConsoleInItsEncodingAndNamesAsTyped) {
   const TRun utf8 = Zelxml({"--utf8", "check", bad});
   EXPECT_EQ(utf8.Status, kZelXmlFailed);
   EXPECT_EQ(utf8.Err.rfind(bad + ":2:6: " + russian, 0), 0u) << utf8.Err;
-  EXPECT_TRUE(utf8.Err.ends_with(" (" + bad + ")\n")) << utf8.Err;
+  const TRun dump = Zelxml({"--utf8", "dump", bad});
+  EXPECT_EQ(dump.Err.rfind(russian, 0), 0u) << dump.Err;
+  EXPECT_TRUE(dump.Err.ends_with(" (" + bad + ")\n")) << dump.Err;
   // The console's encoding is the default; --raw gives the library's bytes.
   EXPECT_EQ(RunIn(platform::TTextEncoding::Utf8, {"check", bad}).Err, utf8.Err);
   const TRun raw = RunIn(platform::TTextEncoding::Utf8, {"check", bad, "--raw"});
-  EXPECT_EQ(raw.Err, bad + ":2:6: " +
-                         FormatText(msg::kWithFileName,
-                                    {FormatText(msg::kStringConstantExpected, {1, 6}), bad}) +
-                         "\n");
+  EXPECT_EQ(raw.Err, bad + ":2:6: " + FormatText(msg::kStringConstantExpected, {1, 6}) + "\n");
   EXPECT_EQ(Zelxml({"--utf8", "--raw", "check", bad}).Status, kZelXmlUsage);
   // An outline's texts are the library's text too.
   const std::string cyrillic = Write("cyrillic.xml", "<a>\xC4\xE0</a>");  // "Да" in windows-1251

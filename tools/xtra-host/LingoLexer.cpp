@@ -161,4 +161,11 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string Lower(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return lower;
+}
+
 }  // namespace lingo

@@ -24,5 +24,7 @@ std::vector<TToken> Tokenize(std::string_view source);
 
 // Names, keywords included, compare without regard to ASCII case.
 bool SameName(std::string_view a, std::string_view b);
+// The name in lower case, as names are kept.
+std::string Lower(std::string_view name);
 
 }  // namespace lingo
