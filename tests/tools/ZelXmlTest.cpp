@@ -243,6 +243,58 @@ TEST_F(ZelXml, FailedConversionsLeaveTheOutputAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(out)));
 }
 
+// The text that the module's getText gives for the document element of the file.
+std::string TextOf(const std::string& path) {
+  auto document = MakeXmlDocument();
+  document->Load(path);
+  return document->GetDocumentElement() ? std::string(document->GetDocumentElement()->GetText())
+                                        : "(no element)";
+}
+
+TEST_F(ZelXml, UnicodeDocumentsBecomeWhatTheModuleReadsAsIntended) {
+  // "Привет, мир" and an emoji in UTF-8, with a byte-order mark and a declaration.
+  const std::string in = Write("utf8.xml",
+                               "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<p>"
+                               "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, "
+                               "\xD0\xBC\xD0\xB8\xD1\x80 \xF0\x9F\x98\x80</p>");
+  const std::string privet = "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0 ?";
+  const TRun text = Zelxml({"convert", in, Path("out.xml"), "--from", "utf-8"});
+  EXPECT_EQ(text.Status, kZelXmlOk) << text.Err;
+  EXPECT_EQ(text.Err, "zelxml convert: 1 character not in windows-1251 written as \"?\"\n");
+  EXPECT_EQ(TextOf(Path("out.xml")), privet);
+  EXPECT_EQ(ReadWholeFile(Path("out.xml")),
+            "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<p>" + privet + "</p>");
+  const TRun binary = Zelxml({"convert", in, Path("out.bin"), "--from=auto", "--binary"});
+  EXPECT_EQ(binary.Status, kZelXmlOk) << binary.Err;
+  EXPECT_EQ(TextOf(Path("out.bin")), privet);
+  // Without --from the bytes pass as the module reads them: the mark is a text node.
+  ASSERT_EQ(Zelxml({"convert", in, Path("raw.xml")}).Status, kZelXmlOk);
+  EXPECT_NE(TextOf(Path("raw.xml")), privet);
+  // Binary input has no encoding to read: it converts as it is.
+  EXPECT_EQ(Zelxml({"convert", Path("out.bin"), Path("again.xml"), "--from", "utf-16"}).Status,
+            kZelXmlOk);
+  EXPECT_EQ(TextOf(Path("again.xml")), privet);
+}
+
+TEST_F(ZelXml, TextNotInItsEncodingConvertsToNothing) {
+  const std::string out = Write("out.xml", "earlier content");
+  const std::string cp1251 = Write("cp1251.xml", "<p>\n\xCF\xF0\xE8</p>");
+  const TRun run = Zelxml({"convert", cp1251, out, "--from", "utf-8"});
+  EXPECT_EQ(run.Status, kZelXmlFailed);
+  EXPECT_EQ(run.Err, "zelxml convert: " + cp1251 + ": not UTF-8 (byte 0xCF) at line 2, column 1\n");
+  EXPECT_EQ(ReadWholeFile(out), "earlier content");
+  EXPECT_EQ(Zelxml({"convert", cp1251, out, "--from", "latin-1"}).Status, kZelXmlUsage);
+  EXPECT_EQ(Zelxml({"convert", cp1251, out, "--from"}).Status, kZelXmlUsage);
+  // A parse failure of the converted text names the input as loads do, and its place counts
+  // characters, not the bytes of UTF-8.
+  const std::string broken = Write("broken.xml", "<p>\xD0\x9F</q>");
+  const TRun parse = Zelxml({"convert", broken, out, "--from", "auto"});
+  EXPECT_EQ(parse.Status, kZelXmlFailed);
+  EXPECT_EQ(parse.Err, FormatText(msg::kWithFileName,
+                                  {FormatText(msg::kExpected, {"p", 0, 6}), broken}) +
+                           "\n");
+}
+
 TEST_F(ZelXml, LongConversionsShowProgressOnATerminalOnly) {
   const std::string big =
       Write("big.xml", "<r>" + std::string(std::size_t(kProgressMinimumBytes), 'x') + "</r>");

@@ -186,7 +186,6 @@ class TParser {
       tokens_.Take();
       statement.Value = expressions_.Expression();
     } else if (tokens_.AtWord("the") && tokens_.AtOperator("=", 2)) {
-      tokens_.Take();
       FailSettingProperty();
     } else if (tokens_.At(TTokenKind::Name) && IsUnsupportedStatement(tokens_.Peek().Text)) {
       tokens_.Fail(Unsupported("\"" + tokens_.Peek().Text + "\""));
