@@ -21,8 +21,8 @@ bool IsUnsupportedStatement(std::string_view word) {
   return false;
 }
 
-std::string Unsupported(std::string_view what) {
-  return std::string(what) + " is not supported by this console (help lists what it runs)";
+std::string Unsupported(std::string what) {
+  return what += " is not supported by this console (help lists what it runs)";
 }
 
 // A handler, an if or a repeat whose end has not been read yet.
@@ -67,9 +67,10 @@ class TParser {
   // lines could close it.
   [[noreturn]] void FailUnclosed(bool incomplete) const {
     const TOpenBlock& block = open_.back();
-    const std::string message =
-        block.Handler ? "The handler \"" + block.Word + "\" has no \"end\""
-                      : "This \"" + block.Word + "\" has no \"end " + block.Word + "\"";
+    const std::string message = block.Handler
+                                    ? "The handler " + Quoted(block.Word, " has no \"end\"")
+                                    : "This " + Quoted(block.Word, " has no ") +
+                                          Quoted("end " + block.Word);
     if (incomplete) throw EIncompleteScript(block.Line, message);
     throw ELingoError(block.Line, message);
   }
@@ -127,7 +128,7 @@ class TParser {
     if (tokens_.AtWord("else")) tokens_.Fail("\"else\" without \"if\"");
     const std::string word = tokens_.Peek(1).Kind == TTokenKind::Name ? tokens_.Peek(1).Text : "";
     if (word.empty()) tokens_.Fail("\"end\" without a handler, an if or a repeat to end");
-    tokens_.Fail("\"end " + word + "\" without \"" + word + "\"");
+    tokens_.Fail(Quoted("end " + word, " without ") + Quoted(word));
   }
 
   // ---- Statements.
@@ -156,7 +157,7 @@ class TParser {
       statement.Kind = TStatementKind::Put;
       statement.Value = expressions_.Expression();
       if (tokens_.AtWord("into") || tokens_.AtWord("after") || tokens_.AtWord("before"))
-        tokens_.Fail(Unsupported("\"put ... " + tokens_.Peek().Text + "\"") +
+        tokens_.Fail(Unsupported(Quoted("put ... " + tokens_.Peek().Text)) +
                      "; assign with NAME = VALUE");
     } else if (tokens_.TakeWord("exit")) {
       statement.Kind =
@@ -188,7 +189,7 @@ class TParser {
     } else if (tokens_.AtWord("the") && tokens_.AtOperator("=", 2)) {
       FailSettingProperty();
     } else if (tokens_.At(TTokenKind::Name) && IsUnsupportedStatement(tokens_.Peek().Text)) {
-      tokens_.Fail(Unsupported("\"" + tokens_.Peek().Text + "\""));
+      tokens_.Fail(Unsupported(Quoted(tokens_.Peek().Text)));
     } else if (AtCommand()) {
       statement.Value = Command();
     } else {
@@ -199,7 +200,7 @@ class TParser {
 
   [[noreturn]] void FailSettingProperty() {
     tokens_.Take();  // the
-    tokens_.Fail(Unsupported("Setting \"the " + tokens_.Peek().Text + "\""));
+    tokens_.Fail(Unsupported("Setting " + Quoted("the " + tokens_.Peek().Text)));
   }
 
   // A handler called as a command: its name, then its arguments without parentheses

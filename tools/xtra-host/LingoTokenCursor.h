@@ -13,6 +13,14 @@
 
 namespace lingo {
 
+// text in double quotes, then after. Built by appending: GCC 12 warns falsely about some chains
+// of string + when it inlines them.
+inline std::string Quoted(std::string_view text, std::string_view after = {}) {
+  std::string quoted = "\"";
+  ((quoted += text) += '"') += after;
+  return quoted;
+}
+
 class TTokenCursor {
  public:
   explicit TTokenCursor(std::vector<TToken> tokens) : tokens_(std::move(tokens)) {}
@@ -48,12 +56,12 @@ class TTokenCursor {
   [[noreturn]] void Fail(const std::string& message) const {
     throw ELingoError(Peek().Line, message);
   }
-  [[noreturn]] void FailUnexpected() const { Fail("Unexpected \"" + Peek().Text + "\""); }
+  [[noreturn]] void FailUnexpected() const { Fail("Unexpected " + Quoted(Peek().Text)); }
   void ExpectWord(std::string_view word) {
-    if (!TakeWord(word)) Fail("\"" + std::string(word) + "\" expected");
+    if (!TakeWord(word)) Fail(Quoted(word, " expected"));
   }
   void ExpectOperator(std::string_view op) {
-    if (!TakeOperator(op)) Fail("\"" + std::string(op) + "\" expected");
+    if (!TakeOperator(op)) Fail(Quoted(op, " expected"));
   }
 
  private:
