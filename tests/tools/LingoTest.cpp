@@ -217,13 +217,15 @@ TEST_F(LingoTest, MoviesStartAndStop) {
   {
     lingo::TLingoSession session(host, [&](std::string_view text) { output += text; },
                                  {"/movies/", "Author", 100000});
-    session.Play(lingo::ParseScript("on stopMovie\n  put \"stop\"\nend\n"
-                                    "put \"statements\"\n"
-                                    "on startMovie\n  alert \"start\" && the moviePath\nend"));
+    session.Play(
+        lingo::ParseScript("on stopMovie\n  put \"stop\"\nend\n"
+                           "put \"statements\"\n"
+                           "on startMovie\n  alert \"start\" && the moviePath\nend"));
     session.Run("startMovie()");
   }
-  EXPECT_EQ(output, "[alert] start /movies/\n-- \"statements\"\n-- \"stop\"\n"
-                    "[alert] start /movies/\n");
+  EXPECT_EQ(output,
+            "[alert] start /movies/\n-- \"statements\"\n-- \"stop\"\n"
+            "[alert] start /movies/\n");
   EXPECT_EQ(host.LiveValues(), 0u);
 }
 
@@ -264,8 +266,11 @@ TEST_F(LingoTest, BlocksLeftOpenAreReportedWhereTheyBegin) {
 }
 
 TEST_F(LingoTest, EndlessHandlersAndInterruptionsStopTheScript) {
+  EXPECT_EQ(Run("on down n\n  if n = 0 then return 0\n  return 1 + down(n - 1)\nend\n"
+                "put down(150)"),
+            "-- 150\n");
   EXPECT_EQ(Error("on r\n  r\nend\nr"),
-            "2: Too many handler calls within each other (1000): does r call itself without end?");
+            "2: Too many handler calls within each other (200): does r call itself without end?");
   int asked = 0;
   lingo::TLingoSession session(host, [](std::string_view) {},
                                {"", "Author", 0, [&] { return ++asked == 3; }});

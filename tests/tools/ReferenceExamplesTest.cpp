@@ -106,8 +106,8 @@ class ReferenceExamples : public testing::Test {
 };
 
 TEST_F(ReferenceExamples, EveryExamplePrintsWhatTheDocumentShows) {
-  std::vector<std::filesystem::path> documents = {
-      std::filesystem::path(ZEL_EXAMPLES_DIR) / "README.md"};
+  std::vector<std::filesystem::path> documents = {std::filesystem::path(ZEL_EXAMPLES_DIR) /
+                                                  "README.md"};
   for (const auto& entry : std::filesystem::directory_iterator(ZEL_DOCS_DIR))
     if (entry.path().extension() == ".md") documents.push_back(entry.path());
   int examples = 0;

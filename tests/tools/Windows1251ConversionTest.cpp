@@ -53,15 +53,15 @@ TEST(Windows1251Conversion, EveryCharacterBecomesItsByteOrAQuestionMark) {
 }
 
 TEST(Windows1251Conversion, AutoGoesByTheMarkThenTheDeclaration) {
-  EXPECT_EQ(ConvertToWindows1251("\xEF\xBB\xBF<a>" + kUtf8Privet + "</a>", TSourceEncoding::Auto)
-                .Text,
-            "<a>" + kCp1251Privet + "</a>")
+  EXPECT_EQ(
+      ConvertToWindows1251("\xEF\xBB\xBF<a>" + kUtf8Privet + "</a>", TSourceEncoding::Auto).Text,
+      "<a>" + kCp1251Privet + "</a>")
       << "the byte-order mark is dropped, not made a text node";
   EXPECT_EQ(ConvertToWindows1251("<a>" + kUtf8Privet + "</a>", TSourceEncoding::Auto).Text,
             "<a>" + kCp1251Privet + "</a>")
       << "neither: UTF-8";
-  const std::string cp1251 = "<?xml version='1.0' encoding='Windows-1251'?><a>" + kCp1251Privet +
-                             "</a>";
+  const std::string cp1251 =
+      "<?xml version='1.0' encoding='Windows-1251'?><a>" + kCp1251Privet + "</a>";
   EXPECT_EQ(ConvertToWindows1251(cp1251, TSourceEncoding::Auto).Text, cp1251);
   EXPECT_EQ(Failure(cp1251, TSourceEncoding::Utf8), "not UTF-8 (byte 0xCF) at line 1, column 49");
   EXPECT_EQ(Failure("<?xml version=\"1.0\" encoding=\"KOI8-R\"?><a/>", TSourceEncoding::Auto),
@@ -78,7 +78,8 @@ TEST(Windows1251Conversion, BytesThatAreNotOfTheEncodingNameTheirPlace) {
   EXPECT_EQ(Failure("a\xED\xA0\x80", TSourceEncoding::Utf8),
             "not UTF-8 (byte 0xED) at line 1, column 2")
       << "a surrogate";
-  EXPECT_EQ(Failure("ab\xE2\x82", TSourceEncoding::Utf8), "not UTF-8 (byte 0xE2) at line 1, column 3")
+  EXPECT_EQ(Failure("ab\xE2\x82", TSourceEncoding::Utf8),
+            "not UTF-8 (byte 0xE2) at line 1, column 3")
       << "cut short";
   EXPECT_EQ(Failure(std::string("\xFF\xFE<\0", 4), TSourceEncoding::Auto), "(converted)");
   EXPECT_EQ(Failure(std::string("\xFF\xFE<\0\x00", 5), TSourceEncoding::Auto),

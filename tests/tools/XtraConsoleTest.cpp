@@ -176,17 +176,22 @@ lingo::TPromptInput Typed(const std::vector<std::string>& lines, std::size_t& ne
 }
 
 TEST_F(ConsoleTest, HandlersTypedAtThePromptAndCtrlCDroppingWhatIsTyped) {
-  const std::vector<std::string> lines = {"on twice x",  "  return x * 2", "end",
-                                          "n = 21",      "if n then",      "  put 0",
-                                          "^C",          "put twice(n)",   "put the moviePath",
-                                          "put (1 +",    "^C",             "put \"kept\" && n"};
+  const std::vector<std::string> lines = {
+      "on twice x",        "  return x * 2", "end", "n = 21",
+      "if n then",         "  put 0",        "^C",  "put twice(n)",
+      "put the moviePath", "put (1 +",       "^C",  "put \"kept\" && n",
+      "on broken",         "  put nothing",  "end", "broken"};
   std::size_t next = 0;
   output.clear();
   Console().RunInteractive(
       [&](std::string_view, std::string& line) { return Typed(lines, next, line); });
-  EXPECT_EQ(output, std::string(lingo::TXtraConsole::kGreeting) +
-                        "-- 42\n-- \"\"\n-- \"kept 21\"\n");
-  EXPECT_EQ(errors, "<input>:9: Expression expected\n") << "the lines of a statement that Ctrl-C dropped still count";
+  EXPECT_EQ(output,
+            std::string(lingo::TXtraConsole::kGreeting) + "-- 42\n-- \"\"\n-- \"kept 21\"\n");
+  // The lines of a statement that Ctrl-C dropped still count, and a handler's lines are
+  // those it was typed on.
+  EXPECT_EQ(errors,
+            "<input>:9: Expression expected\n"
+            "<input>:12: Variable used before assigned a value: nothing\n");
 }
 
 TEST_F(ConsoleTest, MovieScriptsStartAsMoviesDo) {

@@ -120,9 +120,9 @@ TEST_F(ZelXml, ADashIsTheStandardInput) {
   input = "<a>";
   err.str("");
   EXPECT_EQ(RunZelXml({"dump", "-"}, output), kZelXmlFailed);
-  EXPECT_EQ(err.str(), FormatText(msg::kWithFileName,
-                                  {FormatText(msg::kExpected, {"/", 0, 2}), "<stdin>"}) +
-                           "\n");
+  EXPECT_EQ(
+      err.str(),
+      FormatText(msg::kWithFileName, {FormatText(msg::kExpected, {"/", 0, 2}), "<stdin>"}) + "\n");
 }
 
 TEST_F(ZelXml, HelpAndVersionAsEveryToolHasThem) {
@@ -290,9 +290,9 @@ TEST_F(ZelXml, TextNotInItsEncodingConvertsToNothing) {
   const std::string broken = Write("broken.xml", "<p>\xD0\x9F</q>");
   const TRun parse = Zelxml({"convert", broken, out, "--from", "auto"});
   EXPECT_EQ(parse.Status, kZelXmlFailed);
-  EXPECT_EQ(parse.Err, FormatText(msg::kWithFileName,
-                                  {FormatText(msg::kExpected, {"p", 0, 6}), broken}) +
-                           "\n");
+  EXPECT_EQ(
+      parse.Err,
+      FormatText(msg::kWithFileName, {FormatText(msg::kExpected, {"p", 0, 6}), broken}) + "\n");
 }
 
 TEST_F(ZelXml, LongConversionsShowProgressOnATerminalOnly) {

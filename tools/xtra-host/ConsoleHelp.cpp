@@ -4,10 +4,9 @@ namespace lingo {
 namespace {
 
 constexpr std::string_view kHandlers[] = {
-    "new",      "interface", "string",  "count",   "length",    "getAt",     "getProp",
-    "getaProp", "integer",   "float",   "symbol",  "charToNum", "numToChar", "voidp",
-    "integerp", "floatp",    "stringp", "symbolp", "listp",     "objectp",   "alert",
-    "help"};
+    "new",     "interface", "string", "count",     "length",    "getAt", "getProp",  "getaProp",
+    "integer", "float",     "symbol", "charToNum", "numToChar", "voidp", "integerp", "floatp",
+    "stringp", "symbolp",   "listp",  "objectp",   "alert",     "help"};
 
 constexpr std::string_view kStatements =
     "Statements, one a line (\\ at the end of a line continues it; -- starts a comment):\n"

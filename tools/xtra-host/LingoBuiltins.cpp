@@ -21,7 +21,7 @@ void ExpectArguments(const std::vector<TValue>& args, std::size_t count, const s
 // Director's commands that only a movie on a stage can carry out: named as such rather than
 // reported as unknown.
 constexpr std::string_view kUnsupportedCommands[] = {
-    "beep",  "halt",       "quit",        "abort",       "pass",          "nothing",
+    "beep",  "halt",        "quit",         "abort",       "pass",          "nothing",
     "delay", "updateStage", "puppetSprite", "puppetSound", "preloadMember", "cursor"};
 
 bool IsUnsupportedCommand(std::string_view name) {
@@ -92,8 +92,8 @@ TValue TLingoSession::Builtin(const std::string& handler, std::vector<TValue>& a
     return {};
   }
   if (IsUnsupportedCommand(name))
-    throw ELingoError(line, "\"" + handler +
-                                "\" is not supported by this console (help lists what it runs)");
+    throw ELingoError(
+        line, "\"" + handler + "\" is not supported by this console (help lists what it runs)");
   throw ELingoError(
       line, "Handler not defined: #" + handler + " (help lists the handlers of this console)");
 }

@@ -8,9 +8,8 @@ namespace {
 constexpr std::string_view kConstants[] = {"TRUE",   "FALSE", "VOID", "EMPTY",
                                            "RETURN", "QUOTE", "TAB",  "SPACE"};
 constexpr std::string_view kReserved[] = {
-    "and",  "or",     "not",  "mod",  "the",   "xtra", "put",  "set",      "if",     "then",
-    "else", "end",    "repeat", "with", "while", "exit", "next", "contains", "starts", "on",
-    "global"};
+    "and", "or",     "not",  "mod",   "the",  "xtra", "put",      "set",    "if", "then",  "else",
+    "end", "repeat", "with", "while", "exit", "next", "contains", "starts", "on", "global"};
 constexpr std::string_view kOperatorWords[] = {"and", "or", "mod", "contains", "starts"};
 
 template <std::size_t N>

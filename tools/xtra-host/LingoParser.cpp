@@ -46,8 +46,7 @@ class TParser {
       }
       TStatement statement = Statement();
       if (statement.Kind == TStatementKind::Global)
-        script.Globals.insert(script.Globals.end(), statement.Names.begin(),
-                              statement.Names.end());
+        script.Globals.insert(script.Globals.end(), statement.Names.begin(), statement.Names.end());
       script.Statements.push_back(std::move(statement));
     }
     return script;
@@ -67,10 +66,9 @@ class TParser {
   // lines could close it.
   [[noreturn]] void FailUnclosed(bool incomplete) const {
     const TOpenBlock& block = open_.back();
-    const std::string message = block.Handler
-                                    ? "The handler " + Quoted(block.Word, " has no \"end\"")
-                                    : "This " + Quoted(block.Word, " has no ") +
-                                          Quoted("end " + block.Word);
+    const std::string message =
+        block.Handler ? "The handler " + Quoted(block.Word, " has no \"end\"")
+                      : "This " + Quoted(block.Word, " has no ") + Quoted("end " + block.Word);
     if (incomplete) throw EIncompleteScript(block.Line, message);
     throw ELingoError(block.Line, message);
   }
@@ -230,7 +228,8 @@ class TParser {
     call->Kind = TExpressionKind::Call;
     call->Line = tokens_.Peek().Line;
     call->Text = tokens_.Take().Text;
-    if (!tokens_.AtLineEnd() && !tokens_.AtWord("else")) call->Operands = expressions_.ExpressionList();
+    if (!tokens_.AtLineEnd() && !tokens_.AtWord("else"))
+      call->Operands = expressions_.ExpressionList();
     return call;
   }
 
@@ -302,8 +301,8 @@ class TParser {
 
 }  // namespace
 
-TScript ParseScript(std::string_view source) {
-  return TParser(Tokenize(source)).Script();
+TScript ParseScript(std::string_view source, int firstLine) {
+  return TParser(Tokenize(source, firstLine)).Script();
 }
 
 }  // namespace lingo

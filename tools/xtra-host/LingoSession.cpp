@@ -29,20 +29,24 @@ void TLingoSession::Run(std::string_view source) {
   Run(ParseScript(source));
 }
 
-// A return or an exit outside handlers ends the script's statements.
 void TLingoSession::Run(const TScript& script) {
   Define(script);
-  repeatDepth_ = 0;
-  Execute(script.Statements);
-  returned_ = {};
-  CollectInstances();
+  RunStatements(script.Statements);
 }
 
 void TLingoSession::Play(const TScript& script) {
   Define(script);
   CallIfDefined("startMovie");
-  Run(script);
+  RunStatements(script.Statements);
   CallIfDefined("stopMovie");
+}
+
+// A return or an exit outside handlers ends the statements.
+void TLingoSession::RunStatements(const TBlock& statements) {
+  repeatDepth_ = 0;
+  Execute(statements);
+  returned_ = {};
+  CollectInstances();
 }
 
 void TLingoSession::Define(const TScript& script) {

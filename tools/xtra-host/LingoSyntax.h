@@ -89,7 +89,8 @@ struct TScript {
 
 // Raises ELingoError at the first statement that does not parse, and EIncompleteScript for a
 // script that ends inside a handler, an if or a repeat (an interactive reader then asks for
-// more lines), at the line where that block begins.
-TScript ParseScript(std::string_view source);
+// more lines), at the line where that block begins. Lines are counted from firstLine: the
+// prompt counts the lines of a whole session.
+TScript ParseScript(std::string_view source, int firstLine = 1);
 
 }  // namespace lingo

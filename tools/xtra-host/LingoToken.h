@@ -20,7 +20,8 @@ struct TToken {
 };
 
 // Raises ELingoError for a string that does not end on its line and for stray characters.
-std::vector<TToken> Tokenize(std::string_view source);
+// Lines are counted from firstLine.
+std::vector<TToken> Tokenize(std::string_view source, int firstLine = 1);
 
 // Names, keywords included, compare without regard to ASCII case.
 bool SameName(std::string_view a, std::string_view b);

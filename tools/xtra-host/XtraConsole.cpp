@@ -103,11 +103,11 @@ void TXtraConsole::RunInteractive(
 bool TXtraConsole::RunTyped(const std::string& typed, int firstLine) {
   TScript script;
   try {
-    script = ParseScript(typed);
+    script = ParseScript(typed, firstLine);
   } catch (const EIncompleteScript&) {
     return false;
   } catch (const ELingoError& error) {
-    Report("<input>", firstLine + error.Line() - 1, error.what());
+    Report("<input>", error.Line(), error.what());
     return true;
   }
   // A Ctrl-C pressed while nothing ran does not stop what is typed next.
@@ -115,7 +115,7 @@ bool TXtraConsole::RunTyped(const std::string& typed, int firstLine) {
   try {
     session_->Run(script);
   } catch (const ELingoError& error) {
-    Report("<input>", firstLine + error.Line() - 1, error.what());
+    Report("<input>", error.Line(), error.what());
   }
   return true;
 }

@@ -64,7 +64,8 @@ bool TakeFrom(const TArgs& args, std::size_t& i, TConvertOptions& options, std::
     value = args[i].substr(kOption.size() + 1);
   }
   options.From = SourceEncodingNamed(value);
-  if (!options.From) err << "zelxml convert: --from takes utf-8, utf-16 or auto, not \"" << value << "\"\n";
+  if (!options.From)
+    err << "zelxml convert: --from takes utf-8, utf-16 or auto, not \"" << value << "\"\n";
   return options.From.has_value();
 }
 

@@ -61,7 +61,8 @@ TDecoder DeclaredDecoder(std::string_view bytes) {
   if (name == kWindows1251 || name == "cp1251" || name == "x-cp1251") return TDecoder::Windows1251;
   const std::string declared(decl.substr(value->first, value->second));
   if (name.starts_with("utf-16"))
-    throw EEncodingError("declares the encoding \"" + declared + "\" but is written in 8-bit bytes");
+    throw EEncodingError("declares the encoding \"" + declared +
+                         "\" but is written in 8-bit bytes");
   throw EEncodingError("declares the encoding \"" + declared +
                        "\"; --from auto reads UTF-8, UTF-16 and windows-1251");
 }
@@ -96,7 +97,8 @@ TDecoder Decoder(std::string_view& bytes, TSourceEncoding encoding) {
 class TWriter {
  public:
   void Put(char32_t character) {
-    const int byte = character < 0x80 ? int(character) : platform::CharacterToWindows1251(character);
+    const int byte =
+        character < 0x80 ? int(character) : platform::CharacterToWindows1251(character);
     if (byte < 0) ++result_.Replaced;
     result_.Text += byte < 0 ? '?' : char(byte);
     Count(character);
@@ -131,7 +133,11 @@ class TWriter {
 void DecodeUtf8(std::string_view bytes, TWriter& out) {
   for (std::size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    const std::size_t length = lead < 0x80    ? 1
+                               : lead >= 0xF0 ? 4
+                               : lead >= 0xE0 ? 3
+                               : lead >= 0xC2 ? 2
+                                              : 0;
     char32_t code = length == 1 ? lead : lead & (0x7F >> length);
     bool valid = length > 0 && lead < 0xF5 && i + length <= bytes.size();
     for (std::size_t k = 1; valid && k < length; ++k) {

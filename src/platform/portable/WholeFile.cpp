@@ -31,7 +31,7 @@ bool ReadToEnd(int fd, std::string& bytes) {
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
   bytes.clear();
   const int fd = path.find('\0') == std::string::npos ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC)
-                                                       : (errno = EINVAL, -1);
+                                                      : (errno = EINVAL, -1);
   struct stat info {};
   if (fd >= 0 && fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd);
