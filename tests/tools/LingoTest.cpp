@@ -93,6 +93,13 @@ TEST_F(LingoTest, IfElseAndRepeat) {
                 "else if x = 2 then\n  put 2\n"
                 "else\n  put 3\nend if"),
             "-- 2\n");
+  EXPECT_EQ(Run("repeat with x = 1 to 3\n"
+                "  if x = 1 then\n    put \"one\"\n"
+                "  else if x = 2 then put \"two\"\n"
+                "  end if\n"
+                "end repeat"),
+            "-- \"one\"\n-- \"two\"\n")
+      << "a single-line else if";
   EXPECT_EQ(Run("repeat with i = 1 to 3\n  if i = 2 then next repeat\n  put i\nend repeat"),
             "-- 1\n-- 3\n");
   EXPECT_EQ(Run("repeat with i = 3 down to 1\n  put i\n  if i = 2 then exit repeat\nend repeat"),

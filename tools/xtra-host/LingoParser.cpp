@@ -257,8 +257,11 @@ class TParser {
     if (tokens_.TakeWord("else")) {
       if (tokens_.AtWord("if")) {
         const int elseLine = tokens_.Take().Line;
+        const std::size_t open = open_.size();
         statement.Else.push_back(If(elseLine, true));
         statement.Else.back().Line = elseLine;
+        // A single-line "else if c then s" leaves the "end if" to this if.
+        if (open_.size() == open) EndOfBlock();
         return statement;
       }
       statement.Else = Block({"end"});
