@@ -20,6 +20,12 @@ class TConsoleInterrupts {
   // After a read from the console failed: true when the key ended it. Windows tells the
   // process of the key on a thread of its own, a moment after the read has ended.
   bool TakeAfterFailedRead();
+
+  // One byte of the standard input, unless the key is pressed first (or was pressed and is
+  // not taken yet): 1 with the byte, 0 at the end of input, -1 for the key (it stays to be
+  // taken) or a failure. A press cannot slip in between looking for one and waiting for
+  // input, however busy the process is.
+  int ReadByte(char& byte);
 };
 
 }  // namespace platform

@@ -135,7 +135,7 @@ def main():
     session.type(b"\x03")
     session.read_until(b"Interrupted")
     session.prompt()
-    session.type(b"put n > 1\r")
+    session.type(b"put n >= 1\r")
     session.read_until(b"-- 1")
 
     # Ctrl-D takes a line with text as it is.

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cwchar>
 #include <iostream>
 
 #ifdef ZEL_HAVE_LIBEDIT
@@ -45,18 +46,44 @@ struct TLineEditor::TEditor {
   EditLine* Editor = nullptr;
   History* Lines = nullptr;
   std::string Prompt;
+  platform::TConsoleInterrupts* Interrupts = nullptr;
 
-  static char* ShowPrompt(EditLine* editor) {
+  static TEditor& Of(EditLine* editor) {
     TEditor* self = nullptr;
     el_get(editor, EL_CLIENTDATA, &self);
-    return self->Prompt.data();
+    return *self;
+  }
+
+  static char* ShowPrompt(EditLine* editor) { return Of(editor).Prompt.data(); }
+
+  // One character of the terminal, as the locale's character set has it: 1, 0 at the end of
+  // input, -1 when Ctrl-C was pressed. The editor's own reading would miss a Ctrl-C pressed
+  // while it is busy, and then wait for the next key.
+  static int ReadCharacter(EditLine* editor, wchar_t* character) {
+    std::mbstate_t state{};
+    for (;;) {
+      char byte = 0;
+      const int got = Of(editor).Interrupts->ReadByte(byte);
+      if (got <= 0) {
+        *character = L'\0';
+        return got;
+      }
+      const std::size_t length = std::mbrtowc(character, &byte, 1, &state);
+      if (length == static_cast<std::size_t>(-2)) continue;  // more bytes to come
+      if (length == static_cast<std::size_t>(-1))            // no character: the byte
+        *character = static_cast<wchar_t>(static_cast<unsigned char>(byte));
+      return 1;
+    }
   }
 };
 
 // The editor moves over multibyte characters as the locale's character set has them. Ctrl-C
-// is left to the process (interrupts): a read that it breaks ends el_gets.
+// is left to the process (interrupts): the characters are read through it, and a press ends
+// el_gets. Functions are added in the editor's wide form, whose names it keeps as given (the
+// narrow form copies them and never frees the copies).
 TLineEditor::TLineEditor(platform::TConsoleInterrupts& interrupts)
     : interrupts_(interrupts), editor_(std::make_unique<TEditor>()) {
+  editor_->Interrupts = &interrupts;
   std::setlocale(LC_CTYPE, "");
   EditLine* editor = el_init("xtra-host", stdin, stdout, stderr);
   editor_->Editor = editor;
@@ -68,7 +95,9 @@ TLineEditor::TLineEditor(platform::TConsoleInterrupts& interrupts)
   el_set(editor, EL_SIGNAL, 0);
   el_set(editor, EL_PROMPT, &TEditor::ShowPrompt);
   el_set(editor, EL_HIST, history, editor_->Lines);
-  el_set(editor, EL_ADDFN, "zel-end-of-input", "end of input, or take the line", EndOfInputOrLine);
+  el_set(editor, EL_GETCFN, &TEditor::ReadCharacter);
+  el_wset(editor, EL_ADDFN, L"zel-end-of-input", L"end of input, or take the line",
+          EndOfInputOrLine);
   el_set(editor, EL_BIND, "^D", "zel-end-of-input", nullptr);
   // Home, End and Delete as terminals send them.
   for (const char* home : {"\\e[1~", "\\e[7~", "\\e[H", "\\eOH"})

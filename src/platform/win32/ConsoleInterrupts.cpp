@@ -35,6 +35,13 @@ bool TConsoleInterrupts::Take() {
   return pressed.exchange(false);
 }
 
+int TConsoleInterrupts::ReadByte(char& byte) {
+  if (pressed) return -1;
+  DWORD got = 0;
+  if (!ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &got, nullptr)) return -1;
+  return got > 0 ? 1 : 0;
+}
+
 bool TConsoleInterrupts::TakeAfterFailedRead() {
   for (int step = 0; step < kEventWaitSteps && !pressed; ++step) Sleep(kEventWaitStepMs);
   return Take();
