@@ -17,4 +17,8 @@ std::string WideToAnsi(std::u16string_view text);
 // for it, and for a number that is no character (a surrogate, or above U+10FFFF).
 char CharacterToAnsi(char32_t character);
 
+// windows-1251 itself, whatever the process's code page: the byte for one Unicode character,
+// or -1 when windows-1251 has none (never a look-alike). What tools prepare for the module.
+int CharacterToWindows1251(char32_t character);
+
 }  // namespace platform

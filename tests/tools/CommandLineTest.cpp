@@ -36,6 +36,25 @@ TEST(CommandLine, EachArgumentSetsItsOption) {
   EXPECT_EQ(command.Encoding, platform::TTextEncoding::Utf8);
 }
 
+// What "the moviePath" answers: --movie-path with its separator, else the script's folder.
+TEST(CommandLine, TheMoviePathIsTheScriptsFolderUnlessGiven) {
+  lingo::TCommandLine command;
+  const auto moviePath = [&](const std::vector<std::string>& args) {
+    EXPECT_EQ(Parse(args, command), "");
+    return lingo::MoviePathFor(command);
+  };
+  EXPECT_EQ(moviePath({"movies/intro/start.ls"}), "movies/intro/");
+  EXPECT_EQ(moviePath({"start.ls"}), "") << "the current folder";
+  EXPECT_EQ(moviePath({"C:\\movies\\start.ls"}), "C:\\movies\\");
+  EXPECT_EQ(moviePath({}), "") << "the prompt";
+  EXPECT_EQ(moviePath({"--movie-path", "/data", "movies/start.ls"}), "/data/");
+  EXPECT_EQ(moviePath({"--movie-path", "/data/"}), "/data/") << "one separator";
+  EXPECT_EQ(Parse({"--movie-path"}, command), "--movie-path needs a folder");
+  EXPECT_EQ(Parse({"--version"}, command), "");
+  EXPECT_TRUE(command.Version);
+  EXPECT_EQ(lingo::VersionText().rfind("xtra-host (zelXML) ", 0), 0u);
+}
+
 TEST(CommandLine, WrongArgumentsAreNamedWithWhatWasExpected) {
   lingo::TCommandLine command;
   EXPECT_EQ(Parse({"--run-mode", "browser"}, command),

@@ -1,8 +1,11 @@
-// Every example of the documents in docs/ as the message window runs it, so that the
-// documents cannot drift from the product. An example is a ```lingo block followed by an
-// ```output block (blank lines between them only) holding what the window prints. Each runs
-// in a fresh window over the module (the Windows module when the tests run under wine), in a
-// movie folder that holds catalog.xml from examples/ and catalog.bin made from it.
+// Every example of the documents in docs/ and examples/ as the message window runs it, so
+// that the documents cannot drift from the product. An example is a ```lingo block followed
+// by an ```output block (blank lines between them only) holding what the window prints; every
+// other block names what it holds (```sh, ```text, ```xml), so that no Lingo goes untested.
+// Each example runs as a script file in a fresh window over the module (the Windows module
+// when the tests run under wine), movie scripts as movies (startMovie first), in a movie
+// folder that holds catalog.xml and settings.xml from examples/ and catalog.bin made from
+// catalog.xml.
 
 #include <gtest/gtest.h>
 
@@ -41,7 +44,14 @@ std::vector<TExample> ReadExamples(const std::filesystem::path& file) {
   int line = 0;
   for (std::string text; std::getline(in, text);) {
     ++line;
-    if (text != "```lingo") continue;
+    if (!text.starts_with(kFence)) continue;
+    const std::string where = file.filename().string() + ":" + std::to_string(line);
+    EXPECT_NE(text, kFence) << where << ": a block that does not say what it holds";
+    if (text != "```lingo") {
+      std::string block;
+      EXPECT_TRUE(ReadBlock(in, line, block)) << where << ": block not closed";
+      continue;
+    }
     TExample example{file.filename().string() + ":" + std::to_string(line + 1), {}, {}};
     EXPECT_TRUE(ReadBlock(in, line, example.Script)) << example.Where << ": block not closed";
     while (std::getline(in, text) && (++line, text.empty())) {
@@ -70,7 +80,8 @@ class ReferenceExamples : public testing::Test {
   void SetUp() override {
     movie_ = std::filesystem::absolute(testing_support::ScratchFolder("reference"));
     const std::filesystem::path catalog = movie_ / "catalog.xml";
-    std::filesystem::copy_file(std::filesystem::path(ZEL_EXAMPLES_DIR) / "catalog.xml", catalog);
+    for (const char* file : {"catalog.xml", "settings.xml"})
+      std::filesystem::copy_file(std::filesystem::path(ZEL_EXAMPLES_DIR) / file, movie_ / file);
     auto document = xmldom::MakeXmlDocument();
     document->Load(catalog.string());
     document->SaveAsBinary((movie_ / "catalog.bin").string(), 0);
@@ -95,15 +106,20 @@ class ReferenceExamples : public testing::Test {
 };
 
 TEST_F(ReferenceExamples, EveryExamplePrintsWhatTheDocumentShows) {
+  std::vector<std::filesystem::path> documents = {std::filesystem::path(ZEL_EXAMPLES_DIR) /
+                                                  "README.md"};
+  for (const auto& entry : std::filesystem::directory_iterator(ZEL_DOCS_DIR))
+    if (entry.path().extension() == ".md") documents.push_back(entry.path());
   int examples = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(ZEL_DOCS_DIR)) {
-    if (entry.path().extension() != ".md") continue;
-    for (const TExample& example : ReadExamples(entry.path())) {
+  bool movieScript = false;
+  for (const std::filesystem::path& document : documents)
+    for (const TExample& example : ReadExamples(document)) {
       ++examples;
+      movieScript = movieScript || example.Script.find("on startMovie") != std::string::npos;
       EXPECT_EQ(Run(example), example.Output) << example.Where << "\n" << example.Script;
     }
-  }
-  EXPECT_GE(examples, 30) << "the documents' examples were not all found";
+  EXPECT_GE(examples, 35) << "the documents' examples were not all found";
+  EXPECT_TRUE(movieScript) << "install.md's movie script is not among them";
 }
 
 }  // namespace

@@ -156,15 +156,59 @@ TEST_F(ConsoleTest, PromptReadsStatementsAsTheyComplete) {
   output.clear();
   Console().RunInteractive([&](std::string_view prompt, std::string& line) {
     prompts += prompt == lingo::TXtraConsole::kContinuedPrompt ? '.' : '>';
-    if (next == lines.size()) return false;
+    if (next == lines.size()) return lingo::TPromptInput::End;
     line = lines[next++];
-    return true;
+    return lingo::TPromptInput::Line;
   });
   EXPECT_EQ(output, std::string(lingo::TXtraConsole::kGreeting) + "-- \"a\"\n-- \"still here\"\n");
   EXPECT_EQ(prompts, ">>..>>>>");
   EXPECT_EQ(errors,
             "<input>:5: Variable used before assigned a value: oops\n"
             "<input>:6: Expression expected\n");
+}
+
+// What the prompt reads: lines, and a Ctrl-C where a line is "^C".
+lingo::TPromptInput Typed(const std::vector<std::string>& lines, std::size_t& next,
+                          std::string& line) {
+  if (next == lines.size()) return lingo::TPromptInput::End;
+  line = lines[next++];
+  return line == "^C" ? lingo::TPromptInput::Interrupted : lingo::TPromptInput::Line;
+}
+
+TEST_F(ConsoleTest, HandlersTypedAtThePromptAndCtrlCDroppingWhatIsTyped) {
+  const std::vector<std::string> lines = {
+      "on twice x",        "  return x * 2", "end", "n = 21",
+      "if n then",         "  put 0",        "^C",  "put twice(n)",
+      "put the moviePath", "put (1 +",       "^C",  "put \"kept\" && n",
+      "on broken",         "  put nothing",  "end", "broken"};
+  std::size_t next = 0;
+  output.clear();
+  Console().RunInteractive(
+      [&](std::string_view, std::string& line) { return Typed(lines, next, line); });
+  EXPECT_EQ(output,
+            std::string(lingo::TXtraConsole::kGreeting) + "-- 42\n-- \"\"\n-- \"kept 21\"\n");
+  // The lines of a statement that Ctrl-C dropped still count, and a handler's lines are
+  // those it was typed on.
+  EXPECT_EQ(errors,
+            "<input>:9: Expression expected\n"
+            "<input>:12: Variable used before assigned a value: nothing\n");
+}
+
+TEST_F(ConsoleTest, MovieScriptsStartAsMoviesDo) {
+  EXPECT_EQ(Run("global gParser\n"
+                "on startMovie\n"
+                "  gParser = new(xtra \"zelXMLParser\")\n"
+                "  if not gParser.loadFromText(\"<a/>\") then alert gParser.errorMsg()\n"
+                "  alert \"started with\" && rootName()\n"
+                "end\n"
+                "on rootName\n  return gParser.getNodeName()\nend\n"
+                "put rootName()\n"),
+            "[alert] started with a\n-- \"a\"\n");
+  EXPECT_EQ(status, 0) << errors;
+  EXPECT_FALSE(Console().Host().ModuleCanUnload()) << "the global holds the instance";
+  EXPECT_EQ(Run("if 1 then\n  put 1\n", "open.ls"), "");
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(errors, "open.ls:1: This \"if\" has no \"end if\"\n");
 }
 
 TEST_F(ConsoleTest, ModulesThatCannotBeLoadedAreReported) {

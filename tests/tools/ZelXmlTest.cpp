@@ -77,28 +77,74 @@ std::string GetXmlOf(const std::string& text, bool keepWhitespace = false) {
   return document->GetXML();
 }
 
+// How many times text holds piece.
+std::size_t Occurrences(std::string_view text, std::string_view piece) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(piece); at != std::string_view::npos;
+       at = text.find(piece, at + piece.size()))
+    ++count;
+  return count;
+}
+
 TEST_F(ZelXml, CheckReportsEveryFileOnOneLineWhereEditorsFindIt) {
   const std::string good = Write("good.xml", "<a><b/></a>");
   const std::string bad = Write("bad.xml", "<a>\r\n<b x=1/></a>");
   const std::string first = Write("first.xml", "<a x=1/>");
   const std::string binary = Write("bad.bin", std::string(kBinXmlSignature) + "\x01");
+  const std::string empty = Write("empty.xml", "");
+  const std::string comment = Write("comment.xml", "<!-- nothing else -->");
   const std::string missing = Path("none.xml");
-  const TRun run = Zelxml({"check", bad, good, first, binary, missing});
+  const TRun run = Zelxml({"check", bad, good, first, binary, empty, comment, missing});
   EXPECT_EQ(run.Status, kZelXmlFailed);
   EXPECT_EQ(run.Out, good + ": ok\n");
-  // The parser's own message unchanged after the place: its (line 1, position 6) is the
-  // sixth character of the second line, and on the first line position 5 is column 6.
+  // The parser's own message after the place, without the file name a load adds: its
+  // (line 1, position 6) is the sixth character of the second line, and on the first line
+  // position 5 is column 6.
   const std::vector<std::string> lines = Lines(run.Err);
-  ASSERT_EQ(lines.size(), 4u) << run.Err;
-  EXPECT_EQ(lines[0], bad + ":2:6: " +
-                          FormatText(msg::kWithFileName,
-                                     {FormatText(msg::kStringConstantExpected, {1, 6}), bad}));
-  EXPECT_EQ(lines[1], first + ":1:6: " +
-                          FormatText(msg::kWithFileName,
-                                     {FormatText(msg::kStringConstantExpected, {0, 5}), first}));
-  EXPECT_EQ(lines[2].rfind(binary + ": ", 0), 0u) << "binary XML has no place";
-  EXPECT_EQ(lines[3].rfind(missing + ": Cannot open file \"", 0), 0u);
+  ASSERT_EQ(lines.size(), 6u) << run.Err;
+  EXPECT_EQ(lines[0], bad + ":2:6: " + FormatText(msg::kStringConstantExpected, {1, 6}));
+  EXPECT_EQ(lines[1], first + ":1:6: " + FormatText(msg::kStringConstantExpected, {0, 5}));
+  EXPECT_EQ(lines[2], binary + ": " + std::string(msg::kDataReadError.View())) << "no place";
+  EXPECT_EQ(lines[3], empty + ": no document element");
+  EXPECT_EQ(lines[4], comment + ": no document element");
+  EXPECT_EQ(lines[5].rfind(missing + ": cannot open: ", 0), 0u) << lines[5];
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    EXPECT_EQ(Occurrences(lines[i], "scratch"), 1u) << "the file named once: " << lines[i];
   EXPECT_EQ(Zelxml({"check", good, good}).Status, kZelXmlOk);
+}
+
+TEST_F(ZelXml, ADashIsTheStandardInput) {
+  std::ostringstream out, err;
+  std::string input = "<a>\n<b x=1/></a>";
+  TZelXmlOutput output{out, err, platform::TTextEncoding::Cp1251};
+  output.ReadStandardInput = [&] { return input; };
+  EXPECT_EQ(RunZelXml({"check", "-"}, output), kZelXmlFailed);
+  EXPECT_EQ(err.str(), "<stdin>:2:6: " + FormatText(msg::kStringConstantExpected, {1, 6}) + "\n");
+  input = "<a><b/></a>";
+  EXPECT_EQ(RunZelXml({"dump", "-"}, output), kZelXmlOk);
+  EXPECT_EQ(out.str(), "document\n  element a\n    element b\n");
+  EXPECT_EQ(RunZelXml({"convert", "-", Path("out.bin"), "--binary"}, output), kZelXmlOk);
+  EXPECT_EQ(GetXmlOf(ReadWholeFile(Path("out.bin"))), GetXmlOf(input));
+  input = "<a>";
+  err.str("");
+  EXPECT_EQ(RunZelXml({"dump", "-"}, output), kZelXmlFailed);
+  EXPECT_EQ(
+      err.str(),
+      FormatText(msg::kWithFileName, {FormatText(msg::kExpected, {"/", 0, 2}), "<stdin>"}) + "\n");
+}
+
+TEST_F(ZelXml, HelpAndVersionAsEveryToolHasThem) {
+  for (const char* help : {"-h", "--help", "help"}) {
+    const TRun run = Zelxml({help});
+    EXPECT_EQ(run.Status, kZelXmlOk) << help;
+    EXPECT_EQ(run.Out.rfind("usage: zelxml", 0), 0u) << help;
+  }
+  EXPECT_EQ(Zelxml({"check", "-h"}).Out.rfind("usage: zelxml check", 0), 0u);
+  EXPECT_EQ(Zelxml({"convert", "-h"}).Out.rfind("usage: zelxml convert", 0), 0u);
+  const TRun version = Zelxml({"--version"});
+  EXPECT_EQ(version.Status, kZelXmlOk);
+  EXPECT_EQ(version.Out, "zelxml (zelXML) " ZEL_PROJECT_VERSION "\n");
+  EXPECT_EQ(Zelxml({"check", "-x"}).Status, kZelXmlUsage) << "a dash and a letter is an option";
 }
 
 TEST_F(ZelXml, MessagesReachTheConsoleInItsEncodingAndNamesAsTyped) {
@@ -110,14 +156,13 @@ TEST_F(ZelXml, MessagesReachTheConsoleInItsEncodingAndNamesAsTyped) {
   const TRun utf8 = Zelxml({"--utf8", "check", bad});
   EXPECT_EQ(utf8.Status, kZelXmlFailed);
   EXPECT_EQ(utf8.Err.rfind(bad + ":2:6: " + russian, 0), 0u) << utf8.Err;
-  EXPECT_TRUE(utf8.Err.ends_with(" (" + bad + ")\n")) << utf8.Err;
+  const TRun dump = Zelxml({"--utf8", "dump", bad});
+  EXPECT_EQ(dump.Err.rfind(russian, 0), 0u) << dump.Err;
+  EXPECT_TRUE(dump.Err.ends_with(" (" + bad + ")\n")) << dump.Err;
   // The console's encoding is the default; --raw gives the library's bytes.
   EXPECT_EQ(RunIn(platform::TTextEncoding::Utf8, {"check", bad}).Err, utf8.Err);
   const TRun raw = RunIn(platform::TTextEncoding::Utf8, {"check", bad, "--raw"});
-  EXPECT_EQ(raw.Err, bad + ":2:6: " +
-                         FormatText(msg::kWithFileName,
-                                    {FormatText(msg::kStringConstantExpected, {1, 6}), bad}) +
-                         "\n");
+  EXPECT_EQ(raw.Err, bad + ":2:6: " + FormatText(msg::kStringConstantExpected, {1, 6}) + "\n");
   EXPECT_EQ(Zelxml({"--utf8", "--raw", "check", bad}).Status, kZelXmlUsage);
   // An outline's texts are the library's text too.
   const std::string cyrillic = Write("cyrillic.xml", "<a>\xC4\xE0</a>");  // "Да" in windows-1251
@@ -251,6 +296,58 @@ TEST_F(ZelXml, ConvertKeepsWhatStandsAtTheOutput) {
   EXPECT_EQ(run.Status, kZelXmlOk) << run.Err;
 }
 #endif
+
+// The text that the module's getText gives for the document element of the file.
+std::string TextOf(const std::string& path) {
+  auto document = MakeXmlDocument();
+  document->Load(path);
+  return document->GetDocumentElement() ? std::string(document->GetDocumentElement()->GetText())
+                                        : "(no element)";
+}
+
+TEST_F(ZelXml, UnicodeDocumentsBecomeWhatTheModuleReadsAsIntended) {
+  // "Привет, мир" and an emoji in UTF-8, with a byte-order mark and a declaration.
+  const std::string in = Write("utf8.xml",
+                               "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<p>"
+                               "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, "
+                               "\xD0\xBC\xD0\xB8\xD1\x80 \xF0\x9F\x98\x80</p>");
+  const std::string privet = "\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0 ?";
+  const TRun text = Zelxml({"convert", in, Path("out.xml"), "--from", "utf-8"});
+  EXPECT_EQ(text.Status, kZelXmlOk) << text.Err;
+  EXPECT_EQ(text.Err, "zelxml convert: 1 character not in windows-1251 written as \"?\"\n");
+  EXPECT_EQ(TextOf(Path("out.xml")), privet);
+  EXPECT_EQ(ReadWholeFile(Path("out.xml")),
+            "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<p>" + privet + "</p>");
+  const TRun binary = Zelxml({"convert", in, Path("out.bin"), "--from=auto", "--binary"});
+  EXPECT_EQ(binary.Status, kZelXmlOk) << binary.Err;
+  EXPECT_EQ(TextOf(Path("out.bin")), privet);
+  // Without --from the bytes pass as the module reads them: the mark is a text node.
+  ASSERT_EQ(Zelxml({"convert", in, Path("raw.xml")}).Status, kZelXmlOk);
+  EXPECT_NE(TextOf(Path("raw.xml")), privet);
+  // Binary input has no encoding to read: it converts as it is.
+  EXPECT_EQ(Zelxml({"convert", Path("out.bin"), Path("again.xml"), "--from", "utf-16"}).Status,
+            kZelXmlOk);
+  EXPECT_EQ(TextOf(Path("again.xml")), privet);
+}
+
+TEST_F(ZelXml, TextNotInItsEncodingConvertsToNothing) {
+  const std::string out = Write("out.xml", "earlier content");
+  const std::string cp1251 = Write("cp1251.xml", "<p>\n\xCF\xF0\xE8</p>");
+  const TRun run = Zelxml({"convert", cp1251, out, "--from", "utf-8"});
+  EXPECT_EQ(run.Status, kZelXmlFailed);
+  EXPECT_EQ(run.Err, "zelxml convert: " + cp1251 + ": not UTF-8 (byte 0xCF) at line 2, column 1\n");
+  EXPECT_EQ(ReadWholeFile(out), "earlier content");
+  EXPECT_EQ(Zelxml({"convert", cp1251, out, "--from", "latin-1"}).Status, kZelXmlUsage);
+  EXPECT_EQ(Zelxml({"convert", cp1251, out, "--from"}).Status, kZelXmlUsage);
+  // A parse failure of the converted text names the input as loads do, and its place counts
+  // characters, not the bytes of UTF-8.
+  const std::string broken = Write("broken.xml", "<p>\xD0\x9F</q>");
+  const TRun parse = Zelxml({"convert", broken, out, "--from", "auto"});
+  EXPECT_EQ(parse.Status, kZelXmlFailed);
+  EXPECT_EQ(
+      parse.Err,
+      FormatText(msg::kWithFileName, {FormatText(msg::kExpected, {"p", 0, 6}), broken}) + "\n");
+}
 
 TEST_F(ZelXml, LongConversionsShowProgressOnATerminalOnly) {
   const std::string big =

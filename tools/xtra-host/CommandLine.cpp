@@ -5,17 +5,26 @@
 namespace lingo {
 
 const std::string_view kUsage =
-    "usage: xtra-host [--module PATH] [--run-mode author|projector] [--utf8 | --raw]\n"
-    "                 [SCRIPT | -]\n"
-    "  Runs the Lingo statements of SCRIPT (- or none: standard input, with a prompt when\n"
-    "  it is a terminal) against the Xtras of the module, as Director's message window.\n"
-    "  --module PATH   the module to load (default: the zelXML module beside this program)\n"
-    "  --run-mode M    what the movie runs in: author (the default, where errorDialog and\n"
-    "                  errorLog work) or projector\n"
-    "  --utf8          scripts and output in UTF-8\n"
-    "  --raw           scripts and output in the module's own bytes (windows-1251)\n"
+    "usage: xtra-host [--module PATH] [--run-mode author|projector] [--movie-path DIR]\n"
+    "                 [--utf8 | --raw] [SCRIPT | -]\n"
+    "  Runs the Lingo of SCRIPT (- or none: standard input, with a prompt when it is a\n"
+    "  terminal) against the Xtras of the module, as Director's message window. A script\n"
+    "  may be a movie script: its handlers are defined, startMovie runs first when it\n"
+    "  defines one, then the statements outside handlers, then stopMovie.\n"
+    "  --module PATH     the module to load (default: the zelXML module beside this program)\n"
+    "  --run-mode M      what the movie runs in: author (the default, where errorDialog and\n"
+    "                    errorLog work) or projector\n"
+    "  --movie-path DIR  what the moviePath answers (default: the folder of SCRIPT, and\n"
+    "                    empty, the current folder, at the prompt)\n"
+    "  --utf8            scripts and output in UTF-8\n"
+    "  --raw             scripts and output in the module's own bytes (windows-1251)\n"
     "  Without --utf8 or --raw, the encoding of the console (or locale) is used.\n"
+    "  --help, -h        this text; --version: the version of xtra-host\n"
     "  At the prompt, help lists the Lingo this console understands.\n";
+
+std::string VersionText() {
+  return "xtra-host (zelXML) " ZEL_PRODUCT_VERSION "\n";
+}
 
 namespace {
 
@@ -24,6 +33,12 @@ std::optional<std::string> RunModeOf(const std::string& option) {
   if (option == "author") return "Author";
   if (option == "projector") return "Projector";
   return std::nullopt;
+}
+
+// A folder as "the moviePath" gives it: names are appended to it directly.
+std::string WithSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+  return folder;
 }
 
 bool IsOption(const std::string& arg) {
@@ -38,6 +53,12 @@ void TakeOption(const std::vector<std::string>& args, std::size_t& i, TCommandLi
   const std::string* value = i + 1 < args.size() ? &args[i + 1] : nullptr;
   if (option == "--help" || option == "-h") {
     command.Help = true;
+  } else if (option == "--version") {
+    command.Version = true;
+  } else if (option == "--movie-path") {
+    if (!value) return void(error = "--movie-path needs a folder");
+    command.MoviePath = WithSeparator(*value);
+    ++i;
   } else if (option == "--module") {
     if (!value) return void(error = "--module needs the PATH of a module");
     command.Options.ModulePath = *value;
@@ -67,6 +88,13 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& comman
     }
   }
   return error.empty();
+}
+
+std::string MoviePathFor(const TCommandLine& command) {
+  if (command.MoviePath) return *command.MoviePath;
+  if (command.Script.empty() || command.Script == "-") return {};
+  const std::size_t slash = command.Script.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : command.Script.substr(0, slash + 1);
 }
 
 }  // namespace lingo

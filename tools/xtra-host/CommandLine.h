@@ -2,7 +2,8 @@
 
 // The command line of xtra-host:
 //
-//   xtra-host [--module PATH] [--run-mode author|projector] [--utf8 | --raw] [SCRIPT | -]
+//   xtra-host [--module PATH] [--run-mode author|projector] [--movie-path DIR]
+//             [--utf8 | --raw] [SCRIPT | -]
 
 #include <optional>
 #include <string>
@@ -14,13 +15,21 @@
 namespace lingo {
 
 extern const std::string_view kUsage;
+// What --version prints.
+std::string VersionText();
 
 struct TCommandLine {
   TConsoleOptions Options;                          // Encoding: see below
   std::optional<platform::TTextEncoding> Encoding;  // none: the console's
   std::string Script;                               // empty or "-": standard input
+  std::optional<std::string> MoviePath;             // none: the script's folder
   bool Help = false;
+  bool Version = false;
 };
+
+// What "the moviePath" answers for a script file (empty for standard input): the movie
+// path given, else the script's folder, with its separator.
+std::string MoviePathFor(const TCommandLine& command);
 
 // Reads the arguments after the program's name into command (whose options keep what they
 // hold for what is not given). False, with error naming the argument and what was expected,

@@ -4,9 +4,9 @@ namespace lingo {
 namespace {
 
 constexpr std::string_view kHandlers[] = {
-    "new",      "interface", "string",  "count",   "length",    "getAt",     "getProp",
-    "getaProp", "integer",   "float",   "symbol",  "charToNum", "numToChar", "voidp",
-    "integerp", "floatp",    "stringp", "symbolp", "listp",     "objectp",   "help"};
+    "new",     "interface", "string", "count",     "length",    "getAt", "getProp",  "getaProp",
+    "integer", "float",     "symbol", "charToNum", "numToChar", "voidp", "integerp", "floatp",
+    "stringp", "symbolp",   "listp",  "objectp",   "alert",     "help"};
 
 constexpr std::string_view kStatements =
     "Statements, one a line (\\ at the end of a line continues it; -- starts a comment):\n"
@@ -18,11 +18,20 @@ constexpr std::string_view kStatements =
     "  repeat with ITEM in LIST ... end repeat\n"
     "  repeat while COND ... end repeat\n"
     "  exit repeat, next repeat\n"
+    "  HANDLER ARGS                calls a handler as a command: alert \"text\"\n"
+    "\n"
+    "Movie scripts:\n"
+    "  on NAME [PARAM, ...] ... end [NAME]   a handler; call it as NAME(ARGS) or NAME ARGS\n"
+    "  return [EXPR], exit         leave the handler (with the value)\n"
+    "  global NAME, ...            global variables; outside handlers, global in all of them\n"
+    "  Variables in handlers are their own; those outside handlers are global.\n"
+    "  A script file's startMovie runs first, then its statements, then its stopMovie.\n"
     "\n"
     "Values and operators:\n"
     "  42  2.5  \"text\"  #symbol  [1, 2]  [#a: 1]  [:]  list[1]  plist[#a]  plist.a\n"
     "  TRUE FALSE VOID EMPTY RETURN QUOTE TAB SPACE\n"
-    "  the moviePath (the script's folder), the runMode (\"Author\" or \"Projector\")\n"
+    "  the moviePath (the script's folder, or --movie-path), the runMode (\"Author\" or\n"
+    "  \"Projector\")\n"
     "  + - * / mod   & &&   = <> < > <= >=   contains starts   and or not\n"
     "\n"
     "Xtras:\n"
@@ -33,9 +42,10 @@ constexpr std::string_view kStatements =
 
 constexpr std::string_view kPrompt =
     "\n"
-    "At the prompt, an if or a repeat goes on over the lines typed after it (\"...\");\n"
-    "the arrow keys edit the line and recall earlier ones where the build has line\n"
-    "editing; end of input (Ctrl-D, or Ctrl-Z on Windows) ends the session.\n";
+    "At the prompt, a handler, an if or a repeat goes on over the lines typed after it\n"
+    "(\"...\"); the arrow keys edit the line and recall earlier ones where the build has\n"
+    "line editing. Ctrl-C drops what is typed, or stops what runs; end of input (Ctrl-D\n"
+    "on an empty line, or Ctrl-Z on Windows) ends the session.\n";
 
 }  // namespace
 

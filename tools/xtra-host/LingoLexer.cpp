@@ -21,7 +21,7 @@ bool IsDigit(char c) {
 
 class TLexer {
  public:
-  explicit TLexer(std::string_view source) : source_(source) {}
+  TLexer(std::string_view source, int firstLine) : source_(source), line_(firstLine) {}
 
   std::vector<TToken> Run() {
     while (pos_ < source_.size()) Next();
@@ -140,14 +140,14 @@ class TLexer {
 
   std::string_view source_;
   std::size_t pos_ = 0;
-  int line_ = 1;
+  int line_;
   std::vector<TToken> tokens_;
 };
 
 }  // namespace
 
-std::vector<TToken> Tokenize(std::string_view source) {
-  return TLexer(source).Run();
+std::vector<TToken> Tokenize(std::string_view source, int firstLine) {
+  return TLexer(source, firstLine).Run();
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -159,6 +159,13 @@ bool SameName(std::string_view a, std::string_view b) {
     if (x != y) return false;
   }
   return true;
+}
+
+std::string Lower(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return lower;
 }
 
 }  // namespace lingo

@@ -1,111 +1,143 @@
-// Recursive descent over the tokens of a script. Operators bind, loosest first: or; and; not;
-// comparisons (= <> < > <= >= contains starts); & and &&; + and -; * / mod; unary minus; then
-// calls, dots and brackets.
+// Scripts: handlers and statements, line by line; expressions are TExpressionParser's.
+// A block (a handler, an if, a repeat) that is not closed is reported at the line where it
+// begins, which is where the mistake is more likely than where the script ends.
 
 #include <initializer_list>
 
-#include "LingoError.h"
+#include "LingoExpressionParser.h"
 #include "LingoSyntax.h"
-#include "LingoToken.h"
+#include "LingoTokenCursor.h"
 
 namespace lingo {
 namespace {
 
-constexpr std::string_view kConstants[] = {"TRUE",   "FALSE", "VOID", "EMPTY",
-                                           "RETURN", "QUOTE", "TAB",  "SPACE"};
-// Words that cannot name a variable.
-constexpr std::string_view kReserved[] = {
-    "and",  "or",  "not",    "mod",  "the",   "xtra", "put",  "set",      "if",    "then",
-    "else", "end", "repeat", "with", "while", "exit", "next", "contains", "starts"};
+// Lingo statements that this console does not run: named as such rather than misread.
+constexpr std::string_view kUnsupportedStatements[] = {"case", "tell", "property", "go",
+                                                       "play", "when", "otherwise"};
 
-bool IsConstant(std::string_view name) {
-  for (std::string_view constant : kConstants)
-    if (SameName(name, constant)) return true;
+bool IsUnsupportedStatement(std::string_view word) {
+  for (std::string_view unsupported : kUnsupportedStatements)
+    if (SameName(word, unsupported)) return true;
   return false;
 }
 
-bool IsReserved(std::string_view name) {
-  for (std::string_view word : kReserved)
-    if (SameName(name, word)) return true;
-  return IsConstant(name);
+std::string Unsupported(std::string what) {
+  return what += " is not supported by this console (help lists what it runs)";
 }
+
+// A handler, an if or a repeat whose end has not been read yet.
+struct TOpenBlock {
+  std::string Word;  // "if", "repeat", or the handler's name
+  bool Handler = false;
+  int Line = 0;
+};
 
 class TParser {
  public:
-  explicit TParser(std::vector<TToken> tokens) : tokens_(std::move(tokens)) {}
+  explicit TParser(std::vector<TToken> tokens)
+      : tokens_(std::move(tokens)), expressions_(tokens_) {}
 
-  TBlock Script() {
-    TBlock block = Block({});
-    if (!At(TTokenKind::End)) Fail("Unexpected \"" + Peek().Text + "\"");
-    return block;
+  TScript Script() {
+    TScript script;
+    for (SkipBlankLines(); !tokens_.At(TTokenKind::End); SkipBlankLines()) {
+      if (tokens_.AtWord("on")) {
+        script.Handlers.push_back(std::make_shared<const THandler>(Handler()));
+        continue;
+      }
+      TStatement statement = Statement();
+      if (statement.Kind == TStatementKind::Global)
+        script.Globals.insert(script.Globals.end(), statement.Names.begin(), statement.Names.end());
+      script.Statements.push_back(std::move(statement));
+    }
+    return script;
   }
 
  private:
-  // ---- Tokens.
-  const TToken& Peek(std::size_t ahead = 0) const {
-    return tokens_[std::min(pos_ + ahead, tokens_.size() - 1)];
-  }
-  const TToken& Take() {
-    const TToken& token = Peek();
-    if (pos_ + 1 < tokens_.size()) ++pos_;
-    return token;
-  }
-  bool At(TTokenKind kind) const { return Peek().Kind == kind; }
-  bool AtWord(std::string_view word, std::size_t ahead = 0) const {
-    return Peek(ahead).Kind == TTokenKind::Name && SameName(Peek(ahead).Text, word);
-  }
-  bool AtOperator(std::string_view op) const {
-    return Peek().Kind == TTokenKind::Operator && Peek().Text == op;
-  }
-  bool AtLineEnd() const { return At(TTokenKind::Newline) || At(TTokenKind::End); }
-  bool TakeWord(std::string_view word) {
-    if (!AtWord(word)) return false;
-    Take();
-    return true;
-  }
-  bool TakeOperator(std::string_view op) {
-    if (!AtOperator(op)) return false;
-    Take();
-    return true;
-  }
-  [[noreturn]] void Fail(const std::string& message) const {
-    if (At(TTokenKind::End)) throw EIncompleteScript(Peek().Line, message);
-    throw ELingoError(Peek().Line, message);
-  }
-  void ExpectWord(std::string_view word) {
-    if (!TakeWord(word)) Fail(std::string("\"") + std::string(word) + "\" expected");
-  }
-  void ExpectOperator(std::string_view op) {
-    if (!TakeOperator(op)) Fail(std::string("\"") + std::string(op) + "\" expected");
-  }
   void EndOfLine() {
-    if (!AtLineEnd()) Fail("Unexpected \"" + Peek().Text + "\"");
-    if (At(TTokenKind::Newline)) Take();
+    if (!tokens_.AtLineEnd()) tokens_.FailUnexpected();
+    if (tokens_.At(TTokenKind::Newline)) tokens_.Take();
   }
   void SkipBlankLines() {
-    while (At(TTokenKind::Newline)) Take();
+    while (tokens_.At(TTokenKind::Newline)) tokens_.Take();
+  }
+
+  // ---- Blocks.
+  // The innermost open block is not closed. incomplete: the script ended inside it, and more
+  // lines could close it.
+  [[noreturn]] void FailUnclosed(bool incomplete) const {
+    const TOpenBlock& block = open_.back();
+    const std::string message =
+        block.Handler ? "The handler " + Quoted(block.Word, " has no \"end\"")
+                      : "This " + Quoted(block.Word, " has no ") + Quoted("end " + block.Word);
+    if (incomplete) throw EIncompleteScript(block.Line, message);
+    throw ELingoError(block.Line, message);
+  }
+
+  // Statements up to one that starts with a word of stop (not taken).
+  TBlock Block(std::initializer_list<std::string_view> stop) {
+    TBlock block;
+    for (SkipBlankLines();; SkipBlankLines()) {
+      if (tokens_.At(TTokenKind::End)) FailUnclosed(true);
+      for (std::string_view word : stop)
+        if (tokens_.AtWord(word)) return block;
+      // A handler cannot begin inside a block, nor an else outside an if's: the open block
+      // lacks its end.
+      if (tokens_.AtWord("on") || tokens_.AtWord("else")) FailUnclosed(false);
+      block.push_back(Statement());
+    }
+  }
+
+  // "end WORD" closing the innermost block, which is an if or a repeat.
+  void EndOfBlock() {
+    const std::string& word = open_.back().Word;
+    if (!tokens_.AtWord("end") || !tokens_.AtWord(word, 1)) FailUnclosed(false);
+    tokens_.Take();
+    tokens_.Take();
+    EndOfLine();
+    open_.pop_back();
+  }
+
+  // on name a, b  or  on name(a, b); the body up to "end" or "end name".
+  THandler Handler() {
+    THandler handler;
+    handler.Line = tokens_.Take().Line;
+    if (!tokens_.At(TTokenKind::Name) || IsReserved(tokens_.Peek().Text))
+      tokens_.Fail("Handler name expected after \"on\"");
+    handler.Name = tokens_.Take().Text;
+    const bool parenthesised = tokens_.TakeOperator("(");
+    if (!tokens_.AtLineEnd() && !(parenthesised && tokens_.AtOperator(")"))) {
+      do handler.Parameters.push_back(VariableName());
+      while (tokens_.TakeOperator(","));
+    }
+    if (parenthesised) tokens_.ExpectOperator(")");
+    EndOfLine();
+    open_.push_back({handler.Name, true, handler.Line});
+    handler.Body = Block({"end"});
+    if (tokens_.AtWord("if", 1) || tokens_.AtWord("repeat", 1)) FailStray();
+    tokens_.Take();
+    if (tokens_.At(TTokenKind::Name) && !tokens_.TakeWord(handler.Name)) FailUnclosed(false);
+    EndOfLine();
+    open_.pop_back();
+    return handler;
+  }
+
+  // An else or an end where no block is open that it could belong to.
+  [[noreturn]] void FailStray() {
+    if (tokens_.AtWord("else")) tokens_.Fail("\"else\" without \"if\"");
+    const std::string word = tokens_.Peek(1).Kind == TTokenKind::Name ? tokens_.Peek(1).Text : "";
+    if (word.empty()) tokens_.Fail("\"end\" without a handler, an if or a repeat to end");
+    tokens_.Fail(Quoted("end " + word, " without ") + Quoted(word));
   }
 
   // ---- Statements.
-  // Statements up to one that starts with a word of stop (not taken), or the end.
-  TBlock Block(std::initializer_list<std::string_view> stop) {
-    TBlock block;
-    for (SkipBlankLines(); !At(TTokenKind::End); SkipBlankLines()) {
-      for (std::string_view word : stop)
-        if (AtWord(word)) return block;
-      block.push_back(Statement());
-    }
-    if (stop.size() > 0) Fail("\"end\" expected");
-    return block;
-  }
-
   TStatement Statement() {
-    const int line = Peek().Line;
+    const int line = tokens_.Peek().Line;
     TStatement statement;
-    if (TakeWord("if")) {
-      statement = If();
-    } else if (TakeWord("repeat")) {
-      statement = Repeat();
+    if (tokens_.AtWord("end") || tokens_.AtWord("else")) FailStray();
+    if (tokens_.TakeWord("if")) {
+      statement = If(line, false);
+    } else if (tokens_.TakeWord("repeat")) {
+      statement = Repeat(line);
     } else {
       statement = Simple();
       EndOfLine();
@@ -118,309 +150,162 @@ class TParser {
   TStatement Simple() {
     TStatement statement;
     statement.Kind = TStatementKind::Evaluate;
-    statement.Line = Peek().Line;
-    if (TakeWord("put")) {
+    statement.Line = tokens_.Peek().Line;
+    if (tokens_.TakeWord("put")) {
       statement.Kind = TStatementKind::Put;
-      statement.Value = Expression();
-    } else if (TakeWord("exit")) {
-      ExpectWord("repeat");
-      statement.Kind = TStatementKind::ExitRepeat;
-    } else if (AtWord("next") && AtWord("repeat", 1)) {
-      Take();
-      Take();
+      statement.Value = expressions_.Expression();
+      if (tokens_.AtWord("into") || tokens_.AtWord("after") || tokens_.AtWord("before"))
+        tokens_.Fail(Unsupported(Quoted("put ... " + tokens_.Peek().Text)) +
+                     "; assign with NAME = VALUE");
+    } else if (tokens_.TakeWord("exit")) {
+      statement.Kind =
+          tokens_.TakeWord("repeat") ? TStatementKind::ExitRepeat : TStatementKind::Exit;
+    } else if (tokens_.AtWord("next") && tokens_.AtWord("repeat", 1)) {
+      tokens_.Take();
+      tokens_.Take();
       statement.Kind = TStatementKind::NextRepeat;
-    } else if (TakeWord("set")) {
+    } else if (tokens_.TakeWord("set")) {
+      if (tokens_.AtWord("the")) FailSettingProperty();
       statement.Kind = TStatementKind::Assign;
       statement.Name = VariableName();
-      if (!TakeOperator("=")) ExpectWord("to");
-      statement.Value = Expression();
-    } else if (At(TTokenKind::Name) && Peek(1).Kind == TTokenKind::Operator &&
-               Peek(1).Text == "=" && !IsReserved(Peek().Text)) {
+      if (!tokens_.TakeOperator("=")) tokens_.ExpectWord("to");
+      statement.Value = expressions_.Expression();
+    } else if (tokens_.TakeWord("return")) {
+      statement.Kind = TStatementKind::Return;
+      if (!tokens_.AtLineEnd() && !tokens_.AtWord("else"))
+        statement.Value = expressions_.Expression();
+    } else if (tokens_.TakeWord("global")) {
+      statement.Kind = TStatementKind::Global;
+      do statement.Names.push_back(VariableName());
+      while (tokens_.TakeOperator(","));
+    } else if (tokens_.At(TTokenKind::Name) && tokens_.AtOperator("=", 1) &&
+               !IsReserved(tokens_.Peek().Text)) {
       statement.Kind = TStatementKind::Assign;
-      statement.Name = Take().Text;
-      Take();
-      statement.Value = Expression();
+      statement.Name = tokens_.Take().Text;
+      tokens_.Take();
+      statement.Value = expressions_.Expression();
+    } else if (tokens_.AtWord("the") && tokens_.AtOperator("=", 2)) {
+      FailSettingProperty();
+    } else if (tokens_.At(TTokenKind::Name) && IsUnsupportedStatement(tokens_.Peek().Text)) {
+      tokens_.Fail(Unsupported(Quoted(tokens_.Peek().Text)));
+    } else if (AtCommand()) {
+      statement.Value = Command();
     } else {
-      statement.Value = Expression();
+      statement.Value = expressions_.Expression();
     }
     return statement;
   }
 
+  [[noreturn]] void FailSettingProperty() {
+    tokens_.Take();  // the
+    tokens_.Fail(Unsupported("Setting " + Quoted("the " + tokens_.Peek().Text)));
+  }
+
+  // A handler called as a command: its name, then its arguments without parentheses
+  // (alert "text", startMovie), up to the end of the line or the else of a single-line if.
+  bool AtCommand() const {
+    if (!tokens_.At(TTokenKind::Name) || IsReserved(tokens_.Peek().Text)) return false;
+    const TToken& next = tokens_.Peek(1);
+    switch (next.Kind) {
+      case TTokenKind::Newline:
+      case TTokenKind::End:
+      case TTokenKind::String:
+      case TTokenKind::Integer:
+      case TTokenKind::Float:
+      case TTokenKind::Symbol:
+        return true;
+      case TTokenKind::Name:
+        return !IsReserved(next.Text) || IsConstant(next.Text) || SameName(next.Text, "the") ||
+               SameName(next.Text, "not") || SameName(next.Text, "xtra") ||
+               SameName(next.Text, "else");
+      default:
+        return false;
+    }
+  }
+
+  PExpression Command() {
+    auto call = std::make_unique<TExpression>();
+    call->Kind = TExpressionKind::Call;
+    call->Line = tokens_.Peek().Line;
+    call->Text = tokens_.Take().Text;
+    if (!tokens_.AtLineEnd() && !tokens_.AtWord("else"))
+      call->Operands = expressions_.ExpressionList();
+    return call;
+  }
+
   std::string VariableName() {
-    if (!At(TTokenKind::Name) || IsReserved(Peek().Text)) Fail("Variable name expected");
-    return Take().Text;
+    if (!tokens_.At(TTokenKind::Name) || IsReserved(tokens_.Peek().Text))
+      tokens_.Fail("Variable name expected");
+    return tokens_.Take().Text;
   }
 
   // After "if": the single-line form (if c then s [else s]) or a block ending in "end if";
-  // "else if" continues the chain under the same "end if".
-  TStatement If() {
+  // "else if" continues the chain under the same "end if" (chained: this if is such a link).
+  TStatement If(int line, bool chained) {
     TStatement statement;
     statement.Kind = TStatementKind::If;
-    statement.Value = Expression();
-    ExpectWord("then");
-    if (!AtLineEnd()) {
+    statement.Value = expressions_.Expression();
+    tokens_.ExpectWord("then");
+    if (!tokens_.AtLineEnd()) {
       statement.Body.push_back(Simple());
-      if (TakeWord("else")) statement.Else.push_back(Simple());
+      if (tokens_.TakeWord("else")) statement.Else.push_back(Simple());
       EndOfLine();
       return statement;
     }
+    if (!chained) open_.push_back({"if", false, line});
     statement.Body = Block({"else", "end"});
-    if (TakeWord("else")) {
-      if (AtWord("if")) {
-        const int line = Take().Line;
-        statement.Else.push_back(If());
-        statement.Else.back().Line = line;
+    if (tokens_.TakeWord("else")) {
+      if (tokens_.AtWord("if")) {
+        const int elseLine = tokens_.Take().Line;
+        const std::size_t open = open_.size();
+        statement.Else.push_back(If(elseLine, true));
+        statement.Else.back().Line = elseLine;
+        // A single-line "else if c then s" leaves the "end if" to this if.
+        if (open_.size() == open) EndOfBlock();
         return statement;
       }
       statement.Else = Block({"end"});
     }
-    ExpectWord("end");
-    ExpectWord("if");
-    EndOfLine();
+    EndOfBlock();
     return statement;
   }
 
-  TStatement Repeat() {
+  TStatement Repeat(int line) {
     TStatement statement;
     statement.Kind = TStatementKind::RepeatWhile;
-    if (TakeWord("while")) {
-      statement.Value = Expression();
+    if (tokens_.TakeWord("while")) {
+      statement.Value = expressions_.Expression();
     } else {
-      ExpectWord("with");
+      tokens_.ExpectWord("with");
       statement.Name = VariableName();
-      if (TakeWord("in")) {
+      if (tokens_.TakeWord("in")) {
         statement.Kind = TStatementKind::RepeatIn;
-        statement.Value = Expression();
+        statement.Value = expressions_.Expression();
       } else {
         statement.Kind = TStatementKind::RepeatWith;
-        ExpectOperator("=");
-        statement.Value = Expression();
-        statement.Down = TakeWord("down");
-        ExpectWord("to");
-        statement.Limit = Expression();
+        tokens_.ExpectOperator("=");
+        statement.Value = expressions_.Expression();
+        statement.Down = tokens_.TakeWord("down");
+        tokens_.ExpectWord("to");
+        statement.Limit = expressions_.Expression();
       }
     }
     EndOfLine();
+    open_.push_back({"repeat", false, line});
     statement.Body = Block({"end"});
-    ExpectWord("end");
-    ExpectWord("repeat");
-    EndOfLine();
+    EndOfBlock();
     return statement;
   }
 
-  // ---- Expressions.
-  PExpression Make(TExpressionKind kind, std::string text = {}) {
-    auto expression = std::make_unique<TExpression>();
-    expression->Kind = kind;
-    expression->Line = Peek().Line;
-    expression->Text = std::move(text);
-    return expression;
-  }
-
-  PExpression Binary(std::string op, PExpression left, PExpression right) {
-    PExpression expression = Make(TExpressionKind::Binary, std::move(op));
-    expression->Operands.push_back(std::move(left));
-    expression->Operands.push_back(std::move(right));
-    return expression;
-  }
-
-  PExpression Expression() { return Or(); }
-
-  PExpression Or() {
-    PExpression left = And();
-    while (TakeWord("or")) left = Binary("or", std::move(left), And());
-    return left;
-  }
-
-  PExpression And() {
-    PExpression left = Not();
-    while (TakeWord("and")) left = Binary("and", std::move(left), Not());
-    return left;
-  }
-
-  PExpression Not() {
-    if (!TakeWord("not")) return Comparison();
-    PExpression expression = Make(TExpressionKind::Not);
-    expression->Operands.push_back(Not());
-    return expression;
-  }
-
-  PExpression Comparison() {
-    PExpression left = Concatenation();
-    for (;;) {
-      std::string op;
-      for (std::string_view candidate : {"=", "<>", "<", ">", "<=", ">="})
-        if (AtOperator(candidate)) op = candidate;
-      for (std::string_view word : {"contains", "starts"})
-        if (AtWord(word)) op = word;
-      if (op.empty()) return left;
-      Take();
-      left = Binary(op, std::move(left), Concatenation());
-    }
-  }
-
-  PExpression Concatenation() {
-    PExpression left = Sum();
-    while (AtOperator("&") || AtOperator("&&")) {
-      std::string op = Take().Text;
-      left = Binary(op, std::move(left), Sum());
-    }
-    return left;
-  }
-
-  PExpression Sum() {
-    PExpression left = Product();
-    while (AtOperator("+") || AtOperator("-")) {
-      std::string op = Take().Text;
-      left = Binary(op, std::move(left), Product());
-    }
-    return left;
-  }
-
-  PExpression Product() {
-    PExpression left = Unary();
-    while (AtOperator("*") || AtOperator("/") || AtWord("mod")) {
-      std::string op = Take().Text;
-      if (SameName(op, "mod")) op = "mod";
-      left = Binary(op, std::move(left), Unary());
-    }
-    return left;
-  }
-
-  PExpression Unary() {
-    if (TakeOperator("-")) {
-      PExpression expression = Make(TExpressionKind::Negate);
-      expression->Operands.push_back(Unary());
-      return expression;
-    }
-    if (TakeOperator("+")) return Unary();
-    return Postfix(Primary());
-  }
-
-  std::vector<PExpression> Arguments(std::string_view close) {
-    std::vector<PExpression> arguments;
-    if (TakeOperator(close)) return arguments;
-    do arguments.push_back(Expression());
-    while (TakeOperator(","));
-    ExpectOperator(close);
-    return arguments;
-  }
-
-  PExpression Postfix(PExpression target) {
-    for (;;) {
-      if (TakeOperator(".")) {
-        if (!At(TTokenKind::Name)) Fail("Name expected after \".\"");
-        std::string name = Take().Text;
-        const bool call = TakeOperator("(");
-        PExpression expression =
-            Make(call ? TExpressionKind::MethodCall : TExpressionKind::Property, std::move(name));
-        expression->Operands.push_back(std::move(target));
-        if (call)
-          for (PExpression& argument : Arguments(")"))
-            expression->Operands.push_back(std::move(argument));
-        target = std::move(expression);
-      } else if (TakeOperator("[")) {
-        PExpression expression = Make(TExpressionKind::Index);
-        expression->Operands.push_back(std::move(target));
-        expression->Operands.push_back(Expression());
-        ExpectOperator("]");
-        target = std::move(expression);
-      } else {
-        return target;
-      }
-    }
-  }
-
-  PExpression Primary() {
-    const TToken& token = Peek();
-    switch (token.Kind) {
-      case TTokenKind::Integer: {
-        PExpression expression = Make(TExpressionKind::Integer);
-        expression->Integer = Take().Integer;
-        return expression;
-      }
-      case TTokenKind::Float: {
-        PExpression expression = Make(TExpressionKind::Float);
-        expression->Float = Take().Float;
-        return expression;
-      }
-      case TTokenKind::String:
-        return Make(TExpressionKind::String, Take().Text);
-      case TTokenKind::Symbol:
-        return Make(TExpressionKind::Symbol, Take().Text);
-      case TTokenKind::Operator:
-        if (TakeOperator("(")) {
-          PExpression inner = Expression();
-          ExpectOperator(")");
-          return inner;
-        }
-        if (TakeOperator("[")) return ListLiteral();
-        break;
-      case TTokenKind::Name:
-        return NamePrimary();
-      default:
-        break;
-    }
-    Fail(token.Kind == TTokenKind::Newline || token.Kind == TTokenKind::End
-             ? std::string("Expression expected")
-             : "Unexpected \"" + token.Text + "\"");
-  }
-
-  PExpression NamePrimary() {
-    if (IsConstant(Peek().Text)) return Make(TExpressionKind::Constant, Take().Text);
-    if (TakeWord("the")) {
-      if (!At(TTokenKind::Name)) Fail("Property name expected after \"the\"");
-      return Make(TExpressionKind::TheProperty, Take().Text);
-    }
-    // xtra "name" and xtra("name"): what follows the name (".new()") applies to the Xtra.
-    if (TakeWord("xtra")) {
-      PExpression expression = Make(TExpressionKind::Xtra);
-      expression->Operands.push_back(Primary());
-      return expression;
-    }
-    if (IsReserved(Peek().Text)) Fail("Unexpected \"" + Peek().Text + "\"");
-    std::string name = Take().Text;
-    if (TakeOperator("(")) {
-      PExpression expression = Make(TExpressionKind::Call, std::move(name));
-      expression->Operands = Arguments(")");
-      return expression;
-    }
-    return Make(TExpressionKind::Variable, std::move(name));
-  }
-
-  // After "[": [], [1, 2], [:], [#a: 1, #b: 2].
-  PExpression ListLiteral() {
-    if (TakeOperator(":")) {
-      ExpectOperator("]");
-      return Make(TExpressionKind::PropertyList);
-    }
-    PExpression list = Make(TExpressionKind::List);
-    if (TakeOperator("]")) return list;
-    do {
-      PExpression item = Expression();
-      if (TakeOperator(":")) {
-        if (list->Kind == TExpressionKind::List && !list->Operands.empty())
-          Fail("Property list expected");
-        list->Kind = TExpressionKind::PropertyList;
-        list->Operands.push_back(std::move(item));
-        list->Operands.push_back(Expression());
-      } else {
-        if (list->Kind == TExpressionKind::PropertyList) Fail("\":\" expected");
-        list->Operands.push_back(std::move(item));
-      }
-    } while (TakeOperator(","));
-    ExpectOperator("]");
-    return list;
-  }
-
-  std::vector<TToken> tokens_;
-  std::size_t pos_ = 0;
+  TTokenCursor tokens_;
+  TExpressionParser expressions_;
+  std::vector<TOpenBlock> open_;
 };
 
 }  // namespace
 
-TBlock ParseScript(std::string_view source) {
-  return TParser(Tokenize(source)).Script();
+TScript ParseScript(std::string_view source, int firstLine) {
+  return TParser(Tokenize(source, firstLine)).Script();
 }
 
 }  // namespace lingo

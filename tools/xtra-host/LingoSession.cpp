@@ -2,30 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
-#include "ConsoleHelp.h"
 #include "LingoError.h"
 #include "LingoToken.h"
 
 namespace lingo {
-namespace {
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return lower;
-}
-
-void ExpectArguments(const std::vector<TValue>& args, std::size_t count, const std::string& name,
-                     int line) {
-  if (args.size() < count)
-    throw ELingoError(line,
-                      "Too few arguments for " + name + ": " + std::to_string(count) + " expected");
-}
-
-}  // namespace
 
 TLingoSession::TLingoSession(dxhost::TXtraHost& host, TOutput output, TSessionOptions options)
     : host_(host), values_(host.Values()), output_(std::move(output)), options_(options) {}
@@ -35,7 +16,11 @@ TLingoSession::~TLingoSession() {
 }
 
 void TLingoSession::Clear() {
-  variables_.clear();
+  frames_.clear();
+  returned_ = {};
+  globals_.clear();
+  topLevelGlobals_.clear();
+  handlers_.clear();
   // Last made, first forgotten.
   while (!instances_.empty()) instances_.pop_back();
 }
@@ -44,9 +29,39 @@ void TLingoSession::Run(std::string_view source) {
   Run(ParseScript(source));
 }
 
-void TLingoSession::Run(const TBlock& script) {
+void TLingoSession::Run(const TScript& script) {
+  Define(script);
+  RunStatements(script.Statements);
+}
+
+void TLingoSession::Play(const TScript& script) {
+  Define(script);
+  CallIfDefined("startMovie");
+  RunStatements(script.Statements);
+  CallIfDefined("stopMovie");
+}
+
+// A return or an exit outside handlers ends the statements.
+void TLingoSession::RunStatements(const TBlock& statements) {
   repeatDepth_ = 0;
-  Execute(script);
+  Execute(statements);
+  returned_ = {};
+  CollectInstances();
+}
+
+void TLingoSession::Define(const TScript& script) {
+  for (const std::string& name : script.Globals) topLevelGlobals_.insert(Lower(name));
+  for (const std::shared_ptr<const THandler>& handler : script.Handlers)
+    handlers_[Lower(handler->Name)] = handler;
+}
+
+bool TLingoSession::CallIfDefined(std::string_view name) {
+  const auto found = handlers_.find(Lower(name));
+  if (found == handlers_.end()) return false;
+  const std::shared_ptr<const THandler> handler = found->second;
+  CallHandler(*handler, {}, handler->Line);
+  CollectInstances();
+  return true;
 }
 
 // ---- Statements.
@@ -60,6 +75,7 @@ TLingoSession::TFlow TLingoSession::Execute(const TBlock& block) {
 void TLingoSession::CountStep(int line) {
   if (options_.StepLimit > 0 && ++steps_ > options_.StepLimit)
     throw ELingoError(line, "Too many steps: the script runs for too long");
+  if (options_.Interrupted && options_.Interrupted()) throw ELingoError(line, "Interrupted");
 }
 
 TLingoSession::TFlow TLingoSession::Execute(const TStatement& statement) {
@@ -70,7 +86,7 @@ TLingoSession::TFlow TLingoSession::Execute(const TStatement& statement) {
       output_("-- " + values_.PutText(Evaluate(*statement.Value)) + "\n");
       break;
     case TStatementKind::Assign:
-      variables_[Lower(statement.Name)] = Evaluate(*statement.Value);
+      Assign(statement.Name, Evaluate(*statement.Value));
       break;
     case TStatementKind::Evaluate:
       Evaluate(*statement.Value);
@@ -89,6 +105,14 @@ TLingoSession::TFlow TLingoSession::Execute(const TStatement& statement) {
       if (repeatDepth_ == 0) throw ELingoError(statement.Line, "Not inside a repeat");
       flow = statement.Kind == TStatementKind::ExitRepeat ? TFlow::ExitRepeat : TFlow::NextRepeat;
       break;
+    case TStatementKind::Exit:
+    case TStatementKind::Return:
+      returned_ = statement.Value ? Evaluate(*statement.Value) : TValue{};
+      flow = TFlow::Return;
+      break;
+    case TStatementKind::Global:
+      DeclareGlobals(statement.Names);
+      break;
   }
   CollectInstances();
   return flow;
@@ -100,12 +124,15 @@ TLingoSession::TFlow TLingoSession::Repeat(const TStatement& statement) {
     explicit TDepth(int& d) : depth(++d) {}
     ~TDepth() { --depth; }
   } depth(repeatDepth_);
-  const std::string variable = Lower(statement.Name);
   const int line = statement.Line;
-  // Runs the body once; false when the loop is over.
+  TFlow flow = TFlow::Normal;
+  // Runs the body once; false when the loop is over (exit repeat, or a return).
   const auto body = [&] {
-    const TFlow flow = Execute(statement.Body);
-    return flow != TFlow::ExitRepeat;
+    flow = Execute(statement.Body);
+    if (flow == TFlow::Return) return false;
+    const bool more = flow != TFlow::ExitRepeat;
+    flow = TFlow::Normal;
+    return more;
   };
   if (statement.Kind == TStatementKind::RepeatWhile) {
     while (values_.Truth(Evaluate(*statement.Value), line) && body()) CountStep(line);
@@ -117,7 +144,7 @@ TLingoSession::TFlow TLingoSession::Repeat(const TStatement& statement) {
     // A copy of the items: the body may change the variable that held the list.
     const std::vector<MoaMmValue> items = values_.Host().Find(list.Host.Raw())->Items;
     for (const MoaMmValue& item : items) {
-      variables_[variable] = values_.Share(item);
+      Assign(statement.Name, values_.Share(item));
       if (!body()) break;
       CountStep(line);
     }
@@ -127,12 +154,44 @@ TLingoSession::TFlow TLingoSession::Repeat(const TStatement& statement) {
     const long long step = statement.Down ? -1 : 1;
     for (long long i = std::llround(from);
          statement.Down ? i >= std::llround(to) : i <= std::llround(to); i += step) {
-      variables_[variable] = {host_.Values().Integer(MoaLong(i)), {}};
+      Assign(statement.Name, {host_.Values().Integer(MoaLong(i)), {}});
       if (!body()) break;
       CountStep(line);
     }
   }
-  return TFlow::Normal;
+  return flow;
+}
+
+// ---- Variables.
+
+TValue* TLingoSession::FindVariable(const std::string& name) {
+  const std::string key = Lower(name);
+  if (!frames_.empty() && !frames_.back().Globals.contains(key) &&
+      !topLevelGlobals_.contains(key)) {
+    const auto local = frames_.back().Locals.find(key);
+    return local == frames_.back().Locals.end() ? nullptr : &local->second;
+  }
+  const auto global = globals_.find(key);
+  return global == globals_.end() ? nullptr : &global->second;
+}
+
+void TLingoSession::Assign(const std::string& name, TValue value) {
+  if (TValue* variable = FindVariable(name)) {
+    *variable = std::move(value);
+    return;
+  }
+  const std::string key = Lower(name);
+  const bool global = frames_.empty() || topLevelGlobals_.contains(key);
+  (global ? globals_ : frames_.back().Locals)[key] = std::move(value);
+}
+
+// A global is VOID until something is assigned to it.
+void TLingoSession::DeclareGlobals(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    const std::string key = Lower(name);
+    if (!frames_.empty()) frames_.back().Globals.insert(key);
+    globals_.try_emplace(key);
+  }
 }
 
 // ---- Expressions.
@@ -230,8 +289,7 @@ TValue TLingoSession::TheProperty(const TExpression& e) {
 
 // help alone, without parentheses, is the handler while no variable has that name.
 TValue TLingoSession::Variable(const TExpression& e) {
-  const auto found = variables_.find(Lower(e.Text));
-  if (found != variables_.end()) return found->second;
+  if (const TValue* variable = FindVariable(e.Text)) return *variable;
   if (Lower(e.Text) == "help") {
     std::vector<TValue> none;
     return Builtin(e.Text, none, e.Line);
@@ -240,7 +298,7 @@ TValue TLingoSession::Variable(const TExpression& e) {
 }
 
 // name(x, args...): a method of x when x is an instance whose Xtra has one, else a handler of
-// the message window.
+// the scripts, else a handler of the message window.
 TValue TLingoSession::Call(const std::string& name, std::vector<TValue> args, int line) {
   if (!args.empty())
     if (dxhost::TXtraInstance* instance = Instance(args[0]);
@@ -249,7 +307,33 @@ TValue TLingoSession::Call(const std::string& name, std::vector<TValue> args, in
                         std::vector<TValue>(std::make_move_iterator(args.begin() + 1),
                                             std::make_move_iterator(args.end())),
                         line);
+  if (const auto found = handlers_.find(Lower(name)); found != handlers_.end()) {
+    const std::shared_ptr<const THandler> handler = found->second;
+    return CallHandler(*handler, std::move(args), line);
+  }
   return Builtin(name, args, line);
+}
+
+// Parameters without an argument are VOID; arguments without a parameter are dropped.
+TValue TLingoSession::CallHandler(const THandler& handler, std::vector<TValue> args, int line) {
+  if (frames_.size() >= kMaxHandlerDepth)
+    throw ELingoError(line, "Too many handler calls within each other (" +
+                                std::to_string(kMaxHandlerDepth) + "): does " + handler.Name +
+                                " call itself without end?");
+  TFrame frame;
+  for (std::size_t i = 0; i < handler.Parameters.size(); ++i)
+    frame.Locals[Lower(handler.Parameters[i])] = i < args.size() ? std::move(args[i]) : TValue{};
+  frame.RepeatDepth = std::exchange(repeatDepth_, 0);
+  frames_.push_back(std::move(frame));
+  struct TPop {
+    TLingoSession& session;
+    ~TPop() {
+      session.repeatDepth_ = session.frames_.back().RepeatDepth;
+      session.frames_.pop_back();
+    }
+  } pop{*this};
+  Execute(handler.Body);
+  return std::exchange(returned_, {});
 }
 
 TValue TLingoSession::CallMethod(const dxhost::TXtraInstance& instance, const std::string& name,
@@ -266,145 +350,6 @@ TValue TLingoSession::CallMethod(const dxhost::TXtraInstance& instance, const st
     hostArgs.push_back(arg.Host);
   }
   return {host_.Call(instance, selector, hostArgs), {}};
-}
-
-TValue TLingoSession::Builtin(const std::string& handler, std::vector<TValue>& args, int line) {
-  dxhost::THostValues& v = host_.Values();
-  const std::string name = Lower(handler);
-  if (name == "new") return New(args, line);
-  if (name == "interface") {
-    ExpectArguments(args, 1, name, line);
-    if (!args[0].Xtra) throw ELingoError(line, "interface needs an xtra reference");
-    const dxhost::TScriptClass* script = host_.FindScriptClass(*args[0].Xtra);
-    if (!script) throw ELingoError(line, "Xtra not found: \"" + *args[0].Xtra + "\"");
-    return {v.String(script->MsgTable), {}};
-  }
-  if (name == "string") {
-    ExpectArguments(args, 1, name, line);
-    return {v.String(values_.Text(args[0])), {}};
-  }
-  if (name == "count" || name == "length") {
-    ExpectArguments(args, 1, name, line);
-    const MoaLong type = values_.Type(args[0]);
-    if (type == kMoaValueList || type == kMoaValuePropertyList)
-      return {v.Integer(MoaLong(v.Find(args[0].Host.Raw())->Items.size())), {}};
-    return {v.Integer(MoaLong(values_.Text(args[0]).size())), {}};
-  }
-  if (name == "getat" || name == "getprop" || name == "getaprop") {
-    ExpectArguments(args, 2, name, line);
-    if (name == "getaprop" && values_.Type(args[0]) == kMoaValuePropertyList) {
-      try {
-        return Index(args[0], args[1], line);
-      } catch (const ELingoError&) {
-        return {};
-      }
-    }
-    return Index(args[0], args[1], line);
-  }
-  if (name == "integer") {
-    ExpectArguments(args, 1, name, line);
-    return {v.Integer(MoaLong(std::llround(values_.Number(args[0], line)))), {}};
-  }
-  if (name == "float") {
-    ExpectArguments(args, 1, name, line);
-    return {v.Float(values_.Number(args[0], line)), {}};
-  }
-  if (name == "symbol") {
-    ExpectArguments(args, 1, name, line);
-    return {v.Symbol(values_.Text(args[0])), {}};
-  }
-  if (name == "chartonum" || name == "numtochar") return Character(name, args, line);
-  if (name == "help") {
-    std::vector<std::string> xtras;
-    for (const dxhost::TScriptClass& script : host_.ScriptClasses())
-      xtras.push_back(script.XtraName);
-    output_(HelpText(xtras));
-    return {};
-  }
-  static const std::pair<const char*, MoaLong> kPredicates[] = {
-      {"voidp", kMoaValueVoid},
-      {"integerp", kMoaValueInteger},
-      {"floatp", kMoaValueFloat},
-      {"stringp", kMoaValueString},
-      {"symbolp", kMoaValueSymbol},
-      {"listp", kMoaValueList},
-      {"objectp", dxhost::kHostValueObject}};
-  for (const auto& [predicate, type] : kPredicates)
-    if (name == predicate) {
-      ExpectArguments(args, 1, name, line);
-      const MoaLong actual = values_.Type(args[0]);
-      const bool answer = actual == type ||
-                          (type == kMoaValueList && actual == kMoaValuePropertyList) ||
-                          (type == dxhost::kHostValueObject && args[0].Xtra.has_value());
-      return {v.Integer(answer ? 1 : 0), {}};
-    }
-  throw ELingoError(
-      line, "Handler not defined: #" + handler + " (help lists the handlers of this console)");
-}
-
-// Strings are bytes of the module's code page: a character is one byte, and its number is
-// that byte's, from 0 to 255.
-TValue TLingoSession::Character(const std::string& name, std::vector<TValue>& args, int line) {
-  dxhost::THostValues& v = host_.Values();
-  ExpectArguments(args, 1, name, line);
-  if (name == "chartonum") {
-    const std::string text = values_.Text(args[0]);
-    return {v.Integer(text.empty() ? 0 : MoaLong(static_cast<unsigned char>(text[0]))), {}};
-  }
-  const double number = values_.Number(args[0], line);
-  if (number < 0 || number > 255)
-    throw ELingoError(line,
-                      "numToChar takes a number from 0 to 255, not " + values_.PutText(args[0]));
-  return {v.String(std::string(1, char(static_cast<unsigned char>(number)))), {}};
-}
-
-TValue TLingoSession::New(std::vector<TValue>& args, int line) {
-  if (args.empty() || !args[0].Xtra) throw ELingoError(line, "new needs an xtra reference");
-  const std::string& name = *args[0].Xtra;
-  if (!host_.FindScriptClass(name)) throw ELingoError(line, "Xtra not found: \"" + name + "\"");
-  if (args.size() > 4) throw ELingoError(line, "Too many arguments for new");
-  for (std::size_t i = 1; i < args.size(); ++i)
-    if (args[i].Xtra) throw ELingoError(line, "An xtra reference cannot be passed to new");
-  const auto arg = [&](std::size_t i) { return args[i].Host; };
-  dxhost::TXtraInstance instance = args.size() == 1   ? host_.New(name)
-                                   : args.size() == 2 ? host_.New(name, {arg(1)})
-                                   : args.size() == 3 ? host_.New(name, {arg(1), arg(2)})
-                                                      : host_.New(name, {arg(1), arg(2), arg(3)});
-  if (!instance) throw ELingoError(line, "Cannot make an instance of \"" + name + "\"");
-  instances_.push_back(std::make_unique<dxhost::TXtraInstance>(std::move(instance)));
-  return {instances_.back()->Me(), {}};
-}
-
-TValue TLingoSession::Property(const TValue& target, const std::string& name, int line) {
-  const MoaLong type = values_.Type(target);
-  if (type == kMoaValueList || type == kMoaValuePropertyList) {
-    if (SameName(name, "count")) {
-      std::vector<TValue> args{target};
-      return Builtin("count", args, line);
-    }
-    if (type == kMoaValuePropertyList)
-      return Index(target, {host_.Values().Symbol(name), {}}, line);
-  }
-  throw ELingoError(line, "Property not found: #" + name + " of " + values_.PutText(target));
-}
-
-// list[n] counts from 1; a property list also takes a property name.
-TValue TLingoSession::Index(const TValue& target, const TValue& index, int line) {
-  const MoaLong type = values_.Type(target);
-  if (type != kMoaValueList && type != kMoaValuePropertyList)
-    throw ELingoError(line, "List expected, not " + values_.PutText(target));
-  const dxhost::THostBox& list = *host_.Values().Find(target.Host.Raw());
-  const MoaLong indexType = values_.Type(index);
-  if (indexType == kMoaValueInteger || indexType == kMoaValueFloat) {
-    const double position = values_.Number(index, line);
-    if (position < 1 || position > double(list.Items.size()))
-      throw ELingoError(line, "Index out of range: " + values_.PutText(index));
-    return values_.Share(list.Items[std::size_t(position) - 1]);
-  }
-  if (type == kMoaValuePropertyList)
-    for (std::size_t i = 0; i < list.Names.size(); ++i)
-      if (values_.Equal(values_.Share(list.Names[i]), index)) return values_.Share(list.Items[i]);
-  throw ELingoError(line, "Property not found: " + values_.PutText(index));
 }
 
 // ---- Instances.

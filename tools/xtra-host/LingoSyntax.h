@@ -1,6 +1,6 @@
 #pragma once
 
-// A Lingo script as the interpreter runs it: statements holding expressions.
+// A Lingo script as the interpreter runs it: handlers and statements holding expressions.
 
 #include <memory>
 #include <string>
@@ -54,6 +54,9 @@ enum class TStatementKind {
   RepeatWhile,  // repeat while Value; Body
   ExitRepeat,
   NextRepeat,
+  Exit,    // leaves the handler (at the top level, the script)
+  Return,  // return [Value]: leaves the handler with the value (VOID without one)
+  Global,  // global Names: the names are global variables here
 };
 
 struct TStatement {
@@ -65,10 +68,29 @@ struct TStatement {
   bool Down = false;
   TBlock Body;
   TBlock Else;
+  std::vector<std::string> Names;  // of global
+};
+
+// on Name Parameters ... end [Name]
+struct THandler {
+  std::string Name;
+  int Line = 0;
+  std::vector<std::string> Parameters;
+  TBlock Body;
+};
+
+// A script: the handlers it defines, and the statements outside them, in order.
+struct TScript {
+  std::vector<std::shared_ptr<const THandler>> Handlers;
+  TBlock Statements;
+  // The names of the global statements outside handlers: global in every handler too.
+  std::vector<std::string> Globals;
 };
 
 // Raises ELingoError at the first statement that does not parse, and EIncompleteScript for a
-// script that ends inside an if or a repeat (an interactive reader then asks for more lines).
-TBlock ParseScript(std::string_view source);
+// script that ends inside a handler, an if or a repeat (an interactive reader then asks for
+// more lines), at the line where that block begins. Lines are counted from firstLine: the
+// prompt counts the lines of a whole session.
+TScript ParseScript(std::string_view source, int firstLine = 1);
 
 }  // namespace lingo

@@ -20,9 +20,12 @@ struct TToken {
 };
 
 // Raises ELingoError for a string that does not end on its line and for stray characters.
-std::vector<TToken> Tokenize(std::string_view source);
+// Lines are counted from firstLine.
+std::vector<TToken> Tokenize(std::string_view source, int firstLine = 1);
 
 // Names, keywords included, compare without regard to ASCII case.
 bool SameName(std::string_view a, std::string_view b);
+// The name in lower case, as names are kept.
+std::string Lower(std::string_view name);
 
 }  // namespace lingo

@@ -54,7 +54,7 @@ bool TXtraConsole::Start(const TConsoleOptions& options) {
   }
   session_ = std::make_unique<TLingoSession>(
       host_, [this](std::string_view text) { Print(text); },
-      TSessionOptions{{}, options.RunMode, options.StepLimit});
+      TSessionOptions{options.MoviePath, options.RunMode, options.StepLimit, options.Interrupted});
   return true;
 }
 
@@ -63,7 +63,7 @@ int TXtraConsole::RunScript(std::string_view source, const std::string& name,
   if (!session_) return 1;
   session_->SetMoviePath(moviePath);
   try {
-    session_->Run(ScriptText(source));
+    session_->Play(ParseScript(ScriptText(source)));
     return 0;
   } catch (const ELingoError& error) {
     Report(name, error.Line(), error.what());
@@ -74,34 +74,50 @@ int TXtraConsole::RunScript(std::string_view source, const std::string& name,
 }
 
 void TXtraConsole::RunInteractive(
-    const std::function<bool(std::string_view prompt, std::string& line)>& readLine) {
+    const std::function<TPromptInput(std::string_view prompt, std::string& line)>& readLine) {
   if (!session_) return;
+  session_->SetMoviePath(options_.MoviePath);
   Print(kGreeting);
   std::string pending, line;
   int firstLine = 1, lines = 0;
-  while (readLine(pending.empty() ? kPrompt : kContinuedPrompt, line)) {
-    ++lines;
-    pending += ScriptText(line);
-    pending += '\n';
-    TBlock script;
-    try {
-      script = ParseScript(pending);
-    } catch (const EIncompleteScript&) {
-      continue;  // an if or a repeat still open: read on
-    } catch (const ELingoError& error) {
-      Report("<input>", firstLine + error.Line() - 1, error.what());
+  for (;;) {
+    const TPromptInput input = readLine(pending.empty() ? kPrompt : kContinuedPrompt, line);
+    if (input == TPromptInput::End) break;
+    if (input == TPromptInput::Interrupted) {
       pending.clear();
       firstLine = lines + 1;
       continue;
     }
-    try {
-      session_->Run(script);
-    } catch (const ELingoError& error) {
-      Report("<input>", firstLine + error.Line() - 1, error.what());
+    ++lines;
+    pending += ScriptText(line);
+    pending += '\n';
+    if (RunTyped(pending, firstLine)) {
+      pending.clear();
+      firstLine = lines + 1;
     }
-    pending.clear();
-    firstLine = lines + 1;
   }
+}
+
+// What was typed since the last complete statement, whose first line is firstLine; false
+// while it is incomplete (an open handler, if or repeat).
+bool TXtraConsole::RunTyped(const std::string& typed, int firstLine) {
+  TScript script;
+  try {
+    script = ParseScript(typed, firstLine);
+  } catch (const EIncompleteScript&) {
+    return false;
+  } catch (const ELingoError& error) {
+    Report("<input>", error.Line(), error.what());
+    return true;
+  }
+  // A Ctrl-C pressed while nothing ran does not stop what is typed next.
+  if (options_.Interrupted) options_.Interrupted();
+  try {
+    session_->Run(script);
+  } catch (const ELingoError& error) {
+    Report("<input>", error.Line(), error.what());
+  }
+  return true;
 }
 
 int TXtraConsole::Stop() {

@@ -23,6 +23,16 @@ struct TConsoleOptions {
   // What scripts and output are written in; the module's own is windows-1251.
   platform::TTextEncoding Encoding = platform::TTextEncoding::Cp1251;
   long long StepLimit = 0;  // see TSessionOptions
+  std::string MoviePath{};  // what "the moviePath" answers at the prompt
+  // True when the person pressed Ctrl-C since it was last asked (see TSessionOptions).
+  std::function<bool()> Interrupted{};
+};
+
+// What reading a line at the prompt gave.
+enum class TPromptInput {
+  Line,         // a line, complete
+  Interrupted,  // Ctrl-C: what was typed is dropped
+  End,          // the end of input
 };
 
 class TXtraConsole {
@@ -43,15 +53,18 @@ class TXtraConsole {
   // Loads and registers the module; false, with the reason on the error output, when it
   // cannot.
   bool Start(const TConsoleOptions& options);
-  // Runs a script; 0, or 1 after a script error, which is reported with its line as
+  // Plays a movie script (TLingoSession::Play: handlers, startMovie, the statements,
+  // stopMovie); 0, or 1 after a script error, which is reported with its line as
   // "name:line: message". moviePath is what "the moviePath" answers. Variables stay from one
   // script to the next, as in Director's message window.
   int RunScript(std::string_view source, const std::string& name, const std::string& moviePath);
-  // Reads statements line by line until readLine gives up, running each as it is complete; a
-  // statement that fails is reported and the next one read. readLine shows the prompt it is
-  // given (kPrompt, or kContinuedPrompt inside an open if or repeat) and reads one line.
+  // Reads statements line by line until readLine gives the end of input, running each as it
+  // is complete; a statement that fails, or that Ctrl-C stops, is reported and the next one
+  // read. Handlers typed at the prompt are defined once their end is typed. readLine shows
+  // the prompt it is given (kPrompt, or kContinuedPrompt inside an open handler, if or
+  // repeat) and reads one line; Ctrl-C there drops the statement typed so far.
   void RunInteractive(
-      const std::function<bool(std::string_view prompt, std::string& line)>& readLine);
+      const std::function<TPromptInput(std::string_view prompt, std::string& line)>& readLine);
   // Forgets every instance and unloads the module; what the module kept of the host is
   // reported on the error output. 0, or 1 when the module kept something.
   int Stop();
@@ -63,6 +76,7 @@ class TXtraConsole {
   // A message box of the module: "[caption] text".
   void PrintBox(std::string_view caption, std::string_view text);
   void Report(const std::string& name, int line, const std::string& message);
+  bool RunTyped(const std::string& typed, int firstLine);
   std::string ScriptText(std::string_view source) const;
 
   TOutput output_, errors_;

@@ -22,7 +22,9 @@ extern const char* const kDumpHelp;
 
 // True when args ask for the help of the command.
 bool AsksForHelp(const TArgs& args);
-// An option ("--name"), not a file.
+// --help or -h.
+bool IsHelpOption(const std::string& arg);
+// An option ("--name", "-h"), not a file; "-" is a file, the standard input.
 bool IsOption(const std::string& arg);
 
 // The library's text (a message, an outline) in the output's encoding. Names the person typed

@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "Commands.h"
+#include "InputDocument.h"
 #include "TreeOutline.h"
 #include "XmlDom/XmlDocument.h"
 #include "common/Error.h"
@@ -11,7 +12,8 @@ using namespace xmldom;
 const char* const kDumpHelp =
     "usage: zelxml dump FILE [--compact]\n"
     "\n"
-    "Loads FILE (text XML, or binary XML told by its signature) and prints its tree,\n"
+    "Loads FILE (text XML, or binary XML told by its signature; - is the standard input)\n"
+    "and prints its tree,\n"
     "one node per line, indented by level: node types, names, attributes, and values\n"
     "in their text form followed by their type codes (256 for text). With --compact,\n"
     "text input keeps its whitespace-only text.\n";
@@ -42,7 +44,7 @@ int RunDump(const TArgs& args, const TZelXmlOutput& output) {
   try {
     auto document = MakeXmlDocument();
     document->SetKeepWhitespace(compact);
-    document->Load(files[0]);
+    LoadInput(*document, files[0], output);
     std::ostringstream outline;
     WriteTreeOutline(*document, outline);
     output.Out << Shown(output, outline.str());

@@ -19,8 +19,9 @@ std::optional<int> TakeNumber(std::string_view& text) {
   return number;
 }
 
-// The message without the file name that a load from a file adds.
-std::string_view WithoutFileName(std::string_view message, std::string_view fileName) {
+}  // namespace
+
+std::string_view MessageWithoutFileName(std::string_view message, std::string_view fileName) {
   if (fileName.empty()) return message;
   const std::size_t suffix = fileName.size() + 3;  // " (" FILE ")"
   if (message.size() < suffix || !message.ends_with(")") ||
@@ -30,11 +31,9 @@ std::string_view WithoutFileName(std::string_view message, std::string_view file
   return message.substr(0, message.size() - suffix);
 }
 
-}  // namespace
-
 std::optional<TSourcePosition> MessagePosition(std::string_view message,
                                                std::string_view fileName) {
-  message = WithoutFileName(message, fileName);
+  message = MessageWithoutFileName(message, fileName);
   const std::size_t at = message.rfind(kLineMark.View());
   if (at == std::string_view::npos) return std::nullopt;
   std::string_view rest = message.substr(at + kLineMark.Size);

@@ -17,3 +17,6 @@ struct TSourcePosition {
 // (FILE)"), which is not searched.
 std::optional<TSourcePosition> MessagePosition(std::string_view message,
                                                std::string_view fileName = {});
+
+// The message without the file name that a load from a file adds at its end.
+std::string_view MessageWithoutFileName(std::string_view message, std::string_view fileName);

@@ -11,19 +11,23 @@ namespace {
 
 const char* const kHelp =
     "usage: zelxml [--utf8 | --raw] COMMAND ARGUMENTS\n"
+    "       zelxml --help | -h | --version\n"
     "\n"
     "Checks, converts and outlines XML documents: text, or the library's binary XML.\n"
     "\n"
     "commands:\n"
     "  check FILE...     parse each file: \"FILE: ok\", or \"FILE:LINE:COLUMN: message\"\n"
-    "  convert IN OUT    write IN as text or binary XML\n"
+    "  convert IN OUT    write IN as text or binary XML (from UTF-8 or UTF-16 with --from)\n"
     "  dump FILE         outline the tree: node types, names, attributes, values\n"
+    "An input FILE or IN named - is the standard input.\n"
     "\n"
     "The library's messages and texts are windows-1251; zelxml shows them in the\n"
     "encoding of the console (or locale), or with --utf8 in UTF-8, or with --raw as\n"
     "the library's own bytes.\n"
     "\n"
-    "zelxml COMMAND --help describes a command.\n";
+    "zelxml COMMAND --help (or -h) describes a command.\n";
+
+const char* const kVersion = "zelxml (zelXML) " ZEL_PRODUCT_VERSION "\n";
 
 // Takes --utf8 and --raw out of args, wherever they stand.
 bool TakeEncodingOptions(TArgs& args, TZelXmlOutput& output) {
@@ -43,11 +47,16 @@ bool TakeEncodingOptions(TArgs& args, TZelXmlOutput& output) {
 }  // namespace
 
 bool AsksForHelp(const TArgs& args) {
-  return std::find(args.begin(), args.end(), "--help") != args.end();
+  return std::any_of(args.begin(), args.end(), IsHelpOption);
 }
 
+bool IsHelpOption(const std::string& arg) {
+  return arg == "--help" || arg == "-h";
+}
+
+// "-" alone is the standard input, not an option.
 bool IsOption(const std::string& arg) {
-  return arg.size() > 2 && arg.compare(0, 2, "--") == 0;
+  return arg.size() > 1 && arg[0] == '-';
 }
 
 std::string Shown(const TZelXmlOutput& output, std::string_view text,
@@ -68,8 +77,12 @@ int RunZelXml(const std::vector<std::string>& arguments, TZelXmlOutput output) {
   }
   const TArgs rest(args.begin() + 1, args.end());
   const std::string& command = args[0];
-  if (command == "--help" || command == "help") {
+  if (IsHelpOption(command) || command == "help") {
     output.Out << kHelp;
+    return kZelXmlOk;
+  }
+  if (command == "--version") {
+    output.Out << kVersion;
     return kZelXmlOk;
   }
   if (command == "check") return RunCheck(rest, output);

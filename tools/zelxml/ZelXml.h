@@ -3,10 +3,13 @@
 // The zelxml command: checks, converts and outlines XML documents, text or binary.
 //
 //   zelxml [--utf8 | --raw] check FILE...
-//   zelxml [--utf8 | --raw] convert IN OUT [--binary [--utf16]] [--compact | --indented]
+//   zelxml [--utf8 | --raw] convert IN OUT [--from utf-8|utf-16|auto] [--binary [--utf16]]
+//                                          [--compact | --indented]
 //   zelxml [--utf8 | --raw] dump FILE
-//   zelxml [COMMAND] --help
+//   zelxml [COMMAND] --help | -h,  zelxml --version
+// An input named "-" is the standard input.
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,6 +27,8 @@ struct TZelXmlOutput {
   platform::TTextEncoding Encoding = platform::TTextEncoding::Cp1251;
   // Err is a terminal a person watches: a long convert shows its progress there.
   bool ErrIsTerminal = false;
+  // What "-" reads as the input; none: the process's standard input.
+  std::function<std::string()> ReadStandardInput{};
 };
 
 // Runs the command that args (without the program name) name. Returns the exit status.

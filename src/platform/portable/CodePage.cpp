@@ -22,4 +22,8 @@ char CharacterToAnsi(char32_t character) {
   return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
+int CharacterToWindows1251(char32_t character) {
+  return cp1251::FromUnicode(character);
+}
+
 }  // namespace platform

@@ -8,6 +8,7 @@ namespace {
 // Without best fit, a character the code page lacks becomes the default "?" instead of a
 // look-alike (an accented Latin letter would otherwise turn into its bare letter).
 constexpr DWORD kNoBestFit = WC_NO_BEST_FIT_CHARS;
+constexpr UINT kWindows1251 = 1251;
 
 bool IsSurrogate(char32_t character) {
   return character >= 0xD800 && character <= 0xDFFF;
@@ -45,6 +46,17 @@ char CharacterToAnsi(char32_t character) {
   const int length =
       WideCharToMultiByte(CP_ACP, kNoBestFit, &unit, 1, bytes, sizeof bytes, "?", nullptr);
   return length == 1 ? bytes[0] : '?';
+}
+
+int CharacterToWindows1251(char32_t character) {
+  if (character < 0x80) return int(character);
+  if (character > 0xFFFF || IsSurrogate(character)) return -1;
+  const auto unit = static_cast<WCHAR>(character);
+  char bytes[4];
+  BOOL replaced = FALSE;
+  const int length = WideCharToMultiByte(kWindows1251, kNoBestFit, &unit, 1, bytes, sizeof bytes,
+                                         nullptr, &replaced);
+  return length == 1 && !replaced ? int(static_cast<unsigned char>(bytes[0])) : -1;
 }
 
 }  // namespace platform
