@@ -162,6 +162,7 @@ constexpr TKnownFunction kKnownFunctions[] = {
   {"msvcrt.dll", "_get_osfhandle", kWindows2000}, {"msvcrt.dll", "_getpid", kWindows2000},
   {"msvcrt.dll", "abort", kWindows2000}, {"msvcrt.dll", "atoi", kWindows2000},
   {"msvcrt.dll", "calloc", kWindows2000}, {"msvcrt.dll", "exit", kWindows2000},
+  {"msvcrt.dll", "clearerr", kWindows2000},
   {"msvcrt.dll", "fclose", kWindows2000}, {"msvcrt.dll", "fflush", kWindows2000},
   {"msvcrt.dll", "fgetpos", kWindows2000}, {"msvcrt.dll", "fopen", kWindows2000},
   {"msvcrt.dll", "fprintf", kWindows2000}, {"msvcrt.dll", "fputc", kWindows2000},
