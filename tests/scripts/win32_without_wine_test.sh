@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows module is built with MinGW alone: the win32 preset configures on a PATH that holds
 # no wine, and a Windows program run there through scripts/wine fails with one line that says
-# what is missing.
+# what is missing, also beside a half-made root of wine's own.
 #   win32_without_wine_test.sh SOURCE_DIR
 set -uo pipefail
 source_dir=$1
@@ -13,6 +13,11 @@ fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))
 }
+
+# Wine's own root (scripts/wine-root) is not there either: a folder of that name that was never
+# finished must not pass for one.
+export ZEL_WINE_ROOT=$work/wine-root
+mkdir -p "$ZEL_WINE_ROOT/usr/bin"
 
 # A PATH of links to every program on the real one but wine's.
 mkdir -p "$work/bin"
@@ -33,6 +38,8 @@ if ! cmake --preset win32 -S "$source_dir" -B "$work/build" -DZEL_WINE_MODE=nati
   tail -20 "$work/configure.log"
 fi
 
+[ "$("$source_dir/scripts/wine-root" place)" = none ] ||
+  fail "without wine, wine is at '$("$source_dir/scripts/wine-root" place)'"
 "$source_dir/scripts/wine" "$work/build/missing.exe" >"$work/wine.out" 2>&1
 status=$?
 [ $status -eq 127 ] || fail "scripts/wine without wine: status $status"
