@@ -1,8 +1,8 @@
 #pragma once
 
 // Where the cursor's nodes stand among their parents' children, as far as the cursor's own
-// moves tell: selectChild knows the place it goes to, nextNode the next one, and parentNode
-// finds again the place of the node the cursor came down from. A hint only, to spare looking
+// moves tell: selection by position or by name knows the place it goes to, nextNode the next
+// one, and parentNode finds again the place of the node the cursor came down from. A hint only, to spare looking
 // for a node in a long child list; whoever uses it checks it first.
 
 #include <vector>
