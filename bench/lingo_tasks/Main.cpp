@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,18 +76,6 @@ double CpuSeconds() {
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-// The best processor time of runs; answer holds what the last run gave.
-template <class TRun>
-double Best(int runs, TTaskAnswer& answer, TRun run) {
-  double best = 1e30;
-  for (int i = 0; i < runs; ++i) {
-    const double start = CpuSeconds();
-    answer = run();
-    best = std::min(best, CpuSeconds() - start);
-  }
-  return best;
-}
-
 std::string WriteFile(const std::string& name, const std::string& text) {
   const std::string path = (std::filesystem::temp_directory_path() / name).string();
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
@@ -121,93 +110,142 @@ class TScriptRunner {
 // Seconds per record of each task at one size, by way of running it.
 struct TSizeFigures {
   std::map<char, double> Calls, Script;
-  double Direct = 0;
+  double Direct = 1e30;
 };
 
-class TSizeRun {
+// Everything one size needs, loaded once: the two documents as files, a script session and an
+// instance holding each, and the library's own load of the records for the direct walk.
+class TSize {
  public:
-  TSizeRun(const TOptions& options, int records) : options_(options), records_(records) {}
-
-  bool Run(TSizeFigures& figures) {
-    const std::string file = WriteFile("zelxml-lingo-tasks.xml", RecordsDocument(records_));
-    const std::string wideFile =
-        WriteFile("zelxml-lingo-tasks-wide.xml", WideRecordsDocument(records_));
-    const bool done = RunOn(file, wideFile, figures);
-    std::filesystem::remove(file);
-    std::filesystem::remove(wideFile);
-    return done;
+  TSize(dxhost::TXtraHost& host, int records)
+      : records_(records),
+        file_(WriteFile("zelxml-lingo-tasks-" + std::to_string(records) + ".xml",
+                        RecordsDocument(records))),
+        wideFile_(WriteFile("zelxml-lingo-tasks-wide-" + std::to_string(records) + ".xml",
+                            WideRecordsDocument(records))),
+        scripts_(host, file_),
+        wideScripts_(host, wideFile_),
+        parser_(host.New("zelXMLParser")),
+        wide_(host.New("zelXMLParser")),
+        calls_(host, parser_),
+        wideCalls_(host, wide_) {
+    loaded_ = scripts_.Loaded() && wideScripts_.Loaded() &&
+              host.Text(host.Call(parser_, "loadFromFile", {host.Values().String(file_)})) == "1" &&
+              host.Text(host.Call(wide_, "loadFromFile", {host.Values().String(wideFile_)})) == "1";
+    document_->Load(file_);
   }
+  ~TSize() {
+    std::filesystem::remove(file_);
+    std::filesystem::remove(wideFile_);
+  }
+  TSize(const TSize&) = delete;
+  TSize& operator=(const TSize&) = delete;
+
+  bool Loaded() const { return loaded_; }
+  int Records() const { return records_; }
+  TScriptRunner& Scripts(bool wide) { return wide ? wideScripts_ : scripts_; }
+  TTaskCalls& Calls(bool wide) { return wide ? wideCalls_ : calls_; }
+  IXmlDocument& Document() { return *document_; }
 
  private:
-  bool RunOn(const std::string& file, const std::string& wideFile, TSizeFigures& figures) {
+  const int records_;
+  const std::string file_, wideFile_;
+  TScriptRunner scripts_, wideScripts_;
+  dxhost::TXtraInstance parser_, wide_;
+  TTaskCalls calls_, wideCalls_;
+  const Ref<IXmlDocument> document_ = MakeXmlDocument({}, "1.0", {}, nullptr);
+  bool loaded_ = false;
+};
+
+// Runs every task at every size, a run of each size in turn, so that a slow stretch of a shared
+// machine falls on all sizes alike; keeps the best time of each.
+class TBench {
+ public:
+  explicit TBench(const TOptions& options) : options_(options) {}
+
+  bool Run(std::vector<TSizeFigures>& figures) {
     dxhost::TXtraHost host;
     if (!host.Load(options_.Module) || host.Register() != kMoaOk) return Fail(host.LastError());
     bool done = true;
     {
-      TScriptRunner scripts(host, file), wideScripts(host, wideFile);
-      dxhost::TXtraInstance parser = host.New("zelXMLParser"), wide = host.New("zelXMLParser");
-      if (!scripts.Loaded() || !wideScripts.Loaded() ||
-          host.Text(host.Call(parser, "loadFromFile", {host.Values().String(file)})) != "1" ||
-          host.Text(host.Call(wide, "loadFromFile", {host.Values().String(wideFile)})) != "1")
-        return Fail("the documents do not load");
-      TTaskCalls calls(host, parser), wideCalls(host, wide);
-      for (const TTask& task : ScriptTasks()) {
-        if (options_.Tasks.find(task.Letter) == std::string::npos) continue;
-        done = RunTask(task, task.Wide ? wideCalls : calls, task.Wide ? wideScripts : scripts,
-                       figures) &&
-               done;
+      std::vector<std::unique_ptr<TSize>> sizes;
+      for (int records : options_.Records) {
+        sizes.push_back(std::make_unique<TSize>(host, records));
+        if (!sizes.back()->Loaded()) return Fail("the documents do not load");
       }
-      done = RunDirect(file, figures) && done;
+      figures.assign(sizes.size(), {});
+      for (const TTask& task : ScriptTasks())
+        if (options_.Tasks.find(task.Letter) != std::string::npos)
+          done = RunTask(task, sizes, figures) && done;
+      done = RunDirect(sizes, figures) && done;
     }
     if (host.LiveValues() != 0 || !host.ModuleCanUnload())
       return Fail("the module kept host values or objects");
     return done;
   }
 
-  bool RunTask(const TTask& task, TTaskCalls& calls, TScriptRunner& scripts,
-               TSizeFigures& figures) {
-    TTaskAnswer byCalls, byScript;
-    figures.Calls[task.Letter] =
-        PerRecord(Best(options_.Runs, byCalls, [&] { return calls.Run(task.Letter); }));
-    if (byCalls.Records != records_)
-      return Fail(std::string("task ") + task.Letter + " meets " + std::to_string(byCalls.Records) +
-                  " records");
-    if (task.Letter == 'a') reads_ = byCalls;
-    if (!options_.Scripts) return true;
+ private:
+  bool RunTask(const TTask& task, std::vector<std::unique_ptr<TSize>>& sizes,
+               std::vector<TSizeFigures>& figures) {
     const lingo::TBlock script =
         lingo::ParseScript(std::string(task.Script) + "put n\nput sum\nput bytes\n");
-    try {
-      figures.Script[task.Letter] =
-          PerRecord(Best(options_.Runs, byScript, [&] { return scripts.Run(script); }));
-    } catch (const lingo::ELingoError& error) {
-      return Fail(std::string("task ") + task.Letter + ", line " + std::to_string(error.Line()) +
-                  ": " + error.what());
-    }
-    if (!(byCalls == byScript))
-      return Fail(std::string("task ") + task.Letter + " reads other bytes by its two ways");
+    for (int run = 0; run < options_.Runs; ++run)
+      for (std::size_t i = 0; i < sizes.size(); ++i) {
+        TSize& size = *sizes[i];
+        TTaskAnswer byCalls, byScript;
+        Keep(figures[i].Calls, task.Letter,
+             Time(size, byCalls, [&] { return size.Calls(task.Wide).Run(task.Letter); }));
+        if (byCalls.Records != size.Records())
+          return Fail(task, "meets " + std::to_string(byCalls.Records) + " of " +
+                                std::to_string(size.Records()) + " records");
+        if (task.Letter == 'a') reads_[i] = byCalls;
+        if (!options_.Scripts) continue;
+        try {
+          Keep(figures[i].Script, task.Letter,
+               Time(size, byScript, [&] { return size.Scripts(task.Wide).Run(script); }));
+        } catch (const lingo::ELingoError& error) {
+          return Fail(task, "line " + std::to_string(error.Line()) + ": " + error.what());
+        }
+        if (!(byCalls == byScript)) return Fail(task, "reads other bytes by its two ways");
+      }
     return true;
   }
 
-  bool RunDirect(const std::string& file, TSizeFigures& figures) {
-    const Ref<IXmlDocument> document = MakeXmlDocument({}, "1.0", {}, nullptr);
-    document->Load(file);
-    TTaskAnswer direct;
-    figures.Direct = PerRecord(Best(options_.Runs, direct, [&] { return DirectReads(*document); }));
-    if (reads_.Records != 0 && !(direct == reads_))
-      return Fail("the library's walk reads other bytes than task a");
+  bool RunDirect(std::vector<std::unique_ptr<TSize>>& sizes, std::vector<TSizeFigures>& figures) {
+    for (int run = 0; run < options_.Runs; ++run)
+      for (std::size_t i = 0; i < sizes.size(); ++i) {
+        TTaskAnswer direct;
+        figures[i].Direct =
+            std::min(figures[i].Direct,
+                     Time(*sizes[i], direct, [&] { return DirectReads(sizes[i]->Document()); }));
+        if (reads_.contains(i) && !(direct == reads_[i]))
+          return Fail("the library's walk reads other bytes than task a");
+      }
     return true;
   }
 
-  double PerRecord(double seconds) const { return seconds / double(records_); }
+  // Processor seconds per record of one run; answer holds what it gave.
+  template <class TWork>
+  static double Time(const TSize& size, TTaskAnswer& answer, TWork work) {
+    const double start = CpuSeconds();
+    answer = work();
+    return (CpuSeconds() - start) / double(size.Records());
+  }
+  static void Keep(std::map<char, double>& best, char task, double seconds) {
+    const auto [entry, added] = best.try_emplace(task, seconds);
+    if (!added) entry->second = std::min(entry->second, seconds);
+  }
 
+  bool Fail(const TTask& task, const std::string& message) const {
+    return Fail(std::string("task ") + task.Letter + " " + message);
+  }
   bool Fail(const std::string& message) const {
-    std::fprintf(stderr, "lingo_tasks_bench: %d records: %s\n", records_, message.c_str());
+    std::fprintf(stderr, "lingo_tasks_bench: %s\n", message.c_str());
     return false;
   }
 
   const TOptions& options_;
-  const int records_;
-  TTaskAnswer reads_;
+  std::map<std::size_t, TTaskAnswer> reads_;  // task a's answer, by size
 };
 
 void ReportMemory(const TOptions& options) {
@@ -277,11 +315,7 @@ int main(int argc, char** argv) {
   const TOptions options = ReadOptions(argc, argv);
   if (options.Megabytes > 0) ReportMemory(options);
   std::vector<TSizeFigures> sizes;
-  for (int records : options.Records) {
-    TSizeFigures figures;
-    if (!TSizeRun(options, records).Run(figures)) return 1;
-    sizes.push_back(figures);
-  }
+  if (!TBench(options).Run(sizes)) return 1;
   ReportTasks(options, sizes);
   ReportRatios(options, sizes.back());
   return 0;
