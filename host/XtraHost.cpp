@@ -58,9 +58,8 @@ TScriptClass ParseMsgTable(const MoaClassID& classId, const std::string& text) {
 // ---- TScriptClass
 
 MoaLong TScriptClass::Selector(std::string_view method) const {
-  const std::string wanted = LowerAscii(method);
   for (std::size_t i = 0; i < Methods.size(); ++i)
-    if (LowerAscii(Methods[i]) == wanted) return MoaLong(i);
+    if (SameName(Methods[i], method)) return MoaLong(i);
   return -1;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "XmlDom/XmlChildChanges.h"
 #include "XmlDom/XmlNode.h"
 #include "XmlDom/XmlStream.h"
 
@@ -74,7 +75,10 @@ class TXmlDocument final : public IXmlDocument {
   // Removes all children, then holds the text in one text node.
   void SetText(std::string_view text) override;
   // Lets the content's store go at once when nothing outside holds any of it.
-  void ClearChildren() override { LeaveContent(true); }
+  void ClearChildren() override {
+    TXmlChildChanges::Note();
+    LeaveContent(true);
+  }
   void WriteXml(TStringBuilder& out) override;
 
   // ---- Document operations.

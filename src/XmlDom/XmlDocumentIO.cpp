@@ -31,7 +31,7 @@ platform::TResourceKey ResourceKeyOf(std::string_view text) {
 }  // namespace
 
 void TXmlDocument::ClearContent() {
-  LeaveContent(true);
+  ClearChildren();
   ClearAttributes();
 }
 

@@ -81,6 +81,11 @@ TXmlNodeList& TXmlElement::GetChildList() {
   return children;
 }
 
+// As many as GetChildList makes of the value.
+int TXmlElement::HeldValueChildCount() {
+  return Value().IsEmptyOrNull() || XmlValueToText(*value_).empty() ? 0 : 1;
+}
+
 void TXmlElement::WriteXml(TStringBuilder& out) {
   WriteXmlTree(*this, out);
 }

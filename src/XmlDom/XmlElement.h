@@ -33,6 +33,7 @@ class TXmlElement final : public IXmlElement {
   Ref<IXmlElement> ToElement() override { return Ref<IXmlElement>::Retain(this); }
 
   TXmlNodeList& GetChildList() override;
+  int HeldValueChildCount() override;
   void SetNodeNameIndex(int id) override { SetNameIdField(id); }
   void WriteXml(TStringBuilder& out) override;
 

@@ -225,10 +225,8 @@ Ref<IXmlDocument> TXmlNode::GetOwnerDocument() {
 
 Ref<IXmlNode> TXmlNode::GetNextSibling() {
   if (!parent_) return nullptr;
-  // A parent that holds an only child holds this node: nothing follows it.
-  if (parent_->HasOnlyChild()) return nullptr;
-  const TXmlNodeList& siblings = parent_->GetChildList();
-  const int index = siblings.IndexOfNode(this);
+  const TXmlChildren siblings = parent_->Children();
+  const int index = siblings.IndexOf(this);
   if (index < 0 || index + 1 >= siblings.Count()) return nullptr;
   return Ref<IXmlNode>::Retain(siblings.Item(index + 1));
 }
@@ -268,6 +266,11 @@ void TXmlNode::SetChildList(TXmlNodeList& list) noexcept {
   assert(!childList_);
   list.AddLink();
   childList_ = reinterpret_cast<std::uintptr_t>(&list);
+}
+
+TXmlNode& TXmlNode::ListedChild(int index) {
+  const TXmlChildren children = Children();
+  return children.Count() != 0 ? *children.Item(index) : *GetChildList().Item(index);
 }
 
 Ref<IXmlNodeList> TXmlNode::GetChildNodes() {

@@ -50,6 +50,12 @@ class TXmlChildren {
   TXmlNode* Item(int index) const noexcept { return begin()[index]; }
   TXmlNode* const* begin() const noexcept { return only_ ? &only_ : items_; }
   TXmlNode* const* end() const noexcept { return begin() + count_; }
+  // The place of that node among the children, or -1.
+  int IndexOf(const TXmlNode* node) const noexcept {
+    for (int i = 0; i < count_; ++i)
+      if (begin()[i] == node) return i;
+    return -1;
+  }
 
  private:
   TXmlNode* const* items_ = nullptr;
@@ -102,6 +108,9 @@ class TXmlNode : public IXmlNode {
   Ref<IXmlNodeList> SelectNodes(std::string_view expression) final;
   Ref<IXmlNodeList> SelectNodes(int id) final;
   Ref<IXmlNode> SelectSingleNode(std::string_view expression) final;
+  // The name id a selection expression stands for: raises the "not supported" error unless it
+  // is a plain element name, and interns it.
+  int SelectionNameId(std::string_view expression);
   Ref<IXmlElement> FindChildByAttr(std::string_view elementName, std::string_view attrName,
                                    const XmlValue& value) final;
   Ref<IXmlNodeList> FindChildrenByAttr(std::string_view elementName, std::string_view attrName,
@@ -193,6 +202,14 @@ class TXmlNode : public IXmlNode {
   bool HasChildItems() const noexcept {
     return HasOnlyChild() || (childList_ && MadeList()->Count() > 0);
   }
+  // The children as GetChildNodes lists them, counted and taken without making the list: the
+  // children as they are, or else the text child that an element's held value turns into.
+  // Taking that one turns the value into it; nothing else changes the node.
+  int ListedChildCount() {
+    const int count = Children().Count();
+    return count != 0 ? count : HeldValueChildCount();
+  }
+  TXmlNode& ListedChild(int index);
   // The child list if it has been made, or null; the node must not hold an only child.
   TXmlNodeList* MadeChildList() const noexcept {
     assert(!HasOnlyChild());
@@ -232,6 +249,9 @@ class TXmlNode : public IXmlNode {
   // The same while the placement already names the node's child store, as it does for the
   // readers, which make every node they fill in that store.
   TXmlNodeList& NewChildListPlaced(int capacity);
+  // The children that reaching them would make of a held value: 1 for an element whose value
+  // has a text, else 0.
+  virtual int HeldValueChildCount() { return 0; }
   // What reaching the children does to a held value: elements turn it into a text child.
   // Readers that fill a fresh child list drop it (the text child would be cleared anyway).
   virtual void DropValueForChildren() noexcept {}

@@ -71,6 +71,7 @@ std::string TXmlNodeList::GetXML() {
 }
 
 void TXmlNodeList::SortItems(const TXmlNodeCompare& compare) {
+  NoteChange();
   if (count_ > 0) QuickSort(items_, 0, count_ - 1, compare);
 }
 
@@ -105,6 +106,7 @@ int TXmlNodeList::IndexOfNode(const TXmlNode* node) const noexcept {
 }
 
 void TXmlNodeList::InsertNode(TXmlNode* node, int index) {
+  NoteChange();
   if (owner_ && &node->NameTable() != &owner_->NameTable())
     node->AdoptNameTable(owner_->NameTable());
   if (index < 0) index = count_;
@@ -119,6 +121,7 @@ void TXmlNodeList::InsertNode(TXmlNode* node, int index) {
 }
 
 void TXmlNodeList::AppendFresh(TXmlNode* const* nodes, int count) {
+  NoteChange();
   if (count_ + count > capacity_) SetCapacity(count_ + count);
   std::memcpy(static_cast<void*>(items_ + count_), nodes, sizeof(TXmlNode*) * std::size_t(count));
   count_ += count;
@@ -130,6 +133,7 @@ void TXmlNodeList::AppendFresh(TXmlNode* const* nodes, int count) {
 }
 
 void TXmlNodeList::RemoveAt(int index) {
+  NoteChange();
   TXmlNode* node = items_[index];
   std::memmove(items_ + index, items_ + index + 1, sizeof(TXmlNode*) * (count_ - index - 1));
   --count_;
@@ -139,6 +143,7 @@ void TXmlNodeList::RemoveAt(int index) {
 void TXmlNodeList::ReplaceAt(int index, TXmlNode* node) {
   TXmlNode* old = items_[index];
   if (old == node) return;
+  NoteChange();
   if (owner_ && &node->NameTable() != &owner_->NameTable())
     node->AdoptNameTable(owner_->NameTable());
   // The new node is counted before the old one goes: it may live only inside the old one.
@@ -149,6 +154,7 @@ void TXmlNodeList::ReplaceAt(int index, TXmlNode* node) {
 }
 
 void TXmlNodeList::ClearItems() noexcept {
+  NoteChange();
   const int count = std::exchange(count_, 0);
   for (int i = 0; i < count; ++i) ReleaseRemoved(items_[i]);
 }

@@ -4,13 +4,16 @@
 // results of selection (no owner). A list holds a counted reference to every item: a link when
 // the item lives in the list's own store, a hold otherwise (XmlNodeStore.h). Items of an owned
 // list have the owner as parent, and are moved onto the owner's name table when they come from
-// another. The item array is a piece of the list's store.
+// another. The item array is a piece of the list's store. Every change to the items of a child
+// list is counted (XmlChildChanges.h), except the appends of the readers, which fill lists that
+// nothing knows yet.
 
 #include <cstring>
 #include <functional>
 #include <string>
 
 #include "XmlDom/XmlBase.h"
+#include "XmlDom/XmlChildChanges.h"
 
 namespace xmldom {
 
@@ -124,6 +127,10 @@ class TXmlNodeList final : public IXmlNodeList {
 
  private:
   void LinkItem(TXmlNode* node) noexcept;  // defined in XmlNode.h
+  // A child list's items changed; the items of a selection are nobody's children.
+  void NoteChange() const noexcept {
+    if (owner_) TXmlChildChanges::Note();
+  }
   void ReleaseRemoved(TXmlNode* node) noexcept;
   void CheckIndex(int index, int limit) const;
 

@@ -22,11 +22,15 @@ bool IsElementNamed(TXmlNode& node, int id) {
 
 }  // namespace
 
-Ref<IXmlNodeList> TXmlNode::SelectNodes(std::string_view expression) {
+int TXmlNode::SelectionNameId(std::string_view expression) {
   CheckExpression(expression);
+  return NameTable().InternName(expression);
+}
+
+Ref<IXmlNodeList> TXmlNode::SelectNodes(std::string_view expression) {
+  const int id = SelectionNameId(expression);
   auto selected = MakeRef<TXmlNodeList>();
   const TXmlNodeList& children = GetChildList();
-  const int id = NameTable().InternName(expression);
   for (TXmlNode* child : children)
     if (IsElementNamed(*child, id)) selected->AppendNode(child);
   return Ref<IXmlNodeList>(selected);
@@ -40,9 +44,8 @@ Ref<IXmlNodeList> TXmlNode::SelectNodes(int id) {
 }
 
 Ref<IXmlNode> TXmlNode::SelectSingleNode(std::string_view expression) {
-  CheckExpression(expression);
+  const int id = SelectionNameId(expression);
   const TXmlNodeList& children = GetChildList();
-  const int id = NameTable().InternName(expression);
   for (TXmlNode* child : children)
     if (IsElementNamed(*child, id)) return Ref<IXmlNode>::Retain(child);
   return nullptr;

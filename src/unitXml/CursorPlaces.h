@@ -1,9 +1,10 @@
 #pragma once
 
 // Where the cursor's nodes stand among their parents' children, as far as the cursor's own
-// moves tell: selectChild knows the place it goes to, nextNode the next one, and parentNode
-// finds again the place of the node the cursor came down from. The places are a hint only, to
-// spare looking for a node in a long child list; whoever uses them checks them first.
+// moves tell: selection by position or by name knows the place it goes to, nextNode the next
+// one, and parentNode finds again the place of the node the cursor came down from. The places
+// are a hint only, to spare looking for a node in a long child list; whoever uses them checks
+// them first.
 //
 // The nodes the cursor came down through are held. A node lives only while something holds it,
 // and once its document has gone nothing else does: without these holds, moving from a node

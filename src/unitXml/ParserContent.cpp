@@ -9,13 +9,15 @@ IXmlDocument& TzelXMLParser::RequireDocument() const {
   return *Document;
 }
 
-IXmlNode& TzelXMLParser::RequireCurrentNode() const {
+TXmlNode& TzelXMLParser::RequireCurrentNode() const {
   if (!CurrentNode) throw EXmlError(msg::kNoCurrentNode);
-  return *CurrentNode;
+  return NodeOf(CurrentNode.Get());
 }
 
 void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile) {
   const Ref<IDXValue> source = args.Item(1);
+  // Nothing found in the old document is looked at again, whatever becomes of the load.
+  namedChildren_.Clear();
   // The previous document goes now, before anything is read: unless the cursor holds it, its
   // tree is taken apart, and the current node stays behind with its subtree but without a
   // parent. The nodes the cursor came down through are let go first, or they would keep it one.

@@ -1,9 +1,10 @@
 // Moving the cursor: by child element name, by position, to the parent, to the next sibling
-// and down a path. Selection looks at the direct children of the current node only.
+// and down a path. Selection looks at the direct children of the current node only, and reads
+// them as they are stored: no method here builds a selection or makes a child list to answer.
 #include <cstdint>
 #include <limits>
 
-#include "XmlDom/XmlNodeList.h"
+#include "XmlDom/XmlErrors.h"
 #include "unitXml/NodePath.h"
 #include "unitXml/zelXMLParser.h"
 
@@ -11,8 +12,8 @@ using namespace xmldom;
 
 namespace {
 
-// The 0-based list index of a 1-based Lingo item. An item no list can have stays outside
-// every list, so the list raises its index failure for it.
+// The 0-based index of a 1-based Lingo item. An item no list can have stays outside every
+// list, so that it fails as an index.
 int ListIndex(std::int32_t item) {
   return item > std::numeric_limits<std::int32_t>::min() ? item - 1 : -1;
 }
@@ -20,10 +21,10 @@ int ListIndex(std::int32_t item) {
 // Whether the document's XML text would be empty, without writing it out: any node but a
 // text node always writes some markup, so only a document of text nodes needs the text.
 bool HasXmlText(IXmlDocument& document) {
-  const Ref<IXmlNodeList> children = document.GetChildNodes();
-  if (children->GetCount() == 0) return false;
-  for (int i = 0; i < children->GetCount(); ++i)
-    if (children->GetItem(i)->GetNodeType() != kTextNode) return true;
+  const TXmlChildren children = document.Children();
+  if (children.Count() == 0) return false;
+  for (TXmlNode* child : children)
+    if (child->GetNodeType() != kTextNode) return true;
   return !document.GetXML().empty();
 }
 
@@ -41,6 +42,10 @@ void TzelXMLParser::MoveDown(Ref<IXmlNode> child, int index) {
   CurrentNode = std::move(child);
 }
 
+void TzelXMLParser::MoveDown(const TXmlNamedChildFinder::TFound& found) {
+  MoveDown(Ref<IXmlNode>::Retain(found.Node), found.ChildIndex);
+}
+
 void TzelXMLParser::MoveUp(Ref<IXmlNode> parent) {
   places_.Up(parent.Get());
   CurrentNode = std::move(parent);
@@ -51,50 +56,61 @@ void TzelXMLParser::MoveUp(Ref<IXmlNode> parent) {
 // steps; the cursor remembers the place instead, and trusts it only after checking it.
 Ref<IXmlNode> TzelXMLParser::NextSiblingOfCurrent(int& index) {
   index = -1;
-  const Ref<IXmlNode> parent = CurrentNode->GetParentNode();
+  const TXmlNode& current = RequireCurrentNode();
+  const TXmlNode* parent = current.Parent();
   if (!parent) return nullptr;
-  const Ref<IXmlNodeList> siblings = parent->GetChildNodes();
-  const int count = siblings->GetCount();
+  const TXmlChildren siblings = parent->Children();
+  const int count = siblings.Count();
   int at = places_.Current();
-  if (at < 0 || at >= count || !(siblings->GetItem(at) == CurrentNode))
-    at = siblings->IndexOf(CurrentNode.Get());
+  if (at < 0 || at >= count || siblings.Item(at) != &current) at = siblings.IndexOf(&current);
   if (at < 0 || at + 1 >= count) return nullptr;
   index = at + 1;
-  return siblings->GetItem(index);
+  // A walk reads the one after next soon: siblings lie apart in memory, so ask for it now.
+  if (index + 1 < count) __builtin_prefetch(siblings.Item(index + 1));
+  return Ref<IXmlNode>::Retain(siblings.Item(index));
 }
 
 // ---- The Lingo methods.
 
 void TzelXMLParser::selectSingleNode(IDXArgList& args, IDXValue& result, bool&) {
   const Ref<IDXValue> name = args.Item(1);
-  if (Ref<IXmlNode> found = RequireCurrentNode().SelectSingleNode(name->AsString())) {
-    MoveDown(std::move(found));
+  TXmlNode& node = RequireCurrentNode();
+  if (const auto found = namedChildren_.Find(node, node.SelectionNameId(name->AsString()), 0)) {
+    MoveDown(found);
     result.SetAsBoolean(true);
   }
 }
 
 void TzelXMLParser::nodeCount(IDXArgList& args, IDXValue& result, bool&) {
   const Ref<IDXValue> name = args.Item(1);
-  result.SetAsInteger(RequireCurrentNode().SelectNodes(name->AsString())->GetCount());
+  TXmlNode& node = RequireCurrentNode();
+  result.SetAsInteger(namedChildren_.Count(node, node.SelectionNameId(name->AsString())));
 }
 
+// Without any child of that name the item is never read, so an item that does not convert
+// fails only where there is something to choose from.
 void TzelXMLParser::selectNode(IDXArgList& args, IDXValue& result, bool&) {
   const Ref<IDXValue> name = args.Item(1);
-  const Ref<IXmlNodeList> selected = RequireCurrentNode().SelectNodes(name->AsString());
-  if (selected->GetCount() == 0) return;
-  MoveDown(selected->GetItem(ListIndex(args.Item(2)->AsInteger())));
+  TXmlNode& node = RequireCurrentNode();
+  const int id = node.SelectionNameId(name->AsString());
+  if (!namedChildren_.Any(node, id)) return;
+  const auto found = namedChildren_.Find(node, id, ListIndex(args.Item(2)->AsInteger()));
+  if (!found) RaiseListIndexError();
+  MoveDown(found);
   result.SetAsBoolean(true);
 }
 
 void TzelXMLParser::childCount(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsInteger(RequireCurrentNode().GetChildNodes()->GetCount());
+  result.SetAsInteger(RequireCurrentNode().ListedChildCount());
 }
 
 void TzelXMLParser::selectChild(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IXmlNodeList> children = RequireCurrentNode().GetChildNodes();
-  if (children->GetCount() == 0) return;
+  TXmlNode& node = RequireCurrentNode();
+  const int count = node.ListedChildCount();
+  if (count == 0) return;
   const int index = ListIndex(args.Item(1)->AsInteger());
-  MoveDown(children->GetItem(index), index);
+  if (index < 0 || index >= count) RaiseListIndexError();
+  MoveDown(Ref<IXmlNode>::Retain(&node.ListedChild(index)), index);
   result.SetAsBoolean(true);
 }
 
@@ -108,7 +124,6 @@ void TzelXMLParser::parentNode(IDXArgList&, IDXValue& result, bool&) {
 // Running past the last sibling leaves no current node; that is how a script's walk ends, not
 // a failure.
 void TzelXMLParser::nextNode(IDXArgList&, IDXValue&, bool&) {
-  RequireCurrentNode();
   int index = -1;
   CurrentNode = NextSiblingOfCurrent(index);
   places_.Sideways(index);
@@ -119,9 +134,10 @@ void TzelXMLParser::pathNode(IDXArgList& args, IDXValue& result, bool&) {
   const std::string path = NormalizeNodePath(args.Item(1)->AsString());
   // Each segment that matches moves the cursor for good, also when a later one fails.
   for (std::string_view segment : NodePathSegments(path)) {
-    Ref<IXmlNode> child = RequireCurrentNode().SelectSingleNode(segment);
+    TXmlNode& node = RequireCurrentNode();
+    const auto child = namedChildren_.Find(node, node.SelectionNameId(segment), 0);
     if (!child) return;
-    MoveDown(std::move(child));
+    MoveDown(child);
   }
   result.SetAsBoolean(true);
 }

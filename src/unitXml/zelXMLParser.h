@@ -17,6 +17,7 @@
 
 #include "DXClasses/DXLingoScript.h"
 #include "XmlDom/XmlDocument.h"
+#include "XmlDom/XmlNamedChildFinder.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 #include "unitXml/CursorPlaces.h"
@@ -129,13 +130,14 @@ class TzelXMLParser final : public TDXLingoScript<TzelXMLParser> {
   // The loads' shared steps: a fresh document replaces the old one before anything is read.
   void LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile);
   // Raise the failure of a method that needs what the instance does not have.
-  xmldom::IXmlNode& RequireCurrentNode() const;
+  xmldom::TXmlNode& RequireCurrentNode() const;
   xmldom::IXmlDocument& RequireDocument() const;
   // Cursor moves. index is the new node's place among its parent's children when the caller
   // knows it (-1 otherwise), so that nextNode need not look for it.
   void JumpTo(Ref<xmldom::IXmlNode> node);
   void MoveDown(Ref<xmldom::IXmlNode> child, int index = -1);
   void MoveUp(Ref<xmldom::IXmlNode> parent);
+  void MoveDown(const xmldom::TXmlNamedChildFinder::TFound& found);
   // The node after the current one, with its place in index when known (else -1).
   Ref<xmldom::IXmlNode> NextSiblingOfCurrent(int& index);
 
@@ -146,6 +148,9 @@ class TzelXMLParser final : public TDXLingoScript<TzelXMLParser> {
   bool DialogOn = false;
   bool LogOn = false;
   TCursorPlaces places_;
+  // Where selection by name found what it found, so that a script's loop over the children of
+  // one name goes one step per item.
+  xmldom::TXmlNamedChildFinder namedChildren_;
 };
 
 template <class TWork>
