@@ -92,7 +92,7 @@ class TScriptRunner {
   }
   bool Loaded() const { return loaded_; }
 
-  TTaskAnswer Run(const lingo::TBlock& script) {
+  TTaskAnswer Run(const lingo::TScript& script) {
     output_.clear();
     session_.Run(script);
     TTaskAnswer answer;
@@ -174,7 +174,7 @@ class TBench {
         if (!sizes.back()->Loaded()) return Fail("the documents do not load");
       }
       figures.assign(sizes.size(), {});
-      std::vector<std::pair<const TTask*, lingo::TBlock>> tasks;
+      std::vector<std::pair<const TTask*, lingo::TScript>> tasks;
       for (const TTask& task : ScriptTasks())
         if (options_.Tasks.find(task.Letter) != std::string::npos)
           tasks.emplace_back(
@@ -193,7 +193,7 @@ class TBench {
   }
 
  private:
-  bool RunTask(const TTask& task, const lingo::TBlock& script, std::size_t sizeIndex, TSize& size,
+  bool RunTask(const TTask& task, const lingo::TScript& script, std::size_t sizeIndex, TSize& size,
                TSizeFigures& figures) {
     TTaskAnswer byCalls, byScript;
     Keep(figures.Calls, task.Letter,
