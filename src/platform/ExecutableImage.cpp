@@ -151,7 +151,8 @@ TElfSection ReadElfSection(TFieldReader& reader, const TElfLayout& layout, std::
 // once where it is no larger than a version resource, and name by name otherwise.
 class TElfSectionNames {
  public:
-  TElfSectionNames(TFieldReader& reader, const TElfSection& names) : reader_(reader), names_(names) {
+  TElfSectionNames(TFieldReader& reader, const TElfSection& names)
+      : reader_(reader), names_(names) {
     if (names.Size <= kMaxVersionResource) loaded_ = reader.Bytes(names.Offset, names.Size);
   }
 

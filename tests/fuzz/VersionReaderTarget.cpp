@@ -10,8 +10,7 @@
 #include "zelVersion/FixedFileInfo.h"
 
 ZEL_FUZZ_TARGET(version_reader) {
-  const platform::TMemoryBytes image(
-      std::string_view(reinterpret_cast<const char*>(data), size));
+  const platform::TMemoryBytes image(std::string_view(reinterpret_cast<const char*>(data), size));
   const auto block = platform::FindVersionResource(image);
   platform::IsElfSharedObject(image);
   platform::ReadPeLoadRequirements(image);
