@@ -84,6 +84,8 @@ expect("zelxml check - (the standard input)" status EQUAL 0 AND output MATCHES "
 # UTF-8 in, windows-1251 out: the module then reads the text as intended.
 file(WRITE "${WORK}/russian-utf8.xml"
      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<greeting>Привет, мир ☺</greeting>\n")
+# Written over an older file, so that the replacing way is taken on every run.
+file(WRITE "${WORK}/russian.xml" "an older output\n")
 run(${ZELXML} convert "${WORK}/russian-utf8.xml" "${WORK}/russian.xml" --from utf-8)
 expect("zelxml convert --from utf-8" status EQUAL 0 AND errors MATCHES "1 character not in windows-1251")
 file(WRITE "${WORK}/russian.ls" "x = new(xtra \"zelXMLParser\")\n"

@@ -40,6 +40,19 @@ std::string LastPartOf(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+// The name as a full path with backslashes. ReplaceFile wants no less: wine's fails with "The
+// directory name is invalid" for a name relative to the current folder or written with
+// forward slashes, which MoveFileEx and CreateFile accept.
+std::string FullPathOf(const std::string& name) {
+  const DWORD size = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return name;
+  std::string full(size, '\0');
+  const DWORD length = GetFullPathNameA(name.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return name;
+  full.resize(length);
+  return full;
+}
+
 bool IsMissing(DWORD code) {
   return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
 }
@@ -191,8 +204,8 @@ void TOutputFile::CloseQuietly() noexcept {
 
 void RenameOver(const std::string& from, const std::string& to) {
   if (GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    if (ReplaceFileA(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                     nullptr))
+    if (ReplaceFileA(FullPathOf(to).c_str(), FullPathOf(from).c_str(), nullptr,
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
       return;
     const DWORD code = GetLastError();
     if (!IsMissing(code)) RaiseSystemError(code);
