@@ -11,8 +11,6 @@
 // --scripts 0 leaves out the scripts (the calls alone), --megabytes 0 the memory figure;
 // --module times another build of the module.
 
-#include <time.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -29,6 +27,7 @@
 #include "LingoSession.h"
 #include "LingoSyntax.h"
 #include "LingoTasks.h"
+#include "LingoWalk.h"
 #include "TaskDocuments.h"
 #include "WalkMemory.h"
 #include "common/RecordDocument.h"
@@ -68,12 +67,6 @@ TOptions ReadOptions(int argc, char** argv) {
     }
   }
   return options;
-}
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
 std::string WriteFile(const std::string& name, const std::string& text) {
@@ -225,9 +218,9 @@ class TBench {
   // Processor seconds per record of one run; answer holds what it gave.
   template <class TWork>
   static double Time(const TSize& size, TTaskAnswer& answer, TWork work) {
-    const double start = CpuSeconds();
+    const double start = ThreadCpuSeconds();
     answer = work();
-    return (CpuSeconds() - start) / double(size.Records());
+    return (ThreadCpuSeconds() - start) / double(size.Records());
   }
   static void Keep(std::map<char, double>& best, char task, double seconds) {
     const auto [entry, added] = best.try_emplace(task, seconds);

@@ -10,8 +10,6 @@
 //
 //   lingo_walk_bench [--megabytes N] [--runs N]
 
-#include <time.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +19,7 @@
 #include <fstream>
 #include <string>
 
+#include "LingoWalk.h"
 #include "XmlDom/XmlDom.h"
 #include "common/RecordDocument.h"
 #include "host/XtraHost.h"
@@ -29,85 +28,9 @@ using namespace xmldom;
 
 namespace {
 
-// What a walk met: it must be the same both ways.
-struct TWalkSummary {
-  long Nodes = 0;
-  long Calls = 0;
-  std::size_t NameBytes = 0;
-  std::size_t IdBytes = 0;
-
-  bool operator==(const TWalkSummary& other) const {
-    return Nodes == other.Nodes && NameBytes == other.NameBytes && IdBytes == other.IdBytes;
-  }
-};
-
 double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
-
-double CpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-class TLingoWalker {
- public:
-  TLingoWalker(dxhost::TXtraHost& host, const dxhost::TXtraInstance& parser)
-      : host_(host),
-        parser_(parser),
-        id_(host.Values().String("id")),
-        one_(host.Values().Integer(1)) {
-    const dxhost::TScriptClass& c = *parser.Class();
-    getNodeName_ = c.Selector("getNodeName");
-    getTextAttr_ = c.Selector("getTextAttr");
-    childCount_ = c.Selector("childCount");
-    selectChild_ = c.Selector("selectChild");
-    nextNode_ = c.Selector("nextNode");
-    parentNode_ = c.Selector("parentNode");
-  }
-
-  TWalkSummary Walk() {
-    summary_ = {};
-    Visit();
-    return summary_;
-  }
-
- private:
-  dxhost::THostValue Call(MoaLong selector, std::span<const dxhost::THostValue> args = {}) {
-    ++summary_.Calls;
-    return host_.Call(parser_, selector, args);
-  }
-  std::size_t StringLength(const dxhost::THostValue& value) {
-    const dxhost::THostBox* box = host_.Values().Find(value.Raw(), kMoaValueString);
-    return box ? box->Text.size() : 0;
-  }
-  MoaLong Integer(const dxhost::THostValue& value) {
-    const dxhost::THostBox* box = host_.Values().Find(value.Raw(), kMoaValueInteger);
-    return box ? box->Integer : 0;
-  }
-
-  void Visit() {
-    ++summary_.Nodes;
-    summary_.NameBytes += StringLength(Call(getNodeName_));
-    summary_.IdBytes += StringLength(Call(getTextAttr_, {&id_, 1}));
-    const MoaLong children = Integer(Call(childCount_));
-    if (children == 0) return;
-    Call(selectChild_, {&one_, 1});
-    Visit();
-    for (MoaLong i = 1; i < children; ++i) {
-      Call(nextNode_);
-      Visit();
-    }
-    Call(parentNode_);
-  }
-
-  dxhost::TXtraHost& host_;
-  const dxhost::TXtraInstance& parser_;
-  const dxhost::THostValue id_, one_;
-  MoaLong getNodeName_, getTextAttr_, childCount_, selectChild_, nextNode_, parentNode_;
-  TWalkSummary summary_;
-};
 
 void LibraryVisit(IXmlNode& node, TWalkSummary& summary) {
   ++summary.Nodes;
@@ -121,9 +44,9 @@ template <class TRun>
 double Best(int runs, TRun run) {
   double best = 1e30;
   for (int i = 0; i < runs; ++i) {
-    const double start = CpuSeconds();
+    const double start = ThreadCpuSeconds();
     run();
-    best = std::min(best, CpuSeconds() - start);
+    best = std::min(best, ThreadCpuSeconds() - start);
   }
   return best;
 }
