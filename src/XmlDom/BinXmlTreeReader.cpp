@@ -13,6 +13,7 @@
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlReadNodes.h"
 #include "XmlDom/XmlText.h"
+#include "XmlDom/XmlTreeBuilder.h"
 #include "common/Error.h"
 #include "common/FormatText.h"
 #include "common/Messages.h"
@@ -69,7 +70,7 @@ class TTreeReader {
     }
     node->AddLink();
     node->SetParent(level.Owner);
-    level.Owner->SetOnlyChild(*node);
+    TXmlTreeBuilder::AdoptOnlyChild(*level.Owner, *node);
   }
 
   std::int32_t ReadNameId() {
@@ -107,7 +108,7 @@ class TTreeReader {
       children->ClearItems();
       children->SetCapacity(count);
     } else {
-      children = &node.NewChildListPlaced(count);
+      children = &TXmlTreeBuilder::NewList(node, count);
     }
     levels_[depth_++] = {&node, children, count};
   }

@@ -15,6 +15,7 @@
 #include "XmlDom/XmlReadNodes.h"
 #include "XmlDom/XmlSource.h"
 #include "XmlDom/XmlText.h"
+#include "XmlDom/XmlTreeBuilder.h"
 #include "common/Error.h"
 #include "common/FormatText.h"
 #include "common/Messages.h"
@@ -246,13 +247,13 @@ class TContentReader {
     const std::size_t count = gatheredCount_ - open.First;
     if (count == 0) return;
     if (count == 1) {  // most often an element's text: its list is made if it is asked for
-      open.Element->SetOnlyChild(*gathered_[open.First]);
+      TXmlTreeBuilder::AdoptOnlyChild(*open.Element, *gathered_[open.First]);
       gatheredCount_ = open.First;
       return;
     }
     TXmlNodeList* children;
     try {
-      children = &open.Element->NewChildListPlaced(int(count));
+      children = &TXmlTreeBuilder::NewList(*open.Element, int(count));
     } catch (...) {
       HandOver(open.First);
       throw;

@@ -56,21 +56,6 @@ TXmlNode::~TXmlNode() {
   store.NodeGone();
 }
 
-void TXmlNode::ReleaseChildList() noexcept {
-  if (HasOnlyChild()) {
-    // As a list that goes with its owner releases its item.
-    TXmlNode* only = OnlyChild();
-    childList_ = 0;
-    if (only->parent_ == this) only->parent_ = nullptr;
-    only->ReleaseLink();
-  } else if (TXmlNodeList* children = MadeList()) {
-    childList_ = 0;
-    // A child list that outlives its owner (someone holds it) must never reach it again.
-    if (children->RefCount() > 1) children->DetachOwner();
-    children->ReleaseLink();
-  }
-}
-
 void TXmlNode::UseTable(TXmlNameTable& table) {
   TXmlNodeStore& store = Store();
   if (store.KeepsTables()) {
@@ -234,38 +219,13 @@ Ref<IXmlNode> TXmlNode::GetNextSibling() {
 // ---- Children.
 
 TXmlNodeList& TXmlNode::GetChildList() {
-  if (HasOnlyChild()) {
-    MakeListOfOnlyChild();
-  } else if (!childList_) {
-    TXmlNodeStore::TPlacement placement(ChildStore());
-    SetChildList(*new TXmlNodeList(this));
-  }
-  return *MadeList();
+  if (TXmlNodeList* list = children_.MadeList()) return *list;
+  TXmlNodeStore::TPlacement placement(ChildStore());
+  return children_.MakeList(*this, 0);
 }
 
 TXmlNodeList* TXmlNode::ExistingChildList() {
-  if (HasOnlyChild()) MakeListOfOnlyChild();
-  return MadeList();
-}
-
-void TXmlNode::MakeListOfOnlyChild() {
-  TXmlNode* only = OnlyChild();
-  TXmlNodeStore::TPlacement placement(ChildStore());
-  auto* list = new TXmlNodeList(this, 1);
-  list->AppendLinked(&only, 1);
-  list->AddLink();
-  childList_ = reinterpret_cast<std::uintptr_t>(list);
-}
-
-TXmlNodeList& TXmlNode::NewChildList(int capacity) {
-  TXmlNodeStore::TPlacement placement(ChildStore());
-  return NewChildListPlaced(capacity);
-}
-
-void TXmlNode::SetChildList(TXmlNodeList& list) noexcept {
-  assert(!childList_);
-  list.AddLink();
-  childList_ = reinterpret_cast<std::uintptr_t>(&list);
+  return children_.Empty() ? nullptr : &GetChildList();
 }
 
 TXmlNode& TXmlNode::ListedChild(int index) {

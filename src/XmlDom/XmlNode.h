@@ -6,11 +6,9 @@
 // some list or outside holder references it, and a whole tree lives while its root does. Where
 // the memory of nodes comes from and how a whole tree may go at once: XmlNodeStore.h.
 //
-// Most elements of a loaded document hold a single child, their text. The text reader links
-// such a child straight from its parent, and the child list that would hold it alone is made
-// only when someone asks for the list itself; the library's own walks read the children through
-// TXmlChildren, which sees both forms alike. That saves a list and its item array per such
-// element, a good part of the bytes a load touches.
+// The children are kept in one of two forms, an only child or a list (XmlChildSlot.h); the
+// node's own child surface is the view of them (Children) and the list (GetChildList). The
+// readers fill the slot through TXmlTreeBuilder (XmlTreeBuilder.h).
 //
 // Destroying a node never recurses with the depth of its tree: nodes whose count drops to zero
 // while another node is being destroyed wait in a queue and are destroyed one after another.
@@ -23,6 +21,7 @@
 
 #include "XmlDom/IXmlNode.h"
 #include "XmlDom/XmlAttributes.h"
+#include "XmlDom/XmlChildSlot.h"
 #include "XmlDom/XmlNameTable.h"
 #include "XmlDom/XmlNodeList.h"
 
@@ -34,35 +33,6 @@ class TXmlDocument;
 // Used for nodes that belong to no document: CDATA and comment texts are trimmed and elements
 // are written in the indented layout.
 inline constexpr bool DefaultKeepWhitespace = false;
-
-// The children of a node as the library's own walks read them: the items of its child list, or
-// its only child when the list has not been made (see above).
-class TXmlChildren {
- public:
-  TXmlChildren() noexcept = default;
-  explicit TXmlChildren(const TXmlNodeList& list) noexcept
-      : items_(list.begin()), count_(list.Count()), exists_(true) {}
-  explicit TXmlChildren(TXmlNode* only) noexcept : only_(only), count_(1), exists_(true) {}
-
-  // Whether the node has children in either form, or an empty child list.
-  bool Exists() const noexcept { return exists_; }
-  int Count() const noexcept { return count_; }
-  TXmlNode* Item(int index) const noexcept { return begin()[index]; }
-  TXmlNode* const* begin() const noexcept { return only_ ? &only_ : items_; }
-  TXmlNode* const* end() const noexcept { return begin() + count_; }
-  // The place of that node among the children, or -1.
-  int IndexOf(const TXmlNode* node) const noexcept {
-    for (int i = 0; i < count_; ++i)
-      if (begin()[i] == node) return i;
-    return -1;
-  }
-
- private:
-  TXmlNode* const* items_ = nullptr;
-  TXmlNode* only_ = nullptr;
-  int count_ = 0;
-  bool exists_ = false;
-};
 
 class TXmlNode : public IXmlNode {
  public:
@@ -194,14 +164,8 @@ class TXmlNode : public IXmlNode {
 
   // The children as they are; reading them never makes the list, nor turns an element's value
   // into a child.
-  TXmlChildren Children() const noexcept {
-    if (HasOnlyChild()) return TXmlChildren(OnlyChild());
-    if (childList_) return TXmlChildren(*MadeList());
-    return {};
-  }
-  bool HasChildItems() const noexcept {
-    return HasOnlyChild() || (childList_ && MadeList()->Count() > 0);
-  }
+  TXmlChildren Children() const noexcept { return children_.View(); }
+  bool HasChildItems() const noexcept { return Children().Count() > 0; }
   // The children as GetChildNodes lists them, counted and taken without making the list: the
   // children as they are, or else the text child that an element's held value turns into.
   // Taking that one turns the value into it; nothing else changes the node.
@@ -210,11 +174,6 @@ class TXmlNode : public IXmlNode {
     return count != 0 ? count : HeldValueChildCount();
   }
   TXmlNode& ListedChild(int index);
-  // The child list if it has been made, or null; the node must not hold an only child.
-  TXmlNodeList* MadeChildList() const noexcept {
-    assert(!HasOnlyChild());
-    return MadeList();
-  }
   // The child list if the node has children in either form (it is made now for an only child),
   // or null; never turns an element's value into a child.
   TXmlNodeList* ExistingChildList();
@@ -235,20 +194,6 @@ class TXmlNode : public IXmlNode {
   bool KeepsWhitespace() noexcept;
   // Moves this node and its subtree onto table (the ids of every name are interned there).
   void AdoptNameTable(TXmlNameTable& table);
-  // Gives the node its child list when it has none: the readers make it to the size they know.
-  void SetChildList(TXmlNodeList& list) noexcept;
-  // Gives a node without children its only child, made in the node's own store, with this node
-  // as parent and a link that passes to the node (the text reader).
-  void SetOnlyChild(TXmlNode& child) noexcept {
-    assert(!childList_ && child.Parent() == this && &child.Store() == &Store());
-    childList_ = reinterpret_cast<std::uintptr_t>(&child) | kOnlyChildTag;
-  }
-  // Makes the child list of a node that has none, with room for capacity items (readers; one
-  // that may meet a held value calls DropValueForChildren first).
-  TXmlNodeList& NewChildList(int capacity);
-  // The same while the placement already names the node's child store, as it does for the
-  // readers, which make every node they fill in that store.
-  TXmlNodeList& NewChildListPlaced(int capacity);
   // The children that reaching them would make of a held value: 1 for an element whose value
   // has a text, else 0.
   virtual int HeldValueChildCount() { return 0; }
@@ -305,10 +250,12 @@ class TXmlNode : public IXmlNode {
   void ReplaceNameTable(TXmlNameTable& table);
   // Removes the text and CDATA children from the existing list, last to first.
   void RemoveTextChildren();
-  // Lets go of the child list: a list held elsewhere lives on without its owner.
-  void ReleaseChildList() noexcept;
+  // The child list if it has been made, or null (null too for an only child).
+  TXmlNodeList* MadeChildList() const noexcept { return children_.MadeList(); }
+  // Lets go of the children: a list held elsewhere lives on without its owner.
+  void ReleaseChildList() noexcept { children_.Release(*this); }
   // Forgets a child list that went with its store, unvisited.
-  void ForgetChildList() noexcept { childList_ = 0; }
+  void ForgetChildList() noexcept { children_.Forget(); }
 
  private:
   void Destroy() const noexcept override;
@@ -320,17 +267,8 @@ class TXmlNode : public IXmlNode {
   const XmlValue& RequiredAttribute(std::string_view name);
   int ChoiceIndex(int id, const XmlValue& value, const std::vector<std::string>& words);
 
-  // The two forms of the children (see the top of this file): the low bit marks an only child.
-  static constexpr std::uintptr_t kOnlyChildTag = 1;
-  bool HasOnlyChild() const noexcept { return childList_ & kOnlyChildTag; }
-  TXmlNode* OnlyChild() const noexcept {
-    return reinterpret_cast<TXmlNode*>(childList_ & ~kOnlyChildTag);
-  }
-  TXmlNodeList* MadeList() const noexcept {
-    return HasOnlyChild() ? nullptr : reinterpret_cast<TXmlNodeList*>(childList_);
-  }
-  // Makes the child list of the only child, which passes its link to it.
-  void MakeListOfOnlyChild();
+  // The readers fill the child slot of the nodes they make.
+  friend class TXmlTreeBuilder;
 
   // Binds the node to table: kept by the store, or held by the node itself in the loose store.
   void UseTable(TXmlNameTable& table);
@@ -342,7 +280,7 @@ class TXmlNode : public IXmlNode {
   TXmlNode* parent_ = nullptr;
   TXmlNameTable* nameTable_ = nullptr;
   TXmlAttrArray attributes_;
-  std::uintptr_t childList_ = 0;  // a link to the child list, or to an only child
+  TXmlChildSlot children_;
 };
 
 // A list links the items of its own store; an item of another store is held, and the link
@@ -356,15 +294,6 @@ inline void TXmlNodeList::LinkItem(TXmlNode* node) noexcept {
     node->AddRef();
     store.LinkLeft();
   }
-}
-
-inline TXmlNodeList& TXmlNode::NewChildListPlaced(int capacity) {
-  assert(&TXmlNodeStore::Target() == &ChildStore());
-  assert(!childList_);
-  auto* list = new TXmlNodeList(this, capacity);
-  list->AddLink();
-  childList_ = reinterpret_cast<std::uintptr_t>(list);
-  return *list;
 }
 
 inline void TXmlNodeList::AppendMade(TXmlNode* node) noexcept {

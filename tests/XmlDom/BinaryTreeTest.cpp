@@ -140,13 +140,13 @@ TEST_F(BinaryTree, ChildListsAndAttributeArraysAreSizedToTheStoredCounts) {
   auto loaded = FromBinary(ToBinary(doc_.Get()));
   TXmlNode& a = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("a").Get());
   TXmlNode& b = NodeOf(loaded->GetDocumentElement()->SelectSingleNode("b").Get());
-  EXPECT_EQ(a.MadeChildList()->Capacity(), 64);
-  EXPECT_EQ(b.MadeChildList()->Capacity(), 100);
+  EXPECT_EQ(a.GetChildList().Capacity(), 64);
+  EXPECT_EQ(b.GetChildList().Capacity(), 100);
   EXPECT_EQ(b.Attributes().Capacity(), 3);
   a.AddChildComment("x");
   b.AddChildComment("x");
-  EXPECT_EQ(a.MadeChildList()->Capacity(), 80);
-  EXPECT_EQ(b.MadeChildList()->Capacity(), 125);
+  EXPECT_EQ(a.GetChildList().Capacity(), 80);
+  EXPECT_EQ(b.GetChildList().Capacity(), 125);
 }
 
 TEST_F(BinaryTree, ProcessingInstructionsKeepAttributesAndChildren) {

@@ -161,6 +161,27 @@ TEST_F(NodeStore, AnOnlyChildIsAnItemLikeAnyOther) {
   EXPECT_EQ(epsilon->GetText(), "epsilon");
 }
 
+// The view of an only child reads the node itself, so that what it hands out stays valid after
+// the view goes, and its copies read the same items; making the list keeps the child in place.
+TEST_F(NodeStore, TheViewOfAnOnlyChildOutlivesTheView) {
+  auto doc = MakeXmlDocument();
+  doc->LoadXML("<r><a>alpha</a></r>");
+  TXmlNode& a = NodeOf(doc->GetDocumentElement()->RequireChild("a").Get());
+  TXmlNode* const* first = a.Children().begin();
+  TXmlNode* alpha = *first;
+  EXPECT_EQ(alpha->GetText(), "alpha");
+  const TXmlChildren view = a.Children();
+  const TXmlChildren copy = view;
+  EXPECT_EQ(copy.begin(), view.begin());
+  EXPECT_EQ(copy.end() - copy.begin(), 1);
+  TXmlNodeList& list = a.GetChildList();
+  EXPECT_EQ(a.Children().begin(), list.begin());
+  ASSERT_EQ(a.Children().Count(), 1);
+  EXPECT_EQ(a.Children().Item(0), alpha);
+  EXPECT_EQ(alpha->Parent(), &a);
+  EXPECT_EQ(&a.GetChildList(), &list);  // made once
+}
+
 }  // namespace
 
 // A store that lives as long as the module (the loose one) hands freed pieces out again, in

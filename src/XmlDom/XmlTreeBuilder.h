@@ -1,0 +1,28 @@
+#pragma once
+
+// TXmlTreeBuilder: how the readers give the nodes they make their children. A reader knows
+// what no other code does: the nodes are fresh, made in the store of their parent, and a level's
+// count is known when the level closes. So it fills a node's child slot directly, through these
+// steps only, while the placement names that store.
+
+#include "XmlDom/XmlNode.h"
+
+namespace xmldom {
+
+class TXmlTreeBuilder {
+ public:
+  // Gives a node without children its only child: made in the node's store, linked already
+  // (the link passes to the node), with the node as parent.
+  static void AdoptOnlyChild(TXmlNode& parent, TXmlNode& child) noexcept {
+    assert(child.Parent() == &parent && &child.Store() == &parent.Store());
+    parent.children_.AdoptOnlyChild(child);
+  }
+  // Makes the child list of a node without children, with room for capacity items (> 0).
+  static TXmlNodeList& NewList(TXmlNode& parent, int capacity) {
+    assert(parent.children_.Empty() && capacity > 0);
+    assert(&TXmlNodeStore::Target() == &parent.ChildStore());
+    return parent.children_.MakeList(parent, capacity);
+  }
+};
+
+}  // namespace xmldom
