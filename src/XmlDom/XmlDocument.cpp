@@ -29,8 +29,7 @@ void TXmlDocument::LeaveContent(bool keepHeldList) noexcept {
     return;
   }
   TXmlNodeList* children = MadeChildList();
-  if (!children) return;
-  if (keepHeldList && children->RefCount() > 1)
+  if (keepHeldList && children && children->RefCount() > 1)
     children->ClearItems();
   else
     ReleaseChildList();
