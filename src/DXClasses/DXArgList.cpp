@@ -8,7 +8,7 @@ Ref<IDXValue> TDXArgList::Item(std::int32_t index) const {
 void TDXArgList::Clear() {
   for (std::int32_t k = 0; k < count_; ++k) {
     Ref<TDXValue>& item = items_[std::size_t(k)];
-    if (item->RefCount() == 1) {
+    if (!item->HeldBeyond(1)) {
       item->Reset();
     } else {
       item.Reset();

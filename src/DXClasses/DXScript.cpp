@@ -25,7 +25,7 @@ class TArgumentsInUse {
   TArgumentsInUse(const TArgumentsInUse&) = delete;
   TArgumentsInUse& operator=(const TArgumentsInUse&) = delete;
   ~TArgumentsInUse() {
-    if (args_.RefCount() == 2) args_.Clear();  // held by the object and by the call only
+    if (!args_.HeldBeyond(2)) args_.Clear();  // held by the object and by the call only
   }
 
  private:
@@ -82,7 +82,7 @@ void TDXScript::Dispatch(MoaDrCallInfo& call) {
 Ref<TDXArgList> TDXScript::ArgumentList() {
   // Held here and by nobody else: no method kept it, and no call of this object is under way
   // (that one would hold it too).
-  if (!arguments_ || arguments_->RefCount() != 1) arguments_ = MakeRef<TDXArgList>();
+  if (!arguments_ || arguments_->HeldBeyond(1)) arguments_ = MakeRef<TDXArgList>();
   return arguments_;
 }
 

@@ -29,7 +29,7 @@ void TXmlChildSlot::Release(const TXmlNode& owner) noexcept {
   } else if (TXmlNodeList* list = MadeList()) {
     link_ = nullptr;
     // A child list that outlives its owner (someone holds it) must never reach it again.
-    if (list->RefCount() > 1) list->DetachOwner();
+    if (list->HeldBeyond(1)) list->DetachOwner();
     list->ReleaseLink();
   }
 }

@@ -29,7 +29,7 @@ void TXmlDocument::LeaveContent(bool keepHeldList) noexcept {
     return;
   }
   TXmlNodeList* children = MadeChildList();
-  if (keepHeldList && children && children->RefCount() > 1)
+  if (keepHeldList && children && children->HeldBeyond(1))
     children->ClearItems();
   else
     ReleaseChildList();

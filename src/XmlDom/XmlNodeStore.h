@@ -21,7 +21,7 @@
 // A store counts the holds on its objects ("pins") and the links that leave it for another
 // store. While a document is the home of its content store and both counts are zero, nothing
 // outside can reach any object of the store: when the document lets go of its content, the
-// store goes at once, blocks and all, without visiting a single node (DropAll). Otherwise the
+// store goes at once, blocks and all, without visiting a single node (HomeLeaves). Otherwise the
 // content is released link by link, the held nodes survive, and the store lives on until its
 // last object is gone.
 //

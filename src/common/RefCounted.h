@@ -30,6 +30,10 @@ class TRefCounted {
     if (--refCount_ == 0) Destroy();
   }
 
+  // Whether anyone holds the object beyond the known references the caller accounts for (its
+  // own, and any it knows of): code asks this, never for the number itself.
+  bool HeldBeyond(int known) const noexcept { return refCount_ > known; }
+  // The number itself, for tests.
   int RefCount() const noexcept { return refCount_; }
 
   // Gives up one reference without destroying the object at zero: its holder hands it on to a
