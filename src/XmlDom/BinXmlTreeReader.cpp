@@ -37,7 +37,6 @@ class TTreeReader {
         make_(store_, table_) {}
 
   void ReadContent(TXmlNode& root) {
-    TXmlNodeStore::TPlacement placement(store_);
     ReadAttributes(root);
     OpenChildren(root);
     while (depth_ != 0) {
@@ -108,7 +107,7 @@ class TTreeReader {
       children->ClearItems();
       children->SetCapacity(count);
     } else {
-      children = &TXmlTreeBuilder::NewList(node, count);
+      children = &TXmlTreeBuilder::NewList(store_, node, count);
     }
     levels_[depth_++] = {&node, children, count};
   }
@@ -134,16 +133,16 @@ class TTreeReader {
         return nullptr;
       }
       case kCDataSectionNode:
-        Append(level, new TXmlCDATASection(table_, reader_.ReadStringView(scratch_)));
+        Append(level, store_.New<TXmlCDATASection>(table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kCommentNode:
-        Append(level, new TXmlComment(table_, reader_.ReadStringView(scratch_)));
+        Append(level, store_.New<TXmlComment>(table_, reader_.ReadStringView(scratch_)));
         return nullptr;
       case kProcessingInstructionNode: {
         CheckDepth();
         const std::int32_t target = ReadNameId();
         auto* instruction =
-            new TXmlProcessingInstruction(table_, target, reader_.ReadStringView(scratch_));
+            store_.New<TXmlProcessingInstruction>(table_, target, reader_.ReadStringView(scratch_));
         Append(level, instruction);
         return instruction;
       }
@@ -161,7 +160,7 @@ class TTreeReader {
     return element;
   }
 
-  // Nodes are made in the store of the lists they go into (the placement above), and each list
+  // Nodes are made in the store of the lists they go into (store_), and each list
   // was sized to the count that was read, so appending them cannot fail.
 
   // The node about to be made sits at the level of the list it goes into; the document's

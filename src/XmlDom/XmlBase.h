@@ -1,7 +1,7 @@
 #pragma once
 
 // The root of every class of the XML library: one intrusive reference count (TRefCounted) whose
-// holds are told to the object's store, placement in stores (XmlNodeStore.h), and
+// holds are told to the object's store, making objects only in a named store (XmlNodeStore.h), and
 // ImplementingObject, through which an operation that receives an interface reaches the object
 // behind it.
 //
@@ -41,10 +41,8 @@ class TXmlBase : public TRefCounted {
 
   TXmlNodeStore& Store() const noexcept { return TXmlNodeStore::Of(this); }
 
-  // Placed in the store that TXmlNodeStore::TPlacement names, the loose store by default.
-  static void* operator new(std::size_t bytes) {
-    return TXmlNodeStore::Target().AllocateObject(bytes);
-  }
+  // Made only in a store that the maker names (TXmlNodeStore::Make and New).
+  static void* operator new(std::size_t bytes) = delete;
   static void operator delete(void* object, std::size_t bytes) noexcept {
     TXmlNodeStore::Of(object).FreeObject(object, bytes);
   }
@@ -54,11 +52,11 @@ class TXmlBase : public TRefCounted {
   ~TXmlBase() override = default;
 };
 
-// A new object of the library placed in store.
+// A new object of the library that belongs to no document (name tables, selections, nodes
+// made on their own): in the loose store, which lasts as long as the module.
 template <class T, class... Args>
-Ref<T> MakeRefIn(TXmlNodeStore& store, Args&&... args) {
-  TXmlNodeStore::TPlacement placement(store);
-  return MakeRef<T>(std::forward<Args>(args)...);
+Ref<T> MakeLoose(Args&&... args) {
+  return TXmlNodeStore::Loose().Make<T>(std::forward<Args>(args)...);
 }
 
 }  // namespace xmldom

@@ -50,7 +50,7 @@ void TXmlCDATASection::WriteXml(TStringBuilder& out) {
 }
 
 Ref<TXmlNode> TXmlCDATASection::CloneSelf(TXmlNodeStore& store) {
-  return MakeRefIn<TXmlCDATASection>(store, NameTable(), Data());
+  return store.Make<TXmlCDATASection>(NameTable(), Data());
 }
 
 void TXmlComment::WriteXml(TStringBuilder& out) {
@@ -60,7 +60,7 @@ void TXmlComment::WriteXml(TStringBuilder& out) {
 }
 
 Ref<TXmlNode> TXmlComment::CloneSelf(TXmlNodeStore& store) {
-  return MakeRefIn<TXmlComment>(store, NameTable(), Data());
+  return store.Make<TXmlComment>(NameTable(), Data());
 }
 
 }  // namespace xmldom

@@ -76,7 +76,7 @@ Ref<IXmlElement> TXmlNode::FindChildByAttr(std::string_view elementName, std::st
 
 Ref<IXmlNodeList> TXmlNode::FindChildrenByAttr(std::string_view elementName,
                                                std::string_view attrName, const XmlValue& value) {
-  auto found = MakeRef<TXmlNodeList>();
+  auto found = MakeLoose<TXmlNodeList>();
   if (const TXmlChildren children = Children(); children.Exists()) {
     const int elementId = NameTable().InternName(elementName);
     const int attrId = NameTable().InternName(attrName);

@@ -6,15 +6,16 @@
 
 namespace xmldom {
 
-TXmlNodeList& TXmlChildSlot::MakeList(TXmlNode& owner, int capacity) {
+TXmlNodeList& TXmlChildSlot::MakeList(TXmlNode& owner, TXmlNodeStore& store, int capacity) {
   if (TXmlNodeList* list = MadeList()) return *list;
   TXmlNodeList* list;
   if (HoldsOnlyChild()) {
-    list = new TXmlNodeList(&owner, 1);
+    list = store.New<TXmlNodeList>(&owner, 1);
     list->AppendLinked(&link_, 1);  // the only child's link passes to the list
     link_ = nullptr;
   } else {
-    list = capacity > 0 ? new TXmlNodeList(&owner, capacity) : new TXmlNodeList(&owner);
+    list =
+        capacity > 0 ? store.New<TXmlNodeList>(&owner, capacity) : store.New<TXmlNodeList>(&owner);
   }
   AdoptList(*list);
   return *list;

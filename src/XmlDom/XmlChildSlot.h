@@ -71,9 +71,8 @@ class TXmlChildSlot {
   // An empty slot takes a list made for the owner, and links it.
   void AdoptList(TXmlNodeList& list) noexcept;
   // The list, made when the slot holds none: empty with room for capacity items, or holding
-  // the only child, whose link passes to it. The caller places the new list in the owner's
-  // child store.
-  TXmlNodeList& MakeList(TXmlNode& owner, int capacity);
+  // the only child, whose link passes to it; made in store, the owner's child store.
+  TXmlNodeList& MakeList(TXmlNode& owner, TXmlNodeStore& store, int capacity);
   // Lets go of what the slot holds, as the owner goes or forgets its children: an only child
   // loses its parent, and a list that someone else holds lives on without its owner.
   void Release(const TXmlNode& owner) noexcept;

@@ -47,7 +47,6 @@ class TContentReader {
   // Each level's content ends at "</" or at the end of the input; an element then reads its
   // end tag and the level around it goes on.
   void Read() {
-    TXmlNodeStore::TPlacement placement(store_);
     try {
       for (;;) {
         while (!source_.AtEnd())
@@ -153,7 +152,7 @@ class TContentReader {
     source_.NextChar();
     const int id = source_.ReadNameId(table_);
     MakeRoom();
-    auto* instruction = new TXmlProcessingInstruction(table_, id, std::string_view());
+    auto* instruction = store_.New<TXmlProcessingInstruction>(table_, id, std::string_view());
     Gather(instruction);
     if (id == kXmlNameId) {
       source_.ReadAttributes(*instruction);
@@ -168,7 +167,7 @@ class TContentReader {
     source_.RequireText("--");
     const std::string_view text = source_.ReadUntil("-->");
     MakeRoom();
-    Gather(new TXmlComment(table_, text));
+    Gather(store_.New<TXmlComment>(table_, text));
   }
 
   // Entered with "[" current; the text is taken as it stands.
@@ -176,7 +175,7 @@ class TContentReader {
     source_.RequireText("[CDATA[");
     const std::string_view text = source_.ReadUntil("]]>");
     MakeRoom();
-    Gather(new TXmlCDATASection(table_, text));
+    Gather(store_.New<TXmlCDATASection>(table_, text));
   }
 
   // The declaration is skipped whole, internal subset included: it ends at the first ">"
@@ -253,7 +252,7 @@ class TContentReader {
     }
     TXmlNodeList* children;
     try {
-      children = &TXmlTreeBuilder::NewList(*open.Element, int(count));
+      children = &TXmlTreeBuilder::NewList(store_, *open.Element, int(count));
     } catch (...) {
       HandOver(open.First);
       throw;

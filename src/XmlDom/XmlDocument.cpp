@@ -38,7 +38,7 @@ void TXmlDocument::LeaveContent(bool keepHeldList) noexcept {
 void TXmlDocument::SetText(std::string_view text) {
   TXmlNodeList& children = GetChildList();
   children.ClearItems();
-  auto node = MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
+  auto node = ChildStore().Make<TXmlText>(NameTable(), XmlValue::FromString(text));
   children.InsertNode(node.Get(), 0);
 }
 
@@ -48,7 +48,7 @@ void TXmlDocument::WriteXml(TStringBuilder& out) {
 
 // The flag is not copied: a clone starts like any new document.
 Ref<TXmlNode> TXmlDocument::CloneSelf(TXmlNodeStore&) {
-  return MakeRef<TXmlDocument>(NameTable());
+  return MakeLoose<TXmlDocument>(NameTable());
 }
 
 Ref<IXmlElement> TXmlDocument::GetDocumentElement() {
@@ -77,7 +77,7 @@ Ref<IXmlElement> TXmlDocument::InitDocument(std::string_view version, std::strin
 
 Ref<IXmlElement> TXmlDocument::CreateElement(int id) {
   CheckNameId(id);
-  return MakeRefIn<TXmlElement>(ChildStore(), NameTable(), id);
+  return ChildStore().Make<TXmlElement>(NameTable(), id);
 }
 
 Ref<IXmlElement> TXmlDocument::CreateElement(std::string_view name) {
@@ -85,15 +85,15 @@ Ref<IXmlElement> TXmlDocument::CreateElement(std::string_view name) {
 }
 
 Ref<IXmlText> TXmlDocument::CreateText(std::string_view text) {
-  return MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
+  return ChildStore().Make<TXmlText>(NameTable(), XmlValue::FromString(text));
 }
 
 Ref<IXmlCDATASection> TXmlDocument::CreateCDATASection(std::string_view text) {
-  return MakeRefIn<TXmlCDATASection>(ChildStore(), NameTable(), text);
+  return ChildStore().Make<TXmlCDATASection>(NameTable(), text);
 }
 
 Ref<IXmlComment> TXmlDocument::CreateComment(std::string_view text) {
-  return MakeRefIn<TXmlComment>(ChildStore(), NameTable(), text);
+  return ChildStore().Make<TXmlComment>(NameTable(), text);
 }
 
 Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(std::string_view name,
@@ -104,12 +104,12 @@ Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(std::st
 Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(int id,
                                                                          std::string_view data) {
   CheckNameId(id);
-  return MakeRefIn<TXmlProcessingInstruction>(ChildStore(), NameTable(), id, data);
+  return ChildStore().Make<TXmlProcessingInstruction>(NameTable(), id, data);
 }
 
 Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName, std::string_view version,
                                   std::string_view encoding, TXmlNameTable* table) {
-  auto document = MakeRef<TXmlDocument>(table ? *table : SharedNameTable());
+  auto document = MakeLoose<TXmlDocument>(table ? *table : SharedNameTable());
   if (!rootName.empty()) document->InitDocument(version, encoding, rootName);
   return document;
 }

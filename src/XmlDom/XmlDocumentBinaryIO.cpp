@@ -9,7 +9,7 @@ namespace {
 
 // The document loads its names into a table of its own, as the file stores them.
 Ref<TXmlNameTable> FreshNameTable() {
-  return MakeRef<TXmlNameTable>(TXmlNameTable::kStandardBucketCount);
+  return MakeLoose<TXmlNameTable>(TXmlNameTable::kStandardBucketCount);
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ TXmlNodeList& TXmlElement::GetChildList() {
   const std::string text = XmlValueToText(*value_);
   Ref<TXmlText> textNode;
   if (!text.empty())
-    textNode = MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
+    textNode = ChildStore().Make<TXmlText>(NameTable(), XmlValue::FromString(text));
   DropValue();
   if (textNode) children.AppendNode(textNode.Get());
   return children;
@@ -91,7 +91,7 @@ void TXmlElement::WriteXml(TStringBuilder& out) {
 }
 
 Ref<TXmlNode> TXmlElement::CloneSelf(TXmlNodeStore& store) {
-  auto copy = MakeRefIn<TXmlElement>(store, NameTable(), NameId());
+  auto copy = store.Make<TXmlElement>(NameTable(), NameId());
   copy->Attributes().CopyFrom(store, Attributes());
   copy->AssignValue(Value());
   return copy;

@@ -70,7 +70,7 @@ void TXmlNameTable::ReplaceArrays(std::vector<std::string> names,
 
 TXmlNameTable& SharedNameTable() {
   Ref<TXmlNameTable>& table = SharedTableHolder();
-  if (!table) table = MakeRef<TXmlNameTable>();
+  if (!table) table = MakeLoose<TXmlNameTable>();
   return *table;
 }
 

@@ -220,8 +220,7 @@ Ref<IXmlNode> TXmlNode::GetNextSibling() {
 
 TXmlNodeList& TXmlNode::GetChildList() {
   if (TXmlNodeList* list = children_.MadeList()) return *list;
-  TXmlNodeStore::TPlacement placement(ChildStore());
-  return children_.MakeList(*this, 0);
+  return children_.MakeList(*this, ChildStore(), 0);
 }
 
 TXmlNodeList* TXmlNode::ExistingChildList() {
@@ -278,7 +277,7 @@ void TXmlNode::ClearChildren() {
 
 Ref<IXmlElement> TXmlNode::AddChildElement(int id) {
   CheckNameId(id);
-  auto element = MakeRefIn<TXmlElement>(ChildStore(), *nameTable_, id);
+  auto element = ChildStore().Make<TXmlElement>(*nameTable_, id);
   GetChildList().AppendNode(element.Get());
   return AsInterface<IXmlElement>(element);
 }
@@ -288,26 +287,26 @@ Ref<IXmlElement> TXmlNode::AddChildElement(std::string_view name) {
 }
 
 Ref<IXmlText> TXmlNode::AddChildText(std::string_view text) {
-  auto node = MakeRefIn<TXmlText>(ChildStore(), *nameTable_, XmlValue::FromString(text));
+  auto node = ChildStore().Make<TXmlText>(*nameTable_, XmlValue::FromString(text));
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlText>(node);
 }
 
 Ref<IXmlCDATASection> TXmlNode::AddChildCDATA(std::string_view text) {
-  auto node = MakeRefIn<TXmlCDATASection>(ChildStore(), *nameTable_, text);
+  auto node = ChildStore().Make<TXmlCDATASection>(*nameTable_, text);
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlCDATASection>(node);
 }
 
 Ref<IXmlComment> TXmlNode::AddChildComment(std::string_view text) {
-  auto node = MakeRefIn<TXmlComment>(ChildStore(), *nameTable_, text);
+  auto node = ChildStore().Make<TXmlComment>(*nameTable_, text);
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlComment>(node);
 }
 
 Ref<IXmlProcessingInstruction> TXmlNode::AddChildInstruction(int id, std::string_view data) {
   CheckNameId(id);
-  auto node = MakeRefIn<TXmlProcessingInstruction>(ChildStore(), *nameTable_, id, data);
+  auto node = ChildStore().Make<TXmlProcessingInstruction>(*nameTable_, id, data);
   GetChildList().AppendNode(node.Get());
   return AsInterface<IXmlProcessingInstruction>(node);
 }

@@ -111,7 +111,7 @@ constinit TBlockCache blockCache;
 
 }  // namespace
 
-// ---- The loose store and the placement target.
+// ---- The loose store.
 
 TXmlNodeStore& TXmlNodeStore::Loose() noexcept {
   // Never destroyed: objects may be released by static destructors that run after the module's

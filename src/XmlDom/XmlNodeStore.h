@@ -34,10 +34,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string_view>
 #include <vector>
 
 #include "XmlDom/XmlBytes.h"
+#include "common/RefCounted.h"
 
 // Under AddressSanitizer a store poisons what it does not hand out.
 #if defined(__SANITIZE_ADDRESS__)
@@ -109,21 +111,23 @@ class TXmlNodeStore {
     return object;
   }
   void FreeObject(void* object, std::size_t bytes) noexcept;
-  // Where `new` places the library's objects: the loose store, unless a TPlacement says
-  // otherwise.
-  static TXmlNodeStore& Target() noexcept { return placementTarget_ ? *placementTarget_ : Loose(); }
-  class TPlacement {
-   public:
-    explicit TPlacement(TXmlNodeStore& store) noexcept : outer_(placementTarget_) {
-      placementTarget_ = &store;
+  // Every object is made in the store its maker names: Make holds the new object, New hands it
+  // out referenced by nothing yet (the readers, which link what they make). `new` alone does
+  // not compile for the library's objects (XmlBase.h), so nothing lands in a store unasked.
+  template <class T, class... Args>
+  T* New(Args&&... args) {
+    void* memory = AllocateObject(sizeof(T));
+    try {
+      return ::new (memory) T(std::forward<Args>(args)...);
+    } catch (...) {
+      FreeObject(memory, sizeof(T));
+      throw;
     }
-    ~TPlacement() { placementTarget_ = outer_; }
-    TPlacement(const TPlacement&) = delete;
-    TPlacement& operator=(const TPlacement&) = delete;
-
-   private:
-    TXmlNodeStore* outer_;
-  };
+  }
+  template <class T, class... Args>
+  Ref<T> Make(Args&&... args) {
+    return Ref<T>::Retain(New<T>(std::forward<Args>(args)...));
+  }
 
   // ---- Counts that decide whether the content may go at once.
   void Pin() noexcept { ++pins_; }
@@ -243,7 +247,6 @@ class TXmlNodeStore {
   const bool loose_;
   std::vector<TXmlNameTable*> tables_;  // each held by the store
 
-  static inline TXmlNodeStore* placementTarget_ = nullptr;
   static inline long liveNodes_ = 0;
   static inline long liveLists_ = 0;
 };

@@ -42,7 +42,7 @@ void TXmlNode::SetTextAsCDATA(std::string_view text) {
   for (;;) {
     const std::size_t at = text.find("]]>");
     const std::string_view section = at == std::string_view::npos ? text : text.substr(0, at + 1);
-    auto node = MakeRefIn<TXmlCDATASection>(ChildStore(), NameTable(), section);
+    auto node = ChildStore().Make<TXmlCDATASection>(NameTable(), section);
     children.AppendNode(node.Get());
     if (at == std::string_view::npos) break;
     text.remove_prefix(at + 1);
@@ -53,7 +53,7 @@ void TXmlNode::SetTextAsBase64(const void* data, int size, int maxLineLength) {
   if (size < 0 || (size > 0 && !data)) RaiseRangeCheckError();
   std::string text = EncodeBase64(data, std::size_t(size), maxLineLength < 1 ? 0 : maxLineLength);
   RemoveTextChildren();
-  auto node = MakeRefIn<TXmlText>(ChildStore(), NameTable(), XmlValue::FromString(text));
+  auto node = ChildStore().Make<TXmlText>(NameTable(), XmlValue::FromString(text));
   GetChildList().AppendNode(node.Get());
 }
 

@@ -35,7 +35,7 @@ void TXmlProcessingInstruction::WriteXml(TStringBuilder& out) {
 
 // The attributes (the XML declaration's version and encoding) and children are not copied.
 Ref<TXmlNode> TXmlProcessingInstruction::CloneSelf(TXmlNodeStore& store) {
-  return MakeRefIn<TXmlProcessingInstruction>(store, NameTable(), TargetId(), Data());
+  return store.Make<TXmlProcessingInstruction>(NameTable(), TargetId(), Data());
 }
 
 }  // namespace xmldom

@@ -1,8 +1,8 @@
 #pragma once
 
-// How the readers make the nodes they read most, elements and texts, in the store they fill
-// (the placement names it). A store of a document keeps the name tables of its nodes; the
-// reader makes it keep its table once, and the nodes then skip the check each would make.
+// How the readers make the nodes they read most, elements and texts, in the store they fill. A
+// store of a document keeps the name tables of its nodes; the reader makes it keep its table
+// once, and the nodes then skip the check each would make.
 
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlNodeStore.h"
@@ -18,13 +18,14 @@ class TXmlReadNodes {
   }
 
   TXmlElement* Element(int nameId) {
-    return keeping_ ? new TXmlElement(table_, nameId, TXmlNode::TInKeepingStore{store_})
-                    : new TXmlElement(table_, nameId);
+    return keeping_ ? store_.New<TXmlElement>(table_, nameId, TXmlNode::TInKeepingStore{store_})
+                    : store_.New<TXmlElement>(table_, nameId);
   }
   // Takes over a value placed in the store.
   TXmlText* Text(XmlValue&& placed) {
-    return keeping_ ? new TXmlText(table_, std::move(placed), TXmlNode::TInKeepingStore{store_})
-                    : new TXmlText(table_, std::move(placed), TXmlText::TPlaced{});
+    return keeping_
+               ? store_.New<TXmlText>(table_, std::move(placed), TXmlNode::TInKeepingStore{store_})
+               : store_.New<TXmlText>(table_, std::move(placed), TXmlText::TPlaced{});
   }
 
  private:

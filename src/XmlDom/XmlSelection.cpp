@@ -29,7 +29,7 @@ int TXmlNode::SelectionNameId(std::string_view expression) {
 
 Ref<IXmlNodeList> TXmlNode::SelectNodes(std::string_view expression) {
   const int id = SelectionNameId(expression);
-  auto selected = MakeRef<TXmlNodeList>();
+  auto selected = MakeLoose<TXmlNodeList>();
   const TXmlNodeList& children = GetChildList();
   for (TXmlNode* child : children)
     if (IsElementNamed(*child, id)) selected->AppendNode(child);
@@ -37,7 +37,7 @@ Ref<IXmlNodeList> TXmlNode::SelectNodes(std::string_view expression) {
 }
 
 Ref<IXmlNodeList> TXmlNode::SelectNodes(int id) {
-  auto selected = MakeRef<TXmlNodeList>();
+  auto selected = MakeLoose<TXmlNodeList>();
   for (TXmlNode* child : GetChildList())
     if (child->GetNodeNameIndex() == id) selected->AppendNode(child);
   return Ref<IXmlNodeList>(selected);

@@ -29,7 +29,7 @@ void TXmlText::WriteXml(TStringBuilder& out) {
 }
 
 Ref<TXmlNode> TXmlText::CloneSelf(TXmlNodeStore& store) {
-  return MakeRefIn<TXmlText>(store, NameTable(), value_);
+  return store.Make<TXmlText>(NameTable(), value_);
 }
 
 }  // namespace xmldom

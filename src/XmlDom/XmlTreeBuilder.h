@@ -3,7 +3,7 @@
 // TXmlTreeBuilder: how the readers give the nodes they make their children. A reader knows
 // what no other code does: the nodes are fresh, made in the store of their parent, and a level's
 // count is known when the level closes. So it fills a node's child slot directly, through these
-// steps only, while the placement names that store.
+// steps only.
 
 #include "XmlDom/XmlNode.h"
 
@@ -17,11 +17,12 @@ class TXmlTreeBuilder {
     assert(child.Parent() == &parent && &child.Store() == &parent.Store());
     parent.children_.AdoptOnlyChild(child);
   }
-  // Makes the child list of a node without children, with room for capacity items (> 0).
-  static TXmlNodeList& NewList(TXmlNode& parent, int capacity) {
+  // Makes the child list of a node without children, with room for capacity items (> 0), in
+  // store, the node's child store.
+  static TXmlNodeList& NewList(TXmlNodeStore& store, TXmlNode& parent, int capacity) {
     assert(parent.children_.Empty() && capacity > 0);
-    assert(&TXmlNodeStore::Target() == &parent.ChildStore());
-    return parent.children_.MakeList(parent, capacity);
+    assert(&store == &parent.ChildStore());
+    return parent.children_.MakeList(parent, store, capacity);
   }
 };
 

@@ -2,7 +2,7 @@
 
 // The one intrusive reference-counting scheme of zelXML, and its one smart handle.
 //
-//   Ref<TXmlElement> e = MakeRef<TXmlElement>(table, id);  // count 1: e holds it
+//   Ref<TThing> e = MakeRef<TThing>(a, b);                 // count 1: e holds it
 //   Ref<IXmlNode> n = e;                                   // count 2
 //   e.Reset();                                             // count 1
 //   n.Reset();                                             // count 0: destroyed

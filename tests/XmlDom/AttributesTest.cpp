@@ -14,7 +14,7 @@ namespace {
 
 class Attributes : public TXmlTest {
  protected:
-  Ref<TXmlNameTable> table_ = MakeRef<TXmlNameTable>();
+  Ref<TXmlNameTable> table_ = MakeLoose<TXmlNameTable>();
   Ref<IXmlDocument> doc_ = MakeXmlDocument("e", "1.0", "", table_.Get());
   Ref<IXmlElement> e_ = doc_->GetDocumentElement();
   TXmlLocaleScope locale_{LocaleWithMark('.')};

@@ -105,7 +105,7 @@ TEST_F(BinaryBadInput, ARefusedNameTableLeavesTheTableAsItWas) {
   names.push_back("b");
   const std::string bytes =
       File("", names, Compact(4096) + std::string("\x01\x07\x01\x09\0\0\0", 7));
-  auto table = MakeRef<TXmlNameTable>();
+  auto table = MakeLoose<TXmlNameTable>();
   TStrXmlReader reader(bytes);
   EXPECT_EQ(ErrorOf([&] { ReadXmlNameTable(reader, *table); }),
             FormatText(msg::kBinaryBadNameId, {9}));
@@ -155,7 +155,7 @@ TEST_F(BinaryBadInput, CountsBeyondTheRemainingBytesAreRefusedUnread) {
 // A small document with every kind of record, as the truncation and corruption tests start
 // from.
 std::string SmallValidFile(std::uint32_t options) {
-  auto doc = MakeXmlDocument("r", "1.0", "", MakeRef<TXmlNameTable>().Get());
+  auto doc = MakeXmlDocument("r", "1.0", "", MakeLoose<TXmlNameTable>().Get());
   auto root = doc->GetDocumentElement();
   root->SetTextAttr("k", "v");
   root->SetIntAttr("n", 300);

@@ -73,7 +73,7 @@ TEST_F(BinaryDocument, TheSharedMimeDatabaseSurvivesTheRoundTrip) {
 }
 
 TEST_F(BinaryDocument, AnEmptyDocumentIsTheHeaderTheNamesAndTwoZeroCounts) {
-  auto doc = MakeXmlDocument({}, {}, {}, MakeRef<TXmlNameTable>().Get());
+  auto doc = MakeXmlDocument({}, {}, {}, MakeLoose<TXmlNameTable>().Get());
   const std::string bytes = doc->ToBinaryString();
   EXPECT_EQ(bytes.substr(0, 18), std::string(kBinXmlSignature) + std::string(4, '\0'));
   EXPECT_EQ(bytes.substr(bytes.size() - 2), std::string(2, '\0'));
@@ -124,9 +124,9 @@ TEST_F(BinaryDocument, FilesSavedAsBinaryLoadAndDamagedOnesNameTheFile) {
 }
 
 TEST_F(BinaryDocument, ABinaryLoadBringsItsOwnNameTable) {
-  auto source = MakeXmlDocument("root", "1.0", "", MakeRef<TXmlNameTable>().Get());
+  auto source = MakeXmlDocument("root", "1.0", "", MakeLoose<TXmlNameTable>().Get());
   const std::string bytes = source->ToBinaryString();
-  auto doc = MakeXmlDocument("old", "1.0", "", MakeRef<TXmlNameTable>().Get());
+  auto doc = MakeXmlDocument("old", "1.0", "", MakeLoose<TXmlNameTable>().Get());
   auto oldTable = doc->NodeNameTable();
   const int oldId = oldTable->InternName("old");
   doc->LoadBinaryString(bytes);

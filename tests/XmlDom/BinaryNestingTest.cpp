@@ -30,7 +30,7 @@ void OnHostStack(const std::function<void()>& work) {
 
 // A document whose elements nest depth levels deep, the innermost holding a text.
 Ref<IXmlDocument> NestedDocument(int depth) {
-  auto doc = MakeXmlDocument({}, {}, {}, MakeRef<TXmlNameTable>().Get());
+  auto doc = MakeXmlDocument({}, {}, {}, MakeLoose<TXmlNameTable>().Get());
   Ref<IXmlNode> node = doc;
   for (int level = 0; level < depth; ++level) node = node->AddChildElement("e");
   node->AddChildText("deepest");
@@ -48,7 +48,7 @@ int DepthOf(IXmlNode* node) {
 // Binary XML of depth nested elements written field by field, so that depths the writer
 // refuses can be made too.
 std::string NestedFile(int depth) {
-  auto table = MakeRef<TXmlNameTable>();
+  auto table = MakeLoose<TXmlNameTable>();
   const int id = table->InternName("e");
   TStrXmlWriter writer(0, 65536);
   WriteXmlNameTable(writer, *table);

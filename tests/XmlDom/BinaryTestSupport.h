@@ -72,7 +72,7 @@ inline std::string ToBinary(IXmlNode* document, std::uint32_t options = 0,
 
 // A new document on a fresh name table, as a binary load makes it.
 inline Ref<IXmlDocument> NewBinaryTarget() {
-  auto table = MakeRef<TXmlNameTable>();
+  auto table = MakeLoose<TXmlNameTable>();
   return MakeXmlDocument({}, {}, {}, table.Get());
 }
 

@@ -15,7 +15,7 @@ using namespace binary_testing;
 
 class BinaryTree : public TXmlTest {
  protected:
-  Ref<TXmlNameTable> table_ = MakeRef<TXmlNameTable>();
+  Ref<TXmlNameTable> table_ = MakeLoose<TXmlNameTable>();
   Ref<IXmlDocument> doc_ = MakeXmlDocument({}, {}, {}, table_.Get());
 
   // A document with every node kind, typed values, attributes on the declaration and Cyrillic
@@ -169,7 +169,7 @@ TEST_F(BinaryTree, ElementsOfTheEmptyNameRoundTrip) {
 }
 
 TEST_F(BinaryTree, ATableOfAnotherBucketCountKeepsItsCountAndItsLookups) {
-  auto small = MakeRef<TXmlNameTable>(16);
+  auto small = MakeLoose<TXmlNameTable>(16);
   auto doc = MakeXmlDocument("root", "1.0", "", small.Get());
   doc->GetDocumentElement()->AddChildElement("child");
   auto loaded = FromBinary(ToBinary(doc.Get()));

@@ -56,7 +56,7 @@ TEST_F(DeepDocument, EveryWalkFitsAHostThreadsStack) {
       EXPECT_TRUE(document->GetDocumentElement()->CloneNode(true)->GetXML() == rootXml);
       EXPECT_TRUE(document->CloneNode(true)->GetText() == document->GetText());
       // Moving the tree to a document on another name table walks it once more.
-      auto table = MakeRef<TXmlNameTable>();
+      auto table = MakeLoose<TXmlNameTable>();
       auto other = MakeXmlDocument({}, {}, {}, table.Get());
       other->AppendChild(document->GetDocumentElement()->CloneNode(true).Get());
       EXPECT_EQ(other->GetDocumentElement()->GetTextAttr("n", ""), "0");

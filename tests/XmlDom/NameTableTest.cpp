@@ -10,7 +10,7 @@ using namespace xmldom;
 namespace {
 
 TEST(NameTable, PredefinedNamesHoldTheFirstFiveIds) {
-  auto table = MakeRef<TXmlNameTable>();
+  auto table = MakeLoose<TXmlNameTable>();
   EXPECT_EQ(table->InternName("#text"), 0);
   EXPECT_EQ(table->InternName("#cdata-section"), 1);
   EXPECT_EQ(table->InternName("#comment"), 2);
@@ -21,7 +21,7 @@ TEST(NameTable, PredefinedNamesHoldTheFirstFiveIds) {
 }
 
 TEST(NameTable, EmptyNameIsMinusOneAndNegativeIdsAreEmpty) {
-  auto table = MakeRef<TXmlNameTable>();
+  auto table = MakeLoose<TXmlNameTable>();
   EXPECT_EQ(table->InternName(""), -1);
   EXPECT_EQ(table->NameCount(), 5);
   EXPECT_EQ(table->NameOfIndex(-1), "");
@@ -29,7 +29,7 @@ TEST(NameTable, EmptyNameIsMinusOneAndNegativeIdsAreEmpty) {
 }
 
 TEST(NameTable, InterningIsExactAndStable) {
-  auto table = MakeRef<TXmlNameTable>();
+  auto table = MakeLoose<TXmlNameTable>();
   const int item = table->InternName("Item");
   EXPECT_EQ(item, 5);
   EXPECT_EQ(table->InternName("item"), 6);
@@ -45,7 +45,7 @@ TEST(NameTable, IdsGoToTheBucketOfTheirHash) {
   EXPECT_EQ(TXmlNameTable::Hash("a"), 97u);
   EXPECT_EQ(TXmlNameTable::Hash("ab"), 3299u);
   EXPECT_EQ(TXmlNameTable::Hash("\xFF"), 255u);
-  auto table = MakeRef<TXmlNameTable>(16);
+  auto table = MakeLoose<TXmlNameTable>(16);
   const int a = table->InternName("a");    // 97 % 16 = 1
   const int q = table->InternName("q");    // 113 % 16 = 1
   const int ab = table->InternName("ab");  // 3299 % 16 = 3
@@ -60,7 +60,7 @@ TEST(NameTable, IdsGoToTheBucketOfTheirHash) {
 }
 
 TEST(NameTable, StoredArraysAreInstalledAndChecked) {
-  auto table = MakeRef<TXmlNameTable>();
+  auto table = MakeLoose<TXmlNameTable>();
   std::vector<std::string> names{"#text", "#cdata-section", "#comment", "#document", "xml", "r"};
   std::vector<std::vector<std::int32_t>> buckets(4096);
   for (int id = 0; id < 6; ++id) buckets[TXmlNameTable::Hash(names[id]) % 4096].push_back(id);

@@ -32,7 +32,7 @@ TEST_F(NodeLifetime, AMillionNestedElementsComeAndGoOnAHostSizedStack) {
   bool finished = false;
   ASSERT_TRUE(platform::RunWithStackSize(kHostStack, [&] {
     const long before = TXmlNode::LiveCount();
-    auto table = MakeRef<TXmlNameTable>();
+    auto table = MakeLoose<TXmlNameTable>();
     auto doc = MakeXmlDocument({}, {}, {}, table.Get());
     doc->SetKeepWhitespace(true);
     Ref<IXmlElement> node = doc->AddChildElement("a");

@@ -14,9 +14,9 @@ namespace {
 
 class NodeList : public TXmlTest {
  protected:
-  Ref<TXmlNameTable> table_ = MakeRef<TXmlNameTable>();
+  Ref<TXmlNameTable> table_ = MakeLoose<TXmlNameTable>();
   Ref<TXmlElement> NewElement(std::string_view name) {
-    return MakeRef<TXmlElement>(*table_, table_->InternName(name));
+    return MakeLoose<TXmlElement>(*table_, table_->InternName(name));
   }
 };
 
@@ -88,7 +88,7 @@ TEST_F(NodeList, OwnedListSetsAndClearsParents) {
 TEST_F(NodeList, FreeListsLeaveParentsAlone) {
   auto owner = NewElement("owner");
   auto child = owner->AddChildElement("c");
-  auto list = MakeRef<TXmlNodeList>();
+  auto list = MakeLoose<TXmlNodeList>();
   list->Add(child.Get());
   list->Clear();
   EXPECT_EQ(&NodeOf(child->GetParentNode().Get()), owner.Get());

@@ -16,7 +16,7 @@ namespace {
 
 class NodeModel : public TXmlTest {
  protected:
-  Ref<TXmlNameTable> table_ = MakeRef<TXmlNameTable>();
+  Ref<TXmlNameTable> table_ = MakeLoose<TXmlNameTable>();
   Ref<IXmlDocument> doc_ = MakeXmlDocument({}, {}, {}, table_.Get());
   Ref<IXmlElement> NewElement(std::string_view name) { return doc_->CreateElement(name); }
 };
@@ -62,7 +62,7 @@ class TImpostor final : public IXmlElement {
 
 TEST_F(NodeModel, ForeignObjectsAreInvalidTypecasts) {
   auto e = NewElement("e");
-  auto impostor = MakeRef<TImpostor>(*table_);
+  auto impostor = MakeLoose<TImpostor>(*table_);
   EXPECT_EQ(ErrorOf([&] { e->AppendChild(impostor.Get()); }), msg::kInvalidTypecast);
   EXPECT_EQ(ErrorOf([&] { e->AppendChild(nullptr); }), msg::kInvalidTypecast);
   EXPECT_EQ(ErrorOf([&] { e->RemoveChild(impostor.Get()); }), msg::kInvalidTypecast);
@@ -210,7 +210,7 @@ TEST_F(NodeModel, NodesCannotBecomeTheirOwnAncestors) {
 }
 
 TEST_F(NodeModel, AppendedNodesMoveOntoTheOwnersNameTable) {
-  auto otherTable = MakeRef<TXmlNameTable>();
+  auto otherTable = MakeLoose<TXmlNameTable>();
   otherTable->InternName("unused");
   auto otherDoc = MakeXmlDocument({}, {}, {}, otherTable.Get());
   auto moved = otherDoc->CreateElement("moved");
@@ -237,7 +237,7 @@ TEST_F(NodeModel, AppendedNodesMoveOntoTheOwnersNameTable) {
 }
 
 TEST_F(NodeModel, NodeOnAThirdTableInsideAMovedSubtreeKeepsItsNames) {
-  auto tableB = MakeRef<TXmlNameTable>(), tableC = MakeRef<TXmlNameTable>();
+  auto tableB = MakeLoose<TXmlNameTable>(), tableC = MakeLoose<TXmlNameTable>();
   tableC->InternName("padding");
   auto docB = MakeXmlDocument({}, {}, {}, tableB.Get());
   auto docC = MakeXmlDocument({}, {}, {}, tableC.Get());

@@ -5,6 +5,7 @@
 #include "XmlDom/XmlNodeStore.h"
 
 #include <string>
+#include <utility>
 
 #include "XmlDom/XmlElement.h"
 #include "XmlTestSupport.h"
@@ -12,6 +13,15 @@
 namespace {
 
 using namespace xmldom;
+
+// Nothing of the library is made without naming its store: `new` alone does not compile.
+template <class T, class... Args>
+concept MadeByPlainNew = requires(Args&&... args) {
+  new T(std::forward<Args>(args)...);
+};
+static_assert(!MadeByPlainNew<TXmlElement, TXmlNameTable&, int>);
+static_assert(!MadeByPlainNew<TXmlNodeList>);
+static_assert(!MadeByPlainNew<TXmlNameTable>);
 
 class NodeStore : public TXmlTest {
  protected:

@@ -11,7 +11,7 @@ namespace {
 
 class Selection : public TXmlTest {
  protected:
-  Ref<TXmlNameTable> table_ = MakeRef<TXmlNameTable>();
+  Ref<TXmlNameTable> table_ = MakeLoose<TXmlNameTable>();
   Ref<IXmlDocument> doc_ = MakeXmlDocument("root", "1.0", "", table_.Get());
   Ref<IXmlElement> root_ = doc_->GetDocumentElement();
 

@@ -126,7 +126,7 @@ TEST_F(Serializer, NodeListsWriteTheirItemsWithoutSeparators) {
   root_->AddChildText("t");
   root_->AddChildComment("c");
   EXPECT_EQ(root_->GetChildNodes()->GetXML(), "\r\n<a/>t<!--c-->");
-  EXPECT_EQ(MakeRef<TXmlNodeList>()->GetXML(), "");
+  EXPECT_EQ(MakeLoose<TXmlNodeList>()->GetXML(), "");
 }
 
 TEST_F(Serializer, DocumentsInDocumentsUseTheirOwnLayout) {

@@ -18,7 +18,7 @@ namespace {
 TXmlNameTable* FuzzNameTable() {
   static Ref<TXmlNameTable> table;
   static int uses = 0;
-  if (!table || ++uses % 4096 == 0) table = MakeRef<TXmlNameTable>();
+  if (!table || ++uses % 4096 == 0) table = MakeLoose<TXmlNameTable>();
   return table.Get();
 }
 
