@@ -31,6 +31,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,7 @@ double TimedMs(Work work) {
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
@@ -199,8 +201,12 @@ void AddBinaryForm(TInput& input, const std::string& folder) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--child") return RunChild(argc, argv);
+namespace {
+
+constexpr const char* kUsage =
+    "usage: xml_load_bench [--records-mb N] [--runs N] [--cold-runs N] [FILE...]\n";
+
+int Run(int argc, char** argv) {
   TOptions options;
   std::vector<TInput> inputs;
   for (int i = 1; i < argc; ++i) {
@@ -211,6 +217,10 @@ int main(int argc, char** argv) {
       options.Runs = std::max(1, std::atoi(argv[++i]));
     else if (arg == "--cold-runs" && i + 1 < argc)
       options.ColdRuns = std::max(1, std::atoi(argv[++i]));
+    else if (arg == "--help" || arg == "-h")
+      return std::fputs(kUsage, stdout), 0;
+    else if (arg.size() > 1 && arg[0] == '-')
+      return std::fprintf(stderr, "xml_load_bench: unknown option %s\n%s", arg.c_str(), kUsage), 2;
     else
       inputs.push_back({arg, ReadFile(arg), arg, {}, {}});
   }
@@ -243,4 +253,17 @@ int main(int argc, char** argv) {
       load[0], load[1], load[2]);
   for (const TInput& input : inputs) Report(input, options);
   std::filesystem::remove_all(folder);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--child") return RunChild(argc, argv);
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "xml_load_bench: %s\n", error.what());
+    return 1;
+  }
 }
