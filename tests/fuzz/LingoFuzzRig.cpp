@@ -50,6 +50,8 @@ std::string BinaryOf(std::string_view xml) {
   return document->ToBinaryString();
 }
 
+// Nested(999) and Nested(1001), at kFirstDeepDocument, lie just inside the nesting limit and
+// just past it.
 std::vector<std::string> Documents() {
   const std::string binary = BinaryOf(kCatalog);
   return {std::string(kCatalog),
@@ -172,7 +174,7 @@ void TLingoRig::WriteFiles() {
   WriteFile(path("damaged.xml"), pools_.Documents[2]);
   WriteFile(path("broken.bin"), pools_.Documents[5]);
   WriteFile(path("empty.xml"), "");
-  WriteFile(path("deep.xml"), pools_.Documents[12]);
+  WriteFile(path("deep.xml"), pools_.Documents[kFirstDeepDocument + 1]);
   pools_.Files = {path("catalog.xml"),
                   path("catalog.bin"),
                   path("damaged.xml"),
@@ -279,8 +281,7 @@ dxhost::THostValue TValueMaker::String(TStringRole role) {
   const std::vector<std::string>* pool = &pools_.Names;
   switch (role) {
     case TStringRole::Document:
-      pool = &pools_.Documents;
-      break;
+      return host_.Values().String(pools_.Documents[DocumentIndex(choice)]);
     case TStringRole::File:
       pool = &pools_.Files;
       break;
@@ -297,6 +298,15 @@ dxhost::THostValue TValueMaker::String(TStringRole role) {
       break;
   }
   return host_.Values().String((*pool)[choice % pool->size()]);
+}
+
+std::size_t TValueMaker::DocumentIndex(std::uint8_t choice) const {
+  // A document nested a thousand deep makes each call on it a hundred times dearer than one on
+  // any other (its XML alone runs to a megabyte): only the byte that is its index chooses it,
+  // where an even share of the pool would spend most of the fuzzer's time on them.
+  const std::size_t index = choice % pools_.Documents.size();
+  const bool deep = index >= kFirstDeepDocument && index < kFirstDeepDocument + kDeepDocuments;
+  return deep && choice != index ? choice % kFirstDeepDocument : index;
 }
 
 dxhost::THostValue TValueMaker::Symbol() {

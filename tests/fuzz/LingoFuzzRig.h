@@ -17,6 +17,9 @@ namespace fuzzing {
 // What a string argument is for: each has its own pool of telling values.
 enum class TStringRole { Document, File, Name, Path, LogFile, Any };
 
+// The documents of the pool that nest elements about as deep as documents may.
+inline constexpr std::size_t kFirstDeepDocument = 11, kDeepDocuments = 2;
+
 struct TLingoPools {
   std::vector<std::string> Documents;  // XML text (good and damaged) and binary XML
   std::vector<std::string> Files;      // paths: written files, missing ones, a folder
@@ -77,6 +80,9 @@ class TValueMaker {
   dxhost::THostValue PropertyList(int depth);
 
  private:
+  // Which document of the pool a byte below 200 chooses.
+  std::size_t DocumentIndex(std::uint8_t choice) const;
+
   dxhost::TXtraHost& host_;
   const TLingoPools& pools_;
   TByteReader& bytes_;
