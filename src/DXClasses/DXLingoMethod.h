@@ -1,100 +1,76 @@
 #pragma once
 
-// The row of a scripting class's Lingo method table (see DXLingoScript.h): everything the
-// framework, the tests and the fuzz target know of one method, and the handler that does its
-// work. Rows are made during compilation; a row that contradicts itself (a failure value of
-// another kind than the result, more arguments than a row holds, a null handler, a line of the
-// frame's own new or forget) does not compile.
+// The row of a scripting class's Lingo method table (see DXLingoScript.h): the method's
+// signature (DXLingoSignature.h) and the call of its handler. The argument kinds and the result
+// come from the handler's C++ signature (DXLingoHandler.h); the row names the arguments, and
+// where it also states a kind, that kind must be the handler's. Rows are made during
+// compilation; a row that contradicts itself or its handler (another number of arguments, an
+// argument of another kind, a failure value of another kind than the result, more arguments
+// than a row holds, a handler of another class, a name of the frame's own new or forget) does
+// not compile.
 
-#include <array>
 #include <cstddef>
-#include <cstdint>
 #include <initializer_list>
-#include <span>
 #include <string_view>
+#include <type_traits>
 
-#include "DXClasses/DXInterfaces.h"
-#include "DXClasses/DXScriptFunctions.h"
-
-// One argument of a Lingo method, after me.
-struct TDXLingoArgument {
-  std::string_view Name;
-  TDXValueKind Kind = dvVoid;
-};
-
-// What a method answers when its work succeeds. Booleans reach Lingo as the integers 1 and 0.
-enum class TDXLingoResult : std::uint8_t {
-  None,  // no result: the host's result stays as the host prepared it
-  Boolean,
-  Integer,
-  Float,
-  String,
-  List,
-  PropertyList,
-};
-
-// The result a method is given before its work starts, which it keeps when the work fails.
-enum class TDXFailureValue : std::uint8_t {
-  None,  // the result stays cleared (void)
-  False,
-  Zero,
-  EmptyString,
-  ZeroFloat,
-};
-
-// What a method's failures do to its object's error state.
-enum class TDXErrorState : std::uint8_t {
-  Untouched,  // nothing is recorded: a failure goes to the frame, which drops it unseen
-  Records,    // the work runs inside the class's RecordFailures
-  Restarts,   // the class's ClearErrorState first, then as Records
-};
-
-// A method without its handler: what declares it to the host and what tests read of it.
-struct TDXLingoSignature {
-  static constexpr std::size_t kMaxArguments = 4;
-
-  std::string_view Name;
-  std::array<TDXLingoArgument, kMaxArguments> Arguments{};
-  std::size_t ArgumentCount = 0;
-  TDXLingoResult Result = TDXLingoResult::None;
-  TDXFailureValue Failure = TDXFailureValue::None;
-  TDXErrorState Errors = TDXErrorState::Untouched;
-  // fkMethod, fkGlobal or fkXtra; an instance method gets "object me" before its arguments.
-  TDXFunctionKind Kind = fkMethod;
-  std::string_view Comment;
-
-  // The arguments after me.
-  constexpr std::span<const TDXLingoArgument> ArgumentList() const {
-    return {Arguments.data(), ArgumentCount};
-  }
-};
+#include "DXClasses/DXLingoHandler.h"
+#include "DXClasses/DXLingoSignature.h"
 
 template <class TClass>
 struct TDXLingoMethod : TDXLingoSignature {
-  using THandler = void (TClass::*)(IDXArgList& args, IDXValue& result, bool& handled);
+  using TCall = void (*)(TClass& object, IDXArgList& args, IDXValue& result);
 
+  template <auto Handler>
   consteval TDXLingoMethod(std::string_view name, std::initializer_list<TDXLingoArgument> arguments,
-                           TDXLingoResult result, TDXFailureValue failure, TDXErrorState errors,
-                           THandler handler, TDXFunctionKind kind = fkMethod,
-                           std::string_view comment = {})
-      : TDXLingoSignature{name, {}, arguments.size(), result, failure, errors, kind, comment},
-        Handler(handler) {
-    if (arguments.size() > kMaxArguments) throw "more arguments than a row holds";
+                           TDXFailureValue failure, TDXErrorState errors, TDXHandlerOf<Handler>,
+                           TDXFunctionKind kind = fkMethod, std::string_view comment = {})
+      : TDXLingoSignature{name,
+                          {},
+                          arguments.size(),
+                          TDXLingoHandler<Handler>::kResult,
+                          failure,
+                          errors,
+                          kind,
+                          comment},
+        Call(&TDXLingoHandler<Handler>::Call) {
+    using THandler = TDXLingoHandler<Handler>;
+    static_assert(std::is_same_v<typename THandler::TClass, TClass>, "a handler of another class");
+    static_assert(THandler::kArgumentCount <= kMaxArguments, "more arguments than a row holds");
+    if (name.empty() || IsFrameName(name)) throw "new, forget and no name are the frame's own";
     if (kind == fkNew || kind == fkForget) throw "new and forget are the frame's own lines";
-    if (!FailureFitsResult(result, failure))
+    if (!FailureFitsResult(Result, failure))
       throw "a failure value of another kind than the result";
+    if (arguments.size() != THandler::kArgumentCount)
+      throw "the row names another number of arguments than its handler takes";
+    const auto kinds = THandler::Kinds();
     std::size_t i = 0;
-    for (const TDXLingoArgument& argument : arguments) Arguments[i++] = argument;
+    for (const TDXLingoArgument& argument : arguments) {
+      if (argument.Kind != dvVoid && argument.Kind != kinds[i])
+        throw "an argument declared of another kind than its handler's parameter";
+      Arguments[i] = {argument.Name, kinds[i]};
+      ++i;
+    }
   }
 
-  // A row must name its handler.
-  TDXLingoMethod(std::string_view, std::initializer_list<TDXLingoArgument>, TDXLingoResult,
-                 TDXFailureValue, TDXErrorState, std::nullptr_t, TDXFunctionKind = fkMethod,
-                 std::string_view = {}) = delete;
-
-  THandler Handler;
+  // Reads the arguments, runs the handler and sets the result; nothing else (no failure value,
+  // no error state: see TDXLingoScript).
+  TCall Call;
 
  private:
+  static constexpr bool IsFrameName(std::string_view name) {
+    return SameLingoNameConstant(name, "new") || SameLingoNameConstant(name, "forget");
+  }
+  static constexpr bool SameLingoNameConstant(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    return true;
+  }
+  static constexpr char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+  }
+
   static constexpr bool FailureFitsResult(TDXLingoResult result, TDXFailureValue failure) {
     switch (failure) {
       case TDXFailureValue::None:

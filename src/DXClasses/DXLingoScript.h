@@ -3,18 +3,19 @@
 // TDXLingoScript: a scripting class whose Lingo methods are declared once, in a compile-time
 // table with one row per method (DXLingoMethod.h). From the rows come the method-table text
 // the host registers, the dispatch, and what tests read of each method. Each row binds its
-// handler, so a misspelt or missing handler does not compile; adding a Lingo method is one row
-// and one function:
+// handler, whose C++ signature gives the method's argument kinds and result; a misspelt or
+// missing handler, or one whose parameters the row contradicts, does not compile. Adding a
+// Lingo method is one row and one function:
 //
 //   class TMyXtra final : public TDXLingoScript<TMyXtra> {
 //    public:
 //     static constexpr std::string_view kXtraName = "myXtra";
 //     static constexpr TDXLingoMethod<TMyXtra> kLingoMethods[] = {
-//         {"hello", {{"name", dvString}}, TDXLingoResult::String, TDXFailureValue::EmptyString,
-//          TDXErrorState::Untouched, &TMyXtra::hello},
+//         {"hello", {{"name", dvString}}, TDXFailureValue::EmptyString,
+//          TDXErrorState::Untouched, DXHandler<&TMyXtra::hello>},
 //     };
 //    private:
-//     void hello(IDXArgList& args, IDXValue& result, bool& handled);
+//     std::string hello(std::string_view name);
 //   };
 //
 // (The table follows the handlers it names.) Rows whose failures are recorded need two more
@@ -23,7 +24,6 @@
 
 #include <array>
 #include <cstddef>
-#include <span>
 #include <utility>
 
 #include "DXClasses/DXLingoMethod.h"
@@ -41,27 +41,33 @@ class TDXLingoScript : public TDXScript {
   }
 
  protected:
-  std::span<const TDXPublishedMethod> PublishedMethods() const override {
-    static constexpr auto kPublished =
-        PublishRows(std::make_index_sequence<std::size(TClass::kLingoMethods)>());
-    return kPublished;
+  // The selector is the row: no name is looked up.
+  bool CallPublishedMethod(MoaLong selector, IDXArgList& args, IDXValue& result) final {
+    static constexpr auto kRows = RowCalls(std::make_index_sequence<kRowCount>());
+    const MoaLong row = selector - kFrameLines;
+    if (row < 0 || row >= MoaLong(kRowCount)) return false;
+    kRows[std::size_t(row)](static_cast<TClass&>(*this), args, result);
+    return true;
   }
 
  private:
+  using TRowCall = void (*)(TClass& object, IDXArgList& args, IDXValue& result);
+  static constexpr std::size_t kRowCount = std::size(TClass::kLingoMethods);
+  // new and forget, which the frame puts ahead of the first row.
+  static constexpr MoaLong kFrameLines = 2;
+
   template <std::size_t... Row>
-  static constexpr std::array<TDXPublishedMethod, sizeof...(Row)> PublishRows(
-      std::index_sequence<Row...>) {
-    return {TDXPublishedMethod{TClass::kLingoMethods[Row].Name, &Invoke<Row>}...};
+  static constexpr std::array<TRowCall, sizeof...(Row)> RowCalls(std::index_sequence<Row...>) {
+    return {&Invoke<Row>...};
   }
 
   // The failure value first, then the work, inside the class's error capture when the row
   // says so.
   template <std::size_t Row>
-  static void Invoke(TDXScript& self, IDXArgList& args, IDXValue& result, bool& handled) {
+  static void Invoke(TClass& object, IDXArgList& args, IDXValue& result) {
     constexpr const TDXLingoMethod<TClass>& method = TClass::kLingoMethods[Row];
-    TClass& object = static_cast<TClass&>(self);
     PresetFailureValue(result, method.Failure);
-    const auto work = [&] { (object.*method.Handler)(args, result, handled); };
+    const auto work = [&] { method.Call(object, args, result); };
     if constexpr (method.Errors == TDXErrorState::Untouched) {
       work();
     } else {

@@ -70,13 +70,17 @@ void TDXScript::Dispatch(MoaDrCallInfo& call) {
   args->LoadFromCall(*values, call.Args, 0, count);
   TDXValue& result = Result();
   result.Clear();
-  bool handled = false;
-  if (const TDXPublishedMethod* method = FindPublishedMethod(call.Selector)) {
-    handled = true;
-    method->Invoke(*this, *args, result, handled);
-  }
-  if (!handled) CallFunction(call.Selector, *args, result);
+  if (!CallPublishedMethod(call.Selector, *args, result))
+    CallFunction(call.Selector, *args, result);
   result.WriteToHost(*values, call.Result);
+}
+
+bool TDXScript::CallPublishedMethod(MoaLong selector, IDXArgList& args, IDXValue& result) {
+  const TDXPublishedMethod* method = FindPublishedMethod(selector);
+  if (!method) return false;
+  bool handled = true;
+  method->Invoke(*this, args, result, handled);
+  return handled;
 }
 
 Ref<TDXArgList> TDXScript::ArgumentList() {

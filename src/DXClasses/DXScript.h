@@ -54,6 +54,9 @@ class TDXScript : public TDXClass {
   virtual void CallFunction(MoaLong selector, IDXArgList& args, IDXValue& result);
   // The class's published methods; none by default.
   virtual std::span<const TDXPublishedMethod> PublishedMethods() const;
+  // Runs the published method of the selector; false when there is none or it declined the
+  // call (cleared its handled flag). By default the method is found once by its declared name.
+  virtual bool CallPublishedMethod(MoaLong selector, IDXArgList& args, IDXValue& result);
 
   // An entry of a published-method table: the handler Method of a subclass under a Lingo name.
   template <auto Method>

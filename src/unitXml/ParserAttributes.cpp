@@ -10,40 +10,35 @@ using namespace xmldom;
 // not convert give the same result; only the error state tells them apart. Without a current
 // node they answer the failure value and record nothing.
 
-void TzelXMLParser::getTextAttr(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXValue> name = args.Item(1);
-  if (CurrentNode) result.SetAsString(CurrentNode->GetTextAttr(name->AsString(), {}));
+std::string TzelXMLParser::getTextAttr(std::string_view attrName) {
+  return CurrentNode ? CurrentNode->GetTextAttr(attrName, {}) : std::string();
 }
 
-void TzelXMLParser::getBoolAttr(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXValue> name = args.Item(1);
-  if (CurrentNode) result.SetAsBoolean(CurrentNode->GetBoolAttr(name->AsString(), false));
+bool TzelXMLParser::getBoolAttr(std::string_view attrName) {
+  return CurrentNode && CurrentNode->GetBoolAttr(attrName, false);
 }
 
-void TzelXMLParser::getIntAttr(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXValue> name = args.Item(1);
-  if (CurrentNode) result.SetAsInteger(CurrentNode->GetIntAttr(name->AsString(), 0));
+std::int32_t TzelXMLParser::getIntAttr(std::string_view attrName) {
+  return CurrentNode ? CurrentNode->GetIntAttr(attrName, 0) : 0;
 }
 
-void TzelXMLParser::getDoubleAttr(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXValue> name = args.Item(1);
-  if (CurrentNode) result.SetAsFloat(CurrentNode->GetDoubleAttr(name->AsString(), 0.0));
+double TzelXMLParser::getDoubleAttr(std::string_view attrName) {
+  return CurrentNode ? CurrentNode->GetDoubleAttr(attrName, 0.0) : 0.0;
 }
 
 // testPL and testL show the list they are given and hand it back: a check of the passage of
 // lists both ways. They stay outside the error state; what fails in them the frame drops. An
-// argument of another kind reads as no list: no box, and the host's result stays as it was.
+// argument of another kind reads as no list: no box, and no answer, so the host's result stays
+// as it was.
 
-void TzelXMLParser::testPL(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXPropertyList> list = args.Item(1)->AsPropertyList();
-  if (!list) return;
-  platform::ShowMessageBox(msg::kInfoCaption, PropertyListText(*list, ValueService().Get()));
-  result.SetAsPropertyList(list);
+Ref<IDXPropertyList> TzelXMLParser::testPL(Ref<IDXPropertyList> attr) {
+  if (attr)
+    platform::ShowMessageBox(msg::kInfoCaption, PropertyListText(*attr, ValueService().Get()));
+  return attr;
 }
 
-void TzelXMLParser::testL(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXList> list = args.Item(1)->AsList();
-  if (!list) return;
-  platform::ShowMessageBox(msg::kInfoCaption, LinearListText(*list, ValueService().Get()));
-  result.SetAsList(list);
+Ref<IDXList> TzelXMLParser::testL(Ref<IDXList> attr) {
+  if (attr)
+    platform::ShowMessageBox(msg::kInfoCaption, LinearListText(*attr, ValueService().Get()));
+  return attr;
 }

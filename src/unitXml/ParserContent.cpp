@@ -14,8 +14,7 @@ TXmlNode& TzelXMLParser::RequireCurrentNode() const {
   return NodeOf(CurrentNode.Get());
 }
 
-void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile) {
-  const Ref<IDXValue> source = args.Item(1);
+void TzelXMLParser::LoadDocument(const std::string& source, bool fromFile) {
   // Nothing found in the old document is looked at again, whatever becomes of the load.
   namedChildren_.Clear();
   // The previous document goes now, before anything is read: unless the cursor holds it, its
@@ -24,34 +23,35 @@ void TzelXMLParser::LoadDocument(IDXArgList& args, IDXValue& result, bool fromFi
   places_.Clear();
   Document = MakeXmlDocument({}, "1.0", {}, nullptr);
   if (fromFile)
-    Document->Load(source->AsString());
+    Document->Load(source);
   else
-    Document->LoadXML(source->AsString());
+    Document->LoadXML(source);
   JumpTo(Document->GetDocumentElement());
-  result.SetAsBoolean(true);
 }
 
-void TzelXMLParser::loadFromFile(IDXArgList& args, IDXValue& result, bool&) {
-  LoadDocument(args, result, true);
+bool TzelXMLParser::loadFromFile(const std::string& xmlFile) {
+  LoadDocument(xmlFile, true);
+  return true;
 }
 
-void TzelXMLParser::loadFromText(IDXArgList& args, IDXValue& result, bool&) {
-  LoadDocument(args, result, false);
+bool TzelXMLParser::loadFromText(const std::string& xmlString) {
+  LoadDocument(xmlString, false);
+  return true;
 }
 
-void TzelXMLParser::startXML(IDXArgList&, IDXValue&, bool&) {
+void TzelXMLParser::startXML() {
   JumpTo(RequireDocument().GetDocumentElement());
 }
 
 // Without a current node the three readers answer their failure value and record nothing.
-void TzelXMLParser::getNodeName(IDXArgList&, IDXValue& result, bool&) {
-  if (CurrentNode) result.SetAsString(CurrentNode->GetNodeName());
+std::string TzelXMLParser::getNodeName() {
+  return CurrentNode ? CurrentNode->GetNodeName() : std::string();
 }
 
-void TzelXMLParser::getXML(IDXArgList&, IDXValue& result, bool&) {
-  if (CurrentNode) result.SetAsString(CurrentNode->GetXML());
+std::string TzelXMLParser::getXML() {
+  return CurrentNode ? CurrentNode->GetXML() : std::string();
 }
 
-void TzelXMLParser::getText(IDXArgList&, IDXValue& result, bool&) {
-  if (CurrentNode) result.SetAsString(CurrentNode->GetText());
+std::string TzelXMLParser::getText() {
+  return CurrentNode ? CurrentNode->GetText() : std::string();
 }

@@ -72,72 +72,71 @@ Ref<IXmlNode> TzelXMLParser::NextSiblingOfCurrent(int& index) {
 
 // ---- The Lingo methods.
 
-void TzelXMLParser::selectSingleNode(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXValue> name = args.Item(1);
+bool TzelXMLParser::selectSingleNode(std::string_view nodeName) {
   TXmlNode& node = RequireCurrentNode();
-  if (const auto found = namedChildren_.Find(node, node.SelectionNameId(name->AsString()), 0)) {
-    MoveDown(found);
-    result.SetAsBoolean(true);
-  }
+  const auto found = namedChildren_.Find(node, node.SelectionNameId(nodeName), 0);
+  if (!found) return false;
+  MoveDown(found);
+  return true;
 }
 
-void TzelXMLParser::nodeCount(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXValue> name = args.Item(1);
+std::int32_t TzelXMLParser::nodeCount(std::string_view nodeName) {
   TXmlNode& node = RequireCurrentNode();
-  result.SetAsInteger(namedChildren_.Count(node, node.SelectionNameId(name->AsString())));
+  return namedChildren_.Count(node, node.SelectionNameId(nodeName));
 }
 
 // Without any child of that name the item is never read, so an item that does not convert
 // fails only where there is something to choose from.
-void TzelXMLParser::selectNode(IDXArgList& args, IDXValue& result, bool&) {
-  const Ref<IDXValue> name = args.Item(1);
+bool TzelXMLParser::selectNode(std::string_view nodeName, TDXDeferred<std::int32_t> item) {
   TXmlNode& node = RequireCurrentNode();
-  const int id = node.SelectionNameId(name->AsString());
-  if (!namedChildren_.Any(node, id)) return;
-  const auto found = namedChildren_.Find(node, id, ListIndex(args.Item(2)->AsInteger()));
+  const int id = node.SelectionNameId(nodeName);
+  if (!namedChildren_.Any(node, id)) return false;
+  const auto found = namedChildren_.Find(node, id, ListIndex(item.Read()));
   if (!found) RaiseListIndexError();
   MoveDown(found);
-  result.SetAsBoolean(true);
+  return true;
 }
 
-void TzelXMLParser::childCount(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsInteger(RequireCurrentNode().ListedChildCount());
+std::int32_t TzelXMLParser::childCount() {
+  return RequireCurrentNode().ListedChildCount();
 }
 
-void TzelXMLParser::selectChild(IDXArgList& args, IDXValue& result, bool&) {
+// Without children the item is never read.
+bool TzelXMLParser::selectChild(TDXDeferred<std::int32_t> item) {
   TXmlNode& node = RequireCurrentNode();
   const int count = node.ListedChildCount();
-  if (count == 0) return;
-  const int index = ListIndex(args.Item(1)->AsInteger());
+  if (count == 0) return false;
+  const int index = ListIndex(item.Read());
   if (index < 0 || index >= count) RaiseListIndexError();
   MoveDown(Ref<IXmlNode>::Retain(&node.ListedChild(index)), index);
-  result.SetAsBoolean(true);
+  return true;
 }
 
-void TzelXMLParser::parentNode(IDXArgList&, IDXValue& result, bool&) {
-  if (Ref<IXmlNode> parent = RequireCurrentNode().GetParentNode()) {
-    MoveUp(std::move(parent));
-    result.SetAsBoolean(true);
-  }
+bool TzelXMLParser::parentNode() {
+  Ref<IXmlNode> parent = RequireCurrentNode().GetParentNode();
+  if (!parent) return false;
+  MoveUp(std::move(parent));
+  return true;
 }
 
 // Running past the last sibling leaves no current node; that is how a script's walk ends, not
 // a failure.
-void TzelXMLParser::nextNode(IDXArgList&, IDXValue&, bool&) {
+void TzelXMLParser::nextNode() {
   int index = -1;
   CurrentNode = NextSiblingOfCurrent(index);
   places_.Sideways(index);
 }
 
-void TzelXMLParser::pathNode(IDXArgList& args, IDXValue& result, bool&) {
-  if (!HasXmlText(RequireDocument())) return;
-  const std::string path = NormalizeNodePath(args.Item(1)->AsString());
+// A document without XML text has nowhere to go: the path is not read.
+bool TzelXMLParser::pathNode(TDXDeferred<std::string_view> nodePath) {
+  if (!HasXmlText(RequireDocument())) return false;
+  const std::string path = NormalizeNodePath(nodePath.Read());
   // Each segment that matches moves the cursor for good, also when a later one fails.
   for (std::string_view segment : NodePathSegments(path)) {
     TXmlNode& node = RequireCurrentNode();
     const auto child = namedChildren_.Find(node, node.SelectionNameId(segment), 0);
-    if (!child) return;
+    if (!child) return false;
     MoveDown(child);
   }
-  result.SetAsBoolean(true);
+  return true;
 }

@@ -29,11 +29,11 @@ constexpr TVersionProperty kVersionProperties[] = {
 
 // The result stays void until the list is made, and a failure of the host's list services
 // leaves whatever part of the list was built.
-void TzelXMLParser::xtraVersion(IDXArgList&, IDXValue& result, bool&) {
+void TzelXMLParser::xtraVersion(TDXResultSlot<Ref<IDXPropertyList>> result) {
   version::TFileVersionInfo info;
   version::ReadFileVersionInfo(platform::ModuleFileName(), info);
-  result.SetAsPropertyList(NewPropertyList());
-  const Ref<IDXPropertyList> list = result.AsPropertyList();
+  const Ref<IDXPropertyList> list = NewPropertyList();
+  result.Set(list);
   for (const TVersionProperty& property : kVersionProperties)
     list->SetPropByName(property.Name, *NewStringValue(info.*property.Field));
 }

@@ -20,21 +20,21 @@ void TzelXMLParser::RecordError(const std::string& message) {
   if (LogOn) AppendErrorLog(LogFileName, ErrorText);
 }
 
-void TzelXMLParser::errorMsg(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString(ErrorText);
+std::string_view TzelXMLParser::errorMsg() const {
+  return ErrorText;
 }
 
-void TzelXMLParser::isNoError(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsBoolean(ErrorText.empty());
+bool TzelXMLParser::isNoError() const {
+  return ErrorText.empty();
 }
 
 // Both switches work only while authoring: a projector or a browser never shows the box or
 // writes the log, whatever the movie asks.
-void TzelXMLParser::errorDialog(IDXArgList& args, IDXValue&, bool&) {
-  DialogOn = args.Item(1)->AsBoolean() && IsAuthoringRunMode(GetAppInfo().RunMode());
+void TzelXMLParser::errorDialog(bool dialog) {
+  DialogOn = dialog && IsAuthoringRunMode(GetAppInfo().RunMode());
 }
 
-void TzelXMLParser::errorLog(IDXArgList& args, IDXValue&, bool&) {
-  LogFileName = args.Item(1)->AsString();
-  LogOn = args.Item(2)->AsBoolean() && IsAuthoringRunMode(GetAppInfo().RunMode());
+void TzelXMLParser::errorLog(std::string_view logFile, bool logSave) {
+  LogFileName = logFile;
+  LogOn = logSave && IsAuthoringRunMode(GetAppInfo().RunMode());
 }

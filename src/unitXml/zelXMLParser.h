@@ -29,39 +29,40 @@ class TzelXMLParser final : public TDXLingoScript<TzelXMLParser> {
  private:
   friend TDXLingoScript<TzelXMLParser>;
 
-  // ---- The Lingo methods, each run as its row of kLingoMethods says.
+  // ---- The Lingo methods, each run as its row of kLingoMethods says. A method's C++
+  // signature is its Lingo one: what it takes after me, and what it answers.
   // Error state.
-  void errorMsg(IDXArgList& args, IDXValue& result, bool& handled);
-  void isNoError(IDXArgList& args, IDXValue& result, bool& handled);
-  void errorDialog(IDXArgList& args, IDXValue& result, bool& handled);
-  void errorLog(IDXArgList& args, IDXValue& result, bool& handled);
-  void xtraVersion(IDXArgList& args, IDXValue& result, bool& handled);
+  std::string_view errorMsg() const;
+  bool isNoError() const;
+  void errorDialog(bool dialog);
+  void errorLog(std::string_view logFile, bool logSave);
+  void xtraVersion(TDXResultSlot<Ref<IDXPropertyList>> result);
   // Loading and content.
-  void loadFromFile(IDXArgList& args, IDXValue& result, bool& handled);
-  void loadFromText(IDXArgList& args, IDXValue& result, bool& handled);
-  void startXML(IDXArgList& args, IDXValue& result, bool& handled);
-  void getNodeName(IDXArgList& args, IDXValue& result, bool& handled);
-  void getXML(IDXArgList& args, IDXValue& result, bool& handled);
-  void getText(IDXArgList& args, IDXValue& result, bool& handled);
-  // Navigation and selection.
-  void selectSingleNode(IDXArgList& args, IDXValue& result, bool& handled);
-  void nodeCount(IDXArgList& args, IDXValue& result, bool& handled);
-  void selectNode(IDXArgList& args, IDXValue& result, bool& handled);
-  void childCount(IDXArgList& args, IDXValue& result, bool& handled);
-  void selectChild(IDXArgList& args, IDXValue& result, bool& handled);
-  void parentNode(IDXArgList& args, IDXValue& result, bool& handled);
-  void nextNode(IDXArgList& args, IDXValue& result, bool& handled);
-  void pathNode(IDXArgList& args, IDXValue& result, bool& handled);
+  bool loadFromFile(const std::string& xmlFile);
+  bool loadFromText(const std::string& xmlString);
+  void startXML();
+  std::string getNodeName();
+  std::string getXML();
+  std::string getText();
+  // Navigation and selection. An item or a path that a failed selection must not look at is
+  // deferred.
+  bool selectSingleNode(std::string_view nodeName);
+  std::int32_t nodeCount(std::string_view nodeName);
+  bool selectNode(std::string_view nodeName, TDXDeferred<std::int32_t> item);
+  std::int32_t childCount();
+  bool selectChild(TDXDeferred<std::int32_t> item);
+  bool parentNode();
+  void nextNode();
+  bool pathNode(TDXDeferred<std::string_view> nodePath);
   // Attributes and the list pass-through.
-  void getTextAttr(IDXArgList& args, IDXValue& result, bool& handled);
-  void getBoolAttr(IDXArgList& args, IDXValue& result, bool& handled);
-  void getIntAttr(IDXArgList& args, IDXValue& result, bool& handled);
-  void getDoubleAttr(IDXArgList& args, IDXValue& result, bool& handled);
-  void testPL(IDXArgList& args, IDXValue& result, bool& handled);
-  void testL(IDXArgList& args, IDXValue& result, bool& handled);
+  std::string getTextAttr(std::string_view attrName);
+  bool getBoolAttr(std::string_view attrName);
+  std::int32_t getIntAttr(std::string_view attrName);
+  double getDoubleAttr(std::string_view attrName);
+  Ref<IDXPropertyList> testPL(Ref<IDXPropertyList> attr);
+  Ref<IDXList> testL(Ref<IDXList> attr);
 
   // The rows' shorthand.
-  using R = TDXLingoResult;
   using F = TDXFailureValue;
   using E = TDXErrorState;
   using T = TzelXMLParser;
@@ -69,7 +70,8 @@ class TzelXMLParser final : public TDXLingoScript<TzelXMLParser> {
  public:
   static constexpr std::string_view kXtraName = "zelXMLParser";
 
-  // The methods' arguments after me, by their Lingo names.
+  // The methods' arguments after me, by their Lingo names, with the kinds the host's method
+  // table gives them; each handler's parameter must be of that kind.
   static constexpr TDXLingoArgument kDialog{"dialog", dvInteger};
   static constexpr TDXLingoArgument kLogFile{"logFile", dvString};
   static constexpr TDXLingoArgument kLogSave{"logSave", dvInteger};
@@ -87,32 +89,32 @@ class TzelXMLParser final : public TDXLingoScript<TzelXMLParser> {
   // it; one that leaves it untouched cannot fail, or leaves its failures to the frame.
   static constexpr TDXLingoMethod<TzelXMLParser> kLingoMethods[] = {
       // clang-format off
-      // name              arguments             result           on failure      error state   handler
-      {"xtraVersion",      {},                   R::PropertyList, F::None,        E::Restarts,  &T::xtraVersion},
-      {"errorMsg",         {},                   R::String,       F::None,        E::Untouched, &T::errorMsg},
-      {"isNoError",        {},                   R::Boolean,      F::None,        E::Untouched, &T::isNoError},
-      {"errorDialog",      {kDialog},            R::None,         F::None,        E::Untouched, &T::errorDialog},
-      {"errorLog",         {kLogFile, kLogSave}, R::None,         F::None,        E::Untouched, &T::errorLog},
-      {"loadFromFile",     {kXmlFile},           R::Boolean,      F::False,       E::Restarts,  &T::loadFromFile},
-      {"loadFromText",     {kXmlString},         R::Boolean,      F::False,       E::Restarts,  &T::loadFromText},
-      {"getNodeName",      {},                   R::String,       F::EmptyString, E::Records,   &T::getNodeName},
-      {"getXML",           {},                   R::String,       F::EmptyString, E::Records,   &T::getXML},
-      {"startXML",         {},                   R::None,         F::None,        E::Records,   &T::startXML},
-      {"selectSingleNode", {kNodeName},          R::Boolean,      F::False,       E::Records,   &T::selectSingleNode},
-      {"nodeCount",        {kNodeName},          R::Integer,      F::Zero,        E::Records,   &T::nodeCount},
-      {"selectNode",       {kNodeName, kItem},   R::Boolean,      F::False,       E::Records,   &T::selectNode},
-      {"childCount",       {},                   R::Integer,      F::Zero,        E::Records,   &T::childCount},
-      {"selectChild",      {kItem},              R::Boolean,      F::False,       E::Records,   &T::selectChild},
-      {"parentNode",       {},                   R::Boolean,      F::False,       E::Records,   &T::parentNode},
-      {"nextNode",         {},                   R::None,         F::None,        E::Records,   &T::nextNode},
-      {"pathNode",         {kNodePath},          R::Boolean,      F::False,       E::Records,   &T::pathNode},
-      {"getText",          {},                   R::String,       F::EmptyString, E::Records,   &T::getText},
-      {"getTextAttr",      {kAttrName},          R::String,       F::EmptyString, E::Records,   &T::getTextAttr},
-      {"getBoolAttr",      {kAttrName},          R::Boolean,      F::False,       E::Records,   &T::getBoolAttr},
-      {"getIntAttr",       {kAttrName},          R::Integer,      F::Zero,        E::Records,   &T::getIntAttr},
-      {"getDoubleAttr",    {kAttrName},          R::Float,        F::ZeroFloat,   E::Records,   &T::getDoubleAttr},
-      {"testPL",           {kAttr},              R::PropertyList, F::None,        E::Untouched, &T::testPL},
-      {"testL",            {kAttr},              R::List,         F::None,        E::Untouched, &T::testL},
+      // name              arguments             on failure      error state   handler
+      {"xtraVersion",      {},                   F::None,        E::Restarts,  DXHandler<&T::xtraVersion>},
+      {"errorMsg",         {},                   F::None,        E::Untouched, DXHandler<&T::errorMsg>},
+      {"isNoError",        {},                   F::None,        E::Untouched, DXHandler<&T::isNoError>},
+      {"errorDialog",      {kDialog},            F::None,        E::Untouched, DXHandler<&T::errorDialog>},
+      {"errorLog",         {kLogFile, kLogSave}, F::None,        E::Untouched, DXHandler<&T::errorLog>},
+      {"loadFromFile",     {kXmlFile},           F::False,       E::Restarts,  DXHandler<&T::loadFromFile>},
+      {"loadFromText",     {kXmlString},         F::False,       E::Restarts,  DXHandler<&T::loadFromText>},
+      {"getNodeName",      {},                   F::EmptyString, E::Records,   DXHandler<&T::getNodeName>},
+      {"getXML",           {},                   F::EmptyString, E::Records,   DXHandler<&T::getXML>},
+      {"startXML",         {},                   F::None,        E::Records,   DXHandler<&T::startXML>},
+      {"selectSingleNode", {kNodeName},          F::False,       E::Records,   DXHandler<&T::selectSingleNode>},
+      {"nodeCount",        {kNodeName},          F::Zero,        E::Records,   DXHandler<&T::nodeCount>},
+      {"selectNode",       {kNodeName, kItem},   F::False,       E::Records,   DXHandler<&T::selectNode>},
+      {"childCount",       {},                   F::Zero,        E::Records,   DXHandler<&T::childCount>},
+      {"selectChild",      {kItem},              F::False,       E::Records,   DXHandler<&T::selectChild>},
+      {"parentNode",       {},                   F::False,       E::Records,   DXHandler<&T::parentNode>},
+      {"nextNode",         {},                   F::None,        E::Records,   DXHandler<&T::nextNode>},
+      {"pathNode",         {kNodePath},          F::False,       E::Records,   DXHandler<&T::pathNode>},
+      {"getText",          {},                   F::EmptyString, E::Records,   DXHandler<&T::getText>},
+      {"getTextAttr",      {kAttrName},          F::EmptyString, E::Records,   DXHandler<&T::getTextAttr>},
+      {"getBoolAttr",      {kAttrName},          F::False,       E::Records,   DXHandler<&T::getBoolAttr>},
+      {"getIntAttr",       {kAttrName},          F::Zero,        E::Records,   DXHandler<&T::getIntAttr>},
+      {"getDoubleAttr",    {kAttrName},          F::ZeroFloat,   E::Records,   DXHandler<&T::getDoubleAttr>},
+      {"testPL",           {kAttr},              F::None,        E::Untouched, DXHandler<&T::testPL>},
+      {"testL",            {kAttr},              F::None,        E::Untouched, DXHandler<&T::testL>},
       // clang-format on
   };
 
@@ -128,7 +130,7 @@ class TzelXMLParser final : public TDXLingoScript<TzelXMLParser> {
   void RecordError(const std::string& message);
 
   // The loads' shared steps: a fresh document replaces the old one before anything is read.
-  void LoadDocument(IDXArgList& args, IDXValue& result, bool fromFile);
+  void LoadDocument(const std::string& source, bool fromFile);
   // Raise the failure of a method that needs what the instance does not have.
   xmldom::TXmlNode& RequireCurrentNode() const;
   xmldom::IXmlDocument& RequireDocument() const;

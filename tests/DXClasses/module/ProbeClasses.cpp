@@ -336,35 +336,34 @@ void TProbeScript::kept(IDXArgList&, IDXValue& result, bool&) {
 
 // ---- TTableScript
 
-void TTableScript::greet(IDXArgList& args, IDXValue& result, bool&) {
-  result.SetAsString("hello " + args.Item(1)->AsString());
+std::string TTableScript::greet(std::string_view name) {
+  return "hello " + std::string(name);
 }
 
-void TTableScript::fail(IDXArgList& args, IDXValue& result, bool&) {
-  const std::int32_t value = args.Item(1)->AsInteger();
-  result.SetAsInteger(value);
+void TTableScript::fail(TDXResultSlot<std::int32_t> result, std::int32_t value) {
+  result.Set(value);
   if (value != 0) throw std::runtime_error("failed");
 }
 
-void TTableScript::restart(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsBoolean(true);
+bool TTableScript::restart() {
+  return true;
 }
 
-void TTableScript::drop(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString("dropped");
+void TTableScript::drop(TDXResultSlot<std::string> result) {
+  result.Set("dropped");
   throw std::runtime_error("dropped");
 }
 
-void TTableScript::lastError(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString(error_);
+std::string_view TTableScript::lastError() const {
+  return error_;
 }
 
-void TTableScript::tableGlobal(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString("global");
+std::string_view TTableScript::tableGlobal(TDXDeferred<std::int32_t>, TDXDeferred<Ref<IDXList>>) {
+  return "global";
 }
 
-void TTableScript::tableXtra(IDXArgList&, IDXValue& result, bool&) {
-  result.SetAsString("xtra");
+std::string_view TTableScript::tableXtra() {
+  return "xtra";
 }
 
 // ---- TFallbackScript

@@ -97,20 +97,19 @@ class TTableScript final : public TDXLingoScript<TTableScript> {
   friend TDXLingoScript<TTableScript>;
 
   // Answers "hello " and the name.
-  void greet(IDXArgList& args, IDXValue& result, bool& handled);
+  std::string greet(std::string_view name);
   // Sets the result to its argument, then raises "failed" when the argument is not 0.
-  void fail(IDXArgList& args, IDXValue& result, bool& handled);
+  void fail(TDXResultSlot<std::int32_t> result, std::int32_t value);
   // Answers true.
-  void restart(IDXArgList& args, IDXValue& result, bool& handled);
+  bool restart();
   // Sets the result to "dropped", then raises.
-  void drop(IDXArgList& args, IDXValue& result, bool& handled);
+  void drop(TDXResultSlot<std::string> result);
   // Answers the error state.
-  void lastError(IDXArgList& args, IDXValue& result, bool& handled);
-  // Answer "global" and "xtra".
-  void tableGlobal(IDXArgList& args, IDXValue& result, bool& handled);
-  void tableXtra(IDXArgList& args, IDXValue& result, bool& handled);
+  std::string_view lastError() const;
+  // Answer "global" and "xtra"; tableGlobal does not read its arguments.
+  std::string_view tableGlobal(TDXDeferred<std::int32_t> x, TDXDeferred<Ref<IDXList>> y);
+  std::string_view tableXtra();
 
-  using R = TDXLingoResult;
   using F = TDXFailureValue;
   using E = TDXErrorState;
   using T = TTableScript;
@@ -120,24 +119,17 @@ class TTableScript final : public TDXLingoScript<TTableScript> {
   static constexpr TDXLingoMethod<TTableScript> kLingoMethods[] = {
       {"greet",
        {{"name", dvString}},
-       R::String,
        F::EmptyString,
        E::Records,
-       &T::greet,
+       DXHandler<&T::greet>,
        fkMethod,
        "says hello"},
-      {"fail", {{"value", dvInteger}}, R::Integer, F::Zero, E::Records, &T::fail},
-      {"restart", {}, R::Boolean, F::False, E::Restarts, &T::restart},
-      {"drop", {}, R::String, F::None, E::Untouched, &T::drop},
-      {"lastError", {}, R::String, F::None, E::Untouched, &T::lastError},
-      {"tableGlobal",
-       {{"x", dvInteger}, {"y", dvList}},
-       R::String,
-       F::None,
-       E::Untouched,
-       &T::tableGlobal,
-       fkGlobal},
-      {"tableXtra", {}, R::String, F::None, E::Untouched, &T::tableXtra, fkXtra},
+      {"fail", {{"value"}}, F::Zero, E::Records, DXHandler<&T::fail>},
+      {"restart", {}, F::False, E::Restarts, DXHandler<&T::restart>},
+      {"drop", {}, F::None, E::Untouched, DXHandler<&T::drop>},
+      {"lastError", {}, F::None, E::Untouched, DXHandler<&T::lastError>},
+      {"tableGlobal", {{"x"}, {"y"}}, F::None, E::Untouched, DXHandler<&T::tableGlobal>, fkGlobal},
+      {"tableXtra", {}, F::None, E::Untouched, DXHandler<&T::tableXtra>, fkXtra},
   };
 
  private:
