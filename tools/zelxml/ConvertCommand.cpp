@@ -209,7 +209,7 @@ int RunConvert(const TArgs& args, const TZelXmlOutput& output) {
     output.Err << "zelxml: " << Shown(output, error.what(), names) << "\n";
     return kZelXmlFailed;
   } catch (const EXmlError& error) {
-    output.Err << "zelxml convert: " << Shown(output, error.Message(), names) << "\n";
+    output.Err << Shown(output, error.Message(), names) << "\n";
     return kZelXmlFailed;
   } catch (const std::exception& error) {
     output.Err << "zelxml convert: " << Shown(output, error.what(), names) << "\n";
