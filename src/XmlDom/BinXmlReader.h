@@ -62,23 +62,40 @@ class TBinXmlReader {
   // A compact integer: one byte up to 127; 255 and a 4-byte value; otherwise two bytes, the
   // first with bit 7 cleared being the high part.
   std::int32_t ReadInt() {
-    if (end_ - pos_ >= 5) {
-      const auto first = std::uint8_t(pos_[0]);
-      if (first < 0x80) {
-        ++pos_;
-        return first;
-      }
-      if (first != 0xFF) {
-        const auto low = std::uint8_t(pos_[1]);
-        pos_ += 2;
-        return std::int32_t((first & 0x7F) << 8 | low);
-      }
-      std::int32_t value;
-      std::memcpy(&value, pos_ + 1, 4);
-      pos_ += 5;
-      return value;
-    }
+    if (end_ - pos_ >= 5) return DecodeInt(pos_);
     return ReadIntSlowly();
+  }
+
+  // Several fields of a record at once. The reader's position lives in memory, and every node
+  // written between two fields makes the next field wait for it; a cursor is the caller's own
+  // and stays in a register. A cursor is taken only while the window holds kCursorBytes more
+  // bytes, enough for three integers and a type byte, so its integers need no bounds checks;
+  // Commit moves the reader past what the cursor read, and a cursor not committed reads
+  // nothing, so a record it cannot take is read again the ordinary way.
+  static constexpr std::size_t kCursorBytes = 16;
+  class TCursor {
+   public:
+    explicit TCursor(const TBinXmlReader& reader) noexcept : p_(reader.pos_), end_(reader.end_) {}
+    std::uint8_t Byte() noexcept { return std::uint8_t(*p_++); }
+    std::int32_t Int() noexcept { return DecodeInt(p_); }
+    // count bytes when the window holds them, else an empty view and false.
+    bool Take(std::int32_t count, std::string_view& bytes) noexcept {
+      if (count < 0 || std::size_t(count) > std::size_t(end_ - p_)) return false;
+      bytes = std::string_view(p_, std::size_t(count));
+      p_ += count;
+      return true;
+    }
+
+   private:
+    friend class TBinXmlReader;
+    const char* p_;
+    const char* end_;
+  };
+  bool CursorFits() const noexcept { return std::size_t(end_ - pos_) >= kCursorBytes; }
+  void Commit(const TCursor& cursor) noexcept { pos_ = cursor.p_; }
+  // Whether count items of minBytes each can still follow the cursor, as ReadCount requires.
+  bool CountFits(const TCursor& cursor, std::int32_t count, int minBytes) const noexcept {
+    return count >= 0 && std::int64_t(count) * minBytes <= (end_ - cursor.p_) + unbuffered_;
   }
 
   // A count of items of at least minBytes bytes each; a negative count, or one that the bytes
@@ -133,6 +150,23 @@ class TBinXmlReader {
   std::int64_t unbuffered_ = 0;  // bytes of the input beyond the window
 
  private:
+  // Decodes an integer that lies whole before the window's end.
+  static std::int32_t DecodeInt(const char*& p) noexcept {
+    const auto first = std::uint8_t(p[0]);
+    if (first < 0x80) {
+      ++p;
+      return first;
+    }
+    if (first != 0xFF) {
+      const auto low = std::uint8_t(p[1]);
+      p += 2;
+      return std::int32_t((first & 0x7F) << 8 | low);
+    }
+    std::int32_t value;
+    std::memcpy(&value, p + 1, 4);
+    p += 5;
+    return value;
+  }
   std::int32_t ReadIntSlowly();
   std::string_view CollectView(std::size_t count, std::string& scratch);
   XmlValue ReadValueOfType(std::int32_t type);

@@ -46,6 +46,7 @@ class TTreeReader {
         continue;
       }
       --level.Remaining;
+      if (reader_.CursorFits() && ReadPlainRecord(level)) continue;
       if (TXmlNode* parent = ReadChild(level)) {
         ReadAttributes(*parent);
         OpenChildren(*parent);
@@ -83,19 +84,79 @@ class TTreeReader {
     const std::int32_t count = reader_.ReadCount(kMinAttributeBytes);
     TXmlAttrArray& attributes = node.Attributes();
     if (count == 0 && attributes.Capacity() == 0) return;  // most nodes: nothing to reset
-    TXmlNodeStore& store = node.Store();
+    ReadAttributeRecords(attributes, node.Store(), count);
+  }
+
+  void ReadAttributeRecords(TXmlAttrArray& attributes, TXmlNodeStore& store, std::int32_t count) {
     attributes.ResetWithCapacity(store, count);
     for (std::int32_t i = 0; i < count; ++i) {
+      if (reader_.CursorFits() && ReadPlainAttribute(attributes, store)) continue;
       const std::int32_t id = ReadNameId();
       attributes.AppendPlacedToRoom(id, [&] { return reader_.ReadPlacedValue(store); });
     }
   }
 
+  // ---- The records most documents are made of, each read with one cursor: an element with
+  // no value, a text, an attribute whose value is empty or bytes. A record that is anything
+  // else, or that does not lie whole in the window, or that fails a check, is left unread
+  // (false) and read field by field, which raises what it must.
+
+  bool ReadPlainRecord(const TLevel& level) {
+    TBinXmlReader::TCursor at(reader_);
+    const std::uint8_t type = at.Byte();
+    if (type == kTextNode) return ReadPlainText(level, at);
+    if (type != kElementNode) return false;
+    const std::int32_t id = at.Int();
+    if (id < -1 || id >= nameCount_ || at.Int() != xvtEmpty) return false;
+    const std::int32_t attributeCount = at.Int();
+    if (!reader_.CountFits(at, attributeCount, kMinAttributeBytes)) return false;
+    CheckDepth();
+    reader_.Commit(at);
+    auto* element = make_.Element(id);
+    Append(level, element);
+    if (attributeCount != 0) ReadAttributeRecords(element->Attributes(), store_, attributeCount);
+    OpenChildren(*element, true);
+    return true;
+  }
+
+  bool ReadPlainText(const TLevel& level, TBinXmlReader::TCursor& at) {
+    std::string_view bytes;
+    if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) return false;
+    reader_.Commit(at);
+    XmlValue value = PlaceBytes(store_, xvtString, bytes);
+    try {
+      Append(level, make_.Text(std::move(value)));
+    } catch (...) {
+      UnplaceValue(store_, value);
+      throw;
+    }
+    return true;
+  }
+
+  bool ReadPlainAttribute(TXmlAttrArray& attributes, TXmlNodeStore& store) {
+    TBinXmlReader::TCursor at(reader_);
+    const std::int32_t id = at.Int();
+    if (id < -1 || id >= nameCount_) return false;
+    const std::int32_t type = at.Int();
+    std::string_view bytes;
+    if (type == xvtString || type == xvtByteArray) {
+      if (!at.Take(at.Int(), bytes)) return false;
+    } else if (type != xvtEmpty) {
+      return false;
+    }
+    reader_.Commit(at);
+    attributes.AppendPlacedToRoom(id, [&] {
+      return type == xvtEmpty ? XmlValue() : PlaceBytes(store, TXmlValueType(type), bytes);
+    });
+    return true;
+  }
+
   // Reads the child count; when it is not 0, the node's children make way for the ones read.
-  void OpenChildren(TXmlNode& node) {
+  // A node known to hold no value (valueless) has none to drop.
+  void OpenChildren(TXmlNode& node, bool valueless = false) {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
-    node.DropValueForChildren();
+    if (!valueless) node.DropValueForChildren();
     assert(depth_ < kMaxLevels);
     // The nodes below the first level were made by this reading and have no children yet.
     if (count == 1 && depth_ != 0) {
