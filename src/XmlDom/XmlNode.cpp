@@ -20,11 +20,6 @@ namespace xmldom {
 
 namespace {
 
-// Nodes whose count reached zero while another node was being destroyed, linked through their
-// parent field (which means nothing once a node is unreferenced).
-TXmlNode* gDoomed = nullptr;
-bool gDestroying = false;
-
 // The nested joins flatten: every non-empty piece of the subtree, in order, one space apart.
 void AppendTextPiece(std::string& text, const std::string& piece) {
   if (piece.empty()) return;
@@ -74,18 +69,19 @@ void TXmlNode::DropTable() noexcept {
 
 void TXmlNode::Destroy() const noexcept {
   auto* node = const_cast<TXmlNode*>(this);
-  node->parent_ = gDoomed;
-  gDoomed = node;
-  if (gDestroying) return;
+  TXmlDestroyQueue& queue = TXmlContext::Module().DestroyQueue();
+  node->parent_ = queue.First;
+  queue.First = node;
+  if (queue.Running) return;
   // Destroying a node releases its children, whose destruction would release theirs: run
   // them one after another here instead, so that the depth of a tree never becomes the depth
   // of the call stack.
-  gDestroying = true;
-  while (TXmlNode* next = gDoomed) {
-    gDoomed = next->parent_;
+  queue.Running = true;
+  while (TXmlNode* next = queue.First) {
+    queue.First = next->parent_;
     delete next;
   }
-  gDestroying = false;
+  queue.Running = false;
 }
 
 long TXmlNode::LiveCount() noexcept {

@@ -5,15 +5,6 @@
 
 #include "XmlDom/XmlNameTable.h"
 
-#ifdef ZEL_XML_STORE_POISON
-#include <sanitizer/asan_interface.h>
-#define ZEL_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
-#define ZEL_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
-#else
-#define ZEL_POISON(p, n) ((void)(p), (void)(n))
-#define ZEL_UNPOISON(p, n) ((void)(p), (void)(n))
-#endif
-
 namespace xmldom {
 
 // A block begins with its header; the rest is handed out in pieces.
@@ -33,92 +24,12 @@ namespace {
 constexpr std::size_t kHeaderBytes = 16;
 static_assert(sizeof(void*) * 2 <= kHeaderBytes);
 
-// Blocks that no store uses, kept for the next one: a repeated load finds its memory at hand.
-// Blocks are carved from slabs of kSlabBlocks. A block of its own, aligned to its size, would
-// cost the heap a padded chunk with bookkeeping written around it, pages that a load touches
-// for nothing; a slab is one plain allocation, aligned once. When the module goes the slabs go
-// back to the heap as soon as every block is home again.
-class TBlockCache {
- public:
-  void* Take() {
-    if (void* block = free_) {
-      free_ = *static_cast<void**>(block);
-      --cached_;
-      return block;
-    }
-    if (uncarved_ == 0) AddSlab();
-    void* block = nextUncarved_;
-    nextUncarved_ += TXmlNodeStore::kBlockBytes;
-    --uncarved_;
-    ++carved_;
-    return block;
-  }
-
-  void Give(void* block) noexcept {
-    ZEL_UNPOISON(block, sizeof(void*));
-    *static_cast<void**>(block) = free_;
-    free_ = block;
-    ++cached_;
-    if (releasing_) ReleaseIfAllHome();
-  }
-
-  void ReleaseAll() noexcept {
-    releasing_ = true;
-    ReleaseIfAllHome();
-  }
-
- private:
-  static constexpr std::size_t kSlabBlocks = 16;
-  // Room for the slab's link and for aligning its first block.
-  static constexpr std::size_t kSlabBytes =
-      (kSlabBlocks + 1) * TXmlNodeStore::kBlockBytes + 2 * sizeof(void*);
-
-  // Blocks are carved one by one as they are taken, so the pages of a slab's unused blocks are
-  // not touched.
-  void AddSlab() {
-    auto* slab = static_cast<char*>(::operator new(kSlabBytes));
-    *reinterpret_cast<void**>(slab) = slabs_;
-    slabs_ = slab;
-    const auto first =
-        (reinterpret_cast<std::uintptr_t>(slab) + sizeof(void*) + TXmlNodeStore::kBlockBytes - 1) &
-        ~std::uintptr_t(TXmlNodeStore::kBlockBytes - 1);
-    nextUncarved_ = reinterpret_cast<char*>(first);
-    uncarved_ = kSlabBlocks;
-  }
-
-  void ReleaseIfAllHome() noexcept {
-    if (cached_ != carved_) return;
-    while (void* slab = slabs_) {
-      slabs_ = *static_cast<void**>(slab);
-      ZEL_UNPOISON(slab, kSlabBytes);
-      ::operator delete(slab);
-    }
-    free_ = nullptr;
-    nextUncarved_ = nullptr;
-    carved_ = cached_ = uncarved_ = 0;
-  }
-
-  void* free_ = nullptr;
-  void* slabs_ = nullptr;
-  char* nextUncarved_ = nullptr;  // the next block of the newest slab
-  std::size_t uncarved_ = 0;      // blocks of the newest slab not handed out yet
-  std::size_t carved_ = 0;        // blocks handed out of slabs
-  std::size_t cached_ = 0;        // of those, the blocks back in free_
-  bool releasing_ = false;
-};
-
-constinit TBlockCache blockCache;
-
 }  // namespace
 
 // ---- The loose store.
 
 TXmlNodeStore& TXmlNodeStore::Loose() noexcept {
-  // Never destroyed: objects may be released by static destructors that run after the module's
-  // clean-up; its blocks go back once its last object has (see the release below).
-  alignas(TXmlNodeStore) static unsigned char storage[sizeof(TXmlNodeStore)];
-  static TXmlNodeStore* const loose = ::new (storage) TXmlNodeStore(false);
-  return *loose;
+  return TXmlContext::Module().Loose();
 }
 
 namespace {
@@ -186,7 +97,7 @@ void TXmlNodeStore::UnpoisonPiece(void* piece, std::size_t bytes) noexcept {
 #endif
 
 void TXmlNodeStore::AddBlock() {
-  auto* block = static_cast<TBlock*>(blockCache.Take());
+  auto* block = static_cast<TBlock*>(TXmlContext::Module().Blocks().Take());
   ZEL_UNPOISON(block, kHeaderBytes);
   block->Store = this;
   block->Next = blocks_;
@@ -221,7 +132,7 @@ void TXmlNodeStore::ReleaseMemory() noexcept {
   while (TBlock* block = blocks_) {
     blocks_ = block->Next;
     ZEL_POISON(block, kBlockBytes);
-    blockCache.Give(block);
+    TXmlContext::Module().Blocks().Give(block);
   }
   unused_ = unusedEnd_ = nullptr;
   for (void*& head : freePieces_) head = nullptr;
@@ -249,7 +160,7 @@ void TXmlNodeStore::KeepAnotherTable(TXmlNameTable& table) {
 // ---- Going.
 
 void TXmlNodeStore::ReleaseModuleMemory() noexcept {
-  blockCache.ReleaseAll();
+  TXmlContext::Module().Blocks().ReleaseAll();
   Loose().DestroyIfDone();
 }
 
@@ -257,8 +168,8 @@ bool TXmlNodeStore::HomeLeaves() noexcept {
   hasHome_ = false;
   if (objects_ > 0 && (pins_ != 0 || crossingLinks_ != 0)) return false;
   // Nothing outside reaches any object here: they all go together, unvisited.
-  liveNodes_ -= nodes_;
-  liveLists_ -= lists_;
+  TXmlContext::Module().CountNodes(-nodes_);
+  TXmlContext::Module().CountLists(-lists_);
   delete this;
   return true;
 }

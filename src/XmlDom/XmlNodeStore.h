@@ -39,16 +39,9 @@
 #include <vector>
 
 #include "XmlDom/XmlBytes.h"
+#include "XmlDom/XmlContext.h"
+#include "XmlDom/XmlStorePoison.h"
 #include "common/RefCounted.h"
-
-// Under AddressSanitizer a store poisons what it does not hand out.
-#if defined(__SANITIZE_ADDRESS__)
-#define ZEL_XML_STORE_POISON 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZEL_XML_STORE_POISON 1
-#endif
-#endif
 
 namespace xmldom {
 
@@ -56,7 +49,7 @@ class TXmlNameTable;
 
 class TXmlNodeStore {
  public:
-  static constexpr std::size_t kBlockBytes = 64 * 1024;
+  static constexpr std::size_t kBlockBytes = kStoreBlockBytes;
   // Pieces are multiples of the granule; those above kMaxSmallBytes are kept on the heap.
   static constexpr std::size_t kGranule = 8;
   static constexpr std::size_t kMaxSmallBytes = 512;
@@ -137,25 +130,25 @@ class TXmlNodeStore {
   long Pins() const noexcept { return pins_; }
   long CrossingLinks() const noexcept { return crossingLinks_; }
 
-  // Nodes and lists placed here and alive, for the process-wide counts that tests read.
+  // Nodes and lists placed here and alive, for the module's counts that tests read.
   void NodeMade() noexcept {
     ++nodes_;
-    ++liveNodes_;
+    TXmlContext::Module().CountNodes(1);
   }
   void NodeGone() noexcept {
     --nodes_;
-    --liveNodes_;
+    TXmlContext::Module().CountNodes(-1);
   }
   void ListMade() noexcept {
     ++lists_;
-    ++liveLists_;
+    TXmlContext::Module().CountLists(1);
   }
   void ListGone() noexcept {
     --lists_;
-    --liveLists_;
+    TXmlContext::Module().CountLists(-1);
   }
-  static long LiveNodes() noexcept { return liveNodes_; }
-  static long LiveLists() noexcept { return liveLists_; }
+  static long LiveNodes() noexcept { return TXmlContext::Module().LiveNodes(); }
+  static long LiveLists() noexcept { return TXmlContext::Module().LiveLists(); }
 
   // A size rounded up to whole granules.
   static constexpr std::size_t Rounded(std::size_t bytes) noexcept {
@@ -189,6 +182,8 @@ class TXmlNodeStore {
   struct TLargePiece;
 
   // Content stores begin with a home; the loose store never has one.
+  // The loose store is the context's.
+  friend class TXmlContext;
   explicit TXmlNodeStore(bool content) noexcept : hasHome_(content), loose_(!content) {}
   ~TXmlNodeStore();
 
@@ -246,9 +241,6 @@ class TXmlNodeStore {
   bool hasHome_;
   const bool loose_;
   std::vector<TXmlNameTable*> tables_;  // each held by the store
-
-  static inline long liveNodes_ = 0;
-  static inline long liveLists_ = 0;
 };
 
 }  // namespace xmldom
