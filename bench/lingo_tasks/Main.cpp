@@ -282,22 +282,25 @@ void ReportTasks(const TOptions& options, const std::vector<TSizeFigures>& sizes
   ReportRow("the library's direct walk (reads of a to c)", direct);
 }
 
-// The ratios of the figures table, at the largest size: "nan" for what was not run.
-double Ratio(const std::map<char, double>& figures, char task, double by) {
-  const auto found = figures.find(task);
-  return found == figures.end() ? std::nan("") : found->second / by;
-}
-
+// The ratios of the figures table, at the largest size, as far as their tasks were run.
 void ReportRatios(const TOptions& options, const TSizeFigures& largest) {
-  const auto byC = [&](const std::map<char, double>& figures) {
-    const auto c = figures.find('c');
-    return c == figures.end() ? std::nan("") : Ratio(figures, 'a', c->second);
+  const auto ran = [&](char task) { return options.Tasks.find(task) != std::string::npos; };
+  if (!ran('a')) return;
+  // Each ratio through calls, and through scripts when they ran.
+  const auto both = [&](const char* what, double calls, double scripts) {
+    std::printf(" %s  calls %.2f", what, calls);
+    if (options.Scripts) std::printf(", scripts %.2f", scripts);
+    std::printf(";");
   };
-  std::printf(
-      "at %d records: a / c  calls %.2f, scripts %.2f; a / the direct walk  calls %.1f, "
-      "scripts %.1f\n",
-      options.Records.back(), byC(largest.Calls), byC(largest.Script),
-      Ratio(largest.Calls, 'a', largest.Direct), Ratio(largest.Script, 'a', largest.Direct));
+  const auto& calls = largest.Calls;
+  const auto& script = largest.Script;
+  std::printf("at %d records:", options.Records.back());
+  if (ran('c'))
+    both("a / c", calls.at('a') / calls.at('c'),
+         options.Scripts ? script.at('a') / script.at('c') : 0);
+  both("a / the direct walk", calls.at('a') / largest.Direct,
+       options.Scripts ? script.at('a') / largest.Direct : 0);
+  std::printf("\n");
 }
 
 }  // namespace
