@@ -87,7 +87,8 @@ class TTreeReader {
     ReadAttributeRecords(attributes, node.Store(), count);
   }
 
-  void ReadAttributeRecords(TXmlAttrArray& attributes, TXmlNodeStore& store, std::int32_t count) {
+  [[gnu::always_inline]] void ReadAttributeRecords(TXmlAttrArray& attributes, TXmlNodeStore& store,
+                                                   std::int32_t count) {
     attributes.ResetWithCapacity(store, count);
     for (std::int32_t i = 0; i < count; ++i) {
       if (reader_.CursorFits() && ReadPlainAttribute(attributes, store)) continue;
