@@ -90,7 +90,7 @@ XmlValue TBinXmlReader::ReadValue() {
   return ReadValueOfType(ReadInt());
 }
 
-XmlValue TBinXmlReader::ReadPlacedOfType(TXmlNodeStore& store, std::int32_t type) {
+TXmlPlacedValue TBinXmlReader::ReadPlacedOfType(TXmlNodeStore& store, std::int32_t type) {
   return PlaceValue(store, ReadValueOfType(type));
 }
 

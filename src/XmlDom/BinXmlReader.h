@@ -125,7 +125,7 @@ class TBinXmlReader {
   XmlValue ReadValue();
   // A value as ReadValue reads it, with its bytes placed in store: a byte string goes from the
   // window into the store in one copy.
-  XmlValue ReadPlacedValue(TXmlNodeStore& store) {
+  TXmlPlacedValue ReadPlacedValue(TXmlNodeStore& store) {
     // Most values of a document are empty or byte strings lying in the window: those take no
     // value of their own on the way into the store.
     const std::int32_t type = ReadInt();
@@ -170,7 +170,7 @@ class TBinXmlReader {
   std::int32_t ReadIntSlowly();
   std::string_view CollectView(std::size_t count, std::string& scratch);
   XmlValue ReadValueOfType(std::int32_t type);
-  XmlValue ReadPlacedOfType(TXmlNodeStore& store, std::int32_t type);
+  TXmlPlacedValue ReadPlacedOfType(TXmlNodeStore& store, std::int32_t type);
   std::uint32_t options_ = 0;
   std::string placeScratch_;  // a placed value that runs past the window, on its way
 };

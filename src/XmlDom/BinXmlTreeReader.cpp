@@ -124,7 +124,7 @@ class TTreeReader {
     std::string_view bytes;
     if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) return false;
     reader_.Commit(at);
-    XmlValue value = PlaceBytes(store_, xvtString, bytes);
+    TXmlPlacedValue value = PlaceBytes(store_, xvtString, bytes);
     try {
       Append(level, make_.Text(std::move(value)));
     } catch (...) {
@@ -147,7 +147,7 @@ class TTreeReader {
     }
     reader_.Commit(at);
     attributes.AppendPlacedToRoom(id, [&] {
-      return type == xvtEmpty ? XmlValue() : PlaceBytes(store, TXmlValueType(type), bytes);
+      return type == xvtEmpty ? TXmlPlacedValue() : PlaceBytes(store, TXmlValueType(type), bytes);
     });
     return true;
   }
@@ -185,7 +185,7 @@ class TTreeReader {
       case kElementNode:
         return ReadElement(level);
       case kTextNode: {
-        XmlValue value = reader_.ReadPlacedValue(store_);
+        TXmlPlacedValue value = reader_.ReadPlacedValue(store_);
         try {
           Append(level, make_.Text(std::move(value)));
         } catch (...) {

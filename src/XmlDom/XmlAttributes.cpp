@@ -24,8 +24,7 @@ void TXmlAttrArray::Set(TXmlNodeStore& store, int nameId, const XmlValue& value)
 
 void TXmlAttrArray::Append(TXmlNodeStore& store, int nameId, const XmlValue& value) {
   MakeRoom(store);
-  XmlValue placed = PlaceValue(store, value);
-  AppendPlaced(store, nameId, std::move(placed));
+  AppendPlaced(store, nameId, PlaceValue(store, value));
 }
 
 void TXmlAttrArray::Grow(TXmlNodeStore& store) {

@@ -13,13 +13,14 @@
 #include <utility>
 
 #include "XmlDom/XmlNodeStore.h"
+#include "XmlDom/XmlPlacedValue.h"
 #include "XmlDom/XmlValue.h"
 
 namespace xmldom {
 
 struct TXmlAttrData {
   std::int32_t NameId;
-  XmlValue Value;
+  TXmlPlacedValue Value;
 };
 
 class TXmlAttrArray {
@@ -42,7 +43,7 @@ class TXmlAttrArray {
   // Appends without looking for nameId first (for readers that know the names are distinct).
   void Append(TXmlNodeStore& store, int nameId, const XmlValue& value);
   // Appends a value already placed in store; the array takes it over.
-  void AppendPlaced(TXmlNodeStore& store, int nameId, XmlValue&& placed) {
+  void AppendPlaced(TXmlNodeStore& store, int nameId, TXmlPlacedValue&& placed) {
     if (Count() == Capacity()) Grow(store);
     new (Items() + block_->Count) TXmlAttrData{nameId, std::move(placed)};
     ++block_->Count;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
@@ -22,14 +23,14 @@ class TXmlCharacterData : public IXmlCharacterData {
   std::string GetText() override;
   void SetText(std::string_view text) override;
 
-  std::string_view Data() const noexcept { return data_.ByteView(); }
+  std::string_view Data() const noexcept { return data_.Get().ByteView(); }
 
  protected:
   TXmlCharacterData(TXmlNameTable& table, int nameId, std::string_view data);
   ~TXmlCharacterData() override;
 
  private:
-  XmlValue data_;  // a byte string placed in the node's store
+  TXmlPlacedValue data_;  // a byte string placed in the node's store
 };
 
 // The interface of CDATA sections: the operations of IXmlNode; it marks the node's kind.

@@ -109,7 +109,7 @@ class TContentReader {
     const std::string_view text = source_.ReadTextRun();
     if (!keep_ && IsBlank(text)) return;
     MakeRoom();
-    XmlValue value = PlaceString(store_, text);
+    TXmlPlacedValue value = PlaceString(store_, text);
     Gather(make_.Text(std::move(value)));
   }
 

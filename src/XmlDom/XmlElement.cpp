@@ -13,22 +13,22 @@ TXmlElement::~TXmlElement() {
   if (!value_) return;
   TXmlNodeStore& store = Store();
   UnplaceValue(store, *value_);
-  store.Free(value_, sizeof(XmlValue));
+  store.Free(value_, sizeof(TXmlPlacedValue));
 }
 
 void TXmlElement::AssignValue(const XmlValue& value) {
   AssignPlacedValue(PlaceValue(Store(), value));
 }
 
-void TXmlElement::HoldFirstValue(XmlValue&& placed) {
+void TXmlElement::HoldFirstValue(TXmlPlacedValue&& placed) {
   TXmlNodeStore& store = Store();
   try {
-    value_ = static_cast<XmlValue*>(store.Allocate(sizeof(XmlValue)));
+    value_ = static_cast<TXmlPlacedValue*>(store.Allocate(sizeof(TXmlPlacedValue)));
   } catch (...) {
     UnplaceValue(store, placed);
     throw;
   }
-  new (value_) XmlValue(std::move(placed));
+  new (value_) TXmlPlacedValue(std::move(placed));
 }
 
 void TXmlElement::DropValue() noexcept {
@@ -44,7 +44,7 @@ void TXmlElement::SetText(std::string_view text) {
   HoldInsteadOfChildren(PlaceString(Store(), text));
 }
 
-void TXmlElement::HoldInsteadOfChildren(XmlValue&& placed) {
+void TXmlElement::HoldInsteadOfChildren(TXmlPlacedValue&& placed) {
   try {
     ClearChildren();
     AssignPlacedValue(std::move(placed));

@@ -4,6 +4,7 @@
 // Reaching the children through the child list turns a held value into a text child first.
 
 #include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
@@ -39,12 +40,12 @@ class TXmlElement final : public IXmlElement {
 
   int NameId() const noexcept { return NameIdField(); }
   // The held value (empty once children exist).
-  const XmlValue& Value() const noexcept { return value_ ? *value_ : kNoValue; }
+  const XmlValue& Value() const noexcept { return value_ ? value_->Get() : kNoValue; }
   // Stores a value without touching the children (binary XML reads both).
   void AssignValue(const XmlValue& value);
   // Takes over a value already placed in the element's store; should there be no room for it,
   // it goes back to the store and the element keeps the value it had.
-  void AssignPlacedValue(XmlValue&& placed) {
+  void AssignPlacedValue(TXmlPlacedValue&& placed) {
     if (!value_) {
       if (!placed.IsEmpty()) HoldFirstValue(std::move(placed));
       return;
@@ -57,20 +58,20 @@ class TXmlElement final : public IXmlElement {
   Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
   bool CloneCopiesChildren() const noexcept override { return true; }
   void DropValueForChildren() noexcept override {
-    if (value_ && !value_->IsEmptyOrNull()) DropValue();
+    if (value_ && !value_->Get().IsEmptyOrNull()) DropValue();
   }
 
  private:
   static constinit const XmlValue kNoValue;
 
   void DropValue() noexcept;
-  void HoldFirstValue(XmlValue&& placed);
+  void HoldFirstValue(TXmlPlacedValue&& placed);
   // Removes the children and holds a value placed already; a failure gives it back.
-  void HoldInsteadOfChildren(XmlValue&& placed);
+  void HoldInsteadOfChildren(TXmlPlacedValue&& placed);
 
   // Most elements hold children and never a value: the value has a piece of the element's
   // store of its own, made when the element first holds one, and kept until the element goes.
-  XmlValue* value_ = nullptr;
+  TXmlPlacedValue* value_ = nullptr;
 };
 
 }  // namespace xmldom

@@ -39,7 +39,7 @@ std::string JoinLines(const std::vector<std::string>& words) {
 
 const XmlValue* TXmlNode::FindAttribute(int id) const noexcept {
   const TXmlAttrData* attribute = attributes_.Find(id);
-  return attribute ? &attribute->Value : nullptr;
+  return attribute ? &attribute->Value.Get() : nullptr;
 }
 
 const XmlValue& TXmlNode::RequiredAttribute(int id) const {

@@ -8,31 +8,32 @@ void RaiseValueTooLong() {
   throw std::length_error("value too long");
 }
 
-XmlValue PlaceValue(TXmlNodeStore& store, const XmlValue& value) {
-  if (!value.HasBytes()) return value;
+TXmlPlacedValue PlaceValue(TXmlNodeStore& store, const XmlValue& value) {
+  if (!value.HasBytes()) return TXmlPlacedValue(XmlValue(value));
   return PlaceBytes(store, TXmlValueType(value.Type()), value.ByteView());
 }
 
-void UnplaceValue(TXmlNodeStore& store, XmlValue& value) noexcept {
-  if (const char* bytes = value.PlacedBytes())
-    store.Free(const_cast<char*>(bytes), value.ByteView().size());
-  value.Clear();
+void UnplaceValue(TXmlNodeStore& store, TXmlPlacedValue& value) noexcept {
+  XmlValue& held = value.value_;
+  if (const char* bytes = held.PlacedBytes())
+    store.Free(const_cast<char*>(bytes), held.ByteView().size());
+  held.Clear();
 }
 
 namespace {
 
-void Replace(TXmlNodeStore& store, XmlValue& held, XmlValue&& placed) noexcept {
+void Replace(TXmlNodeStore& store, TXmlPlacedValue& held, TXmlPlacedValue&& placed) noexcept {
   UnplaceValue(store, held);
   held = std::move(placed);
 }
 
 }  // namespace
 
-void ReplacePlacedValue(TXmlNodeStore& store, XmlValue& held, const XmlValue& value) {
+void ReplacePlacedValue(TXmlNodeStore& store, TXmlPlacedValue& held, const XmlValue& value) {
   Replace(store, held, PlaceValue(store, value));
 }
 
-void ReplacePlacedString(TXmlNodeStore& store, XmlValue& held, std::string_view text) {
+void ReplacePlacedString(TXmlNodeStore& store, TXmlPlacedValue& held, std::string_view text) {
   Replace(store, held, PlaceString(store, text));
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-// Values kept in a store: what nodes and attributes hold. A value placed in a store keeps bytes
-// longer than its inline room in a piece of that store, so the store may go with everything in
-// it at once; copies taken from it own their bytes.
+// Values kept in a store: what nodes and attributes hold. A placed value keeps the bytes that do
+// not fit inside it in a piece of a node store, so the store may go with everything in it at
+// once. It is a type of its own, which only the placing functions below make, each from a store;
+// its bytes go back to that store through UnplaceValue, or with the whole store. It is read as
+// the XmlValue it holds, and copies taken from that own their bytes.
 
 #include <cstdint>
 #include <limits>
@@ -13,26 +15,56 @@
 
 namespace xmldom {
 
+class TXmlPlacedValue {
+ public:
+  // Empty: nothing placed.
+  constexpr TXmlPlacedValue() noexcept = default;
+  TXmlPlacedValue(TXmlPlacedValue&&) noexcept = default;
+  // The held value's bytes are not given back here: the holder unplaces it first, or leaves
+  // the bytes to the store.
+  TXmlPlacedValue& operator=(TXmlPlacedValue&&) noexcept = default;
+  TXmlPlacedValue(const TXmlPlacedValue&) = delete;
+  TXmlPlacedValue& operator=(const TXmlPlacedValue&) = delete;
+
+  const XmlValue& Get() const noexcept { return value_; }
+  operator const XmlValue&() const noexcept { return value_; }
+  bool IsEmpty() const noexcept { return value_.IsEmpty(); }
+
+ private:
+  friend TXmlPlacedValue PlaceBytes(TXmlNodeStore&, TXmlValueType, std::string_view);
+  friend TXmlPlacedValue PlaceValue(TXmlNodeStore&, const XmlValue&);
+  friend void UnplaceValue(TXmlNodeStore&, TXmlPlacedValue&) noexcept;
+
+  explicit TXmlPlacedValue(XmlValue&& value) noexcept : value_(std::move(value)) {}
+  // A value of a string kind over bytes of a store (or inline, when they fit).
+  static TXmlPlacedValue Over(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept {
+    return TXmlPlacedValue(XmlValue::Placed(type, bytes, size));
+  }
+
+  XmlValue value_;
+};
+
 // The value with its bytes placed in store.
-XmlValue PlaceValue(TXmlNodeStore& store, const XmlValue& value);
+TXmlPlacedValue PlaceValue(TXmlNodeStore& store, const XmlValue& value);
 // Values count their bytes in 32 bits.
 [[noreturn]] void RaiseValueTooLong();
 
-inline XmlValue PlaceBytes(TXmlNodeStore& store, TXmlValueType type, std::string_view bytes) {
+inline TXmlPlacedValue PlaceBytes(TXmlNodeStore& store, TXmlValueType type,
+                                  std::string_view bytes) {
   if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) RaiseValueTooLong();
   const auto size = std::uint32_t(bytes.size());
-  // Short values stay inline: Placed copies them into the value itself.
+  // Short values stay inline: the value copies them into itself.
   const char* kept = size > XmlValue::kInlineBytes ? store.CopyBytes(bytes) : bytes.data();
-  return XmlValue::Placed(type, kept, size);
+  return TXmlPlacedValue::Over(type, kept, size);
 }
-inline XmlValue PlaceString(TXmlNodeStore& store, std::string_view text) {
+inline TXmlPlacedValue PlaceString(TXmlNodeStore& store, std::string_view text) {
   return PlaceBytes(store, xvtString, text);
 }
 // Gives a placed value's bytes back to its store and empties it.
-void UnplaceValue(TXmlNodeStore& store, XmlValue& value) noexcept;
+void UnplaceValue(TXmlNodeStore& store, TXmlPlacedValue& value) noexcept;
 // Replaces a placed value by another, placing it first so that a failure changes nothing.
-void ReplacePlacedValue(TXmlNodeStore& store, XmlValue& held, const XmlValue& value);
+void ReplacePlacedValue(TXmlNodeStore& store, TXmlPlacedValue& held, const XmlValue& value);
 // The same for a byte-string value of text.
-void ReplacePlacedString(TXmlNodeStore& store, XmlValue& held, std::string_view text);
+void ReplacePlacedString(TXmlNodeStore& store, TXmlPlacedValue& held, std::string_view text);
 
 }  // namespace xmldom

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
@@ -33,13 +34,13 @@ class TXmlProcessingInstruction final : public IXmlProcessingInstruction {
   void WriteXml(TStringBuilder& out) override;
 
   int TargetId() const noexcept { return NameIdField(); }
-  std::string_view Data() const noexcept { return data_.ByteView(); }
+  std::string_view Data() const noexcept { return data_.Get().ByteView(); }
 
  protected:
   Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
 
  private:
-  XmlValue data_;  // a byte string placed in the node's store
+  TXmlPlacedValue data_;  // a byte string placed in the node's store
 };
 
 }  // namespace xmldom

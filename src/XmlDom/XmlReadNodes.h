@@ -22,7 +22,7 @@ class TXmlReadNodes {
                     : store_.New<TXmlElement>(table_, nameId);
   }
   // Takes over a value placed in the store.
-  TXmlText* Text(XmlValue&& placed) {
+  TXmlText* Text(TXmlPlacedValue&& placed) {
     return keeping_
                ? store_.New<TXmlText>(table_, std::move(placed), TXmlNode::TInKeepingStore{store_})
                : store_.New<TXmlText>(table_, std::move(placed), TXmlText::TPlaced{});

@@ -518,15 +518,15 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   if (attributeCount_ == attributeCapacity_) GrowAttributes();
   TAttributeSeen& seen = attributeSeen_[slot];
   if (seen.Tag == tagSerial_) {
-    XmlValue value = PlaceString(store, text);
-    XmlValue& earlier = attributes_[seen.Index].Value;
+    TXmlPlacedValue value = PlaceString(store, text);
+    TXmlPlacedValue& earlier = attributes_[seen.Index].Value;
     UnplaceValue(store, earlier);
     earlier = std::move(value);
     return;
   }
   TXmlAttrData& record = attributes_[attributeCount_];
   // The record's old value went to a node as it stood: it is overwritten, not released.
-  new (&record.Value) XmlValue(PlaceString(store, text));
+  new (&record.Value) TXmlPlacedValue(PlaceString(store, text));
   record.NameId = id;
   seen = {tagSerial_, attributeCount_++};
 }
@@ -536,7 +536,7 @@ void TXmlSource::GrowAttributes() {
   auto grown = std::make_unique<TXmlAttrData[]>(capacity);
   for (std::size_t i = 0; i < attributeCount_; ++i) {
     grown[i].NameId = attributes_[i].NameId;
-    new (&grown[i].Value) XmlValue(std::move(attributes_[i].Value));
+    new (&grown[i].Value) TXmlPlacedValue(std::move(attributes_[i].Value));
   }
   attributes_ = std::move(grown);
   attributeCapacity_ = capacity;

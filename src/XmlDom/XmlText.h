@@ -4,6 +4,7 @@
 // string (code 256), other codes come from SetNodeValue and binary XML.
 
 #include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
@@ -19,9 +20,9 @@ class TXmlText final : public IXmlText {
   TXmlText(TXmlNameTable& table, const XmlValue& value);
   // Takes over a value already placed in the store the node is made in (the readers).
   struct TPlaced {};
-  TXmlText(TXmlNameTable& table, XmlValue&& placed, TPlaced)
+  TXmlText(TXmlNameTable& table, TXmlPlacedValue&& placed, TPlaced)
       : IXmlText(table, kTextNameId), value_(std::move(placed)) {}
-  TXmlText(TXmlNameTable& table, XmlValue&& placed, TInKeepingStore in) noexcept
+  TXmlText(TXmlNameTable& table, TXmlPlacedValue&& placed, TInKeepingStore in) noexcept
       : IXmlText(table, kTextNameId, in), value_(std::move(placed)) {}
   ~TXmlText() override;
 
@@ -29,20 +30,20 @@ class TXmlText final : public IXmlText {
   TXmlNodeType GetNodeType() override { return kTextNode; }
   std::string GetText() override;
   void SetText(std::string_view text) override;
-  int GetValueType() override { return value_.Type(); }
-  XmlValue GetNodeValue() override { return value_; }
+  int GetValueType() override { return value_.Get().Type(); }
+  XmlValue GetNodeValue() override { return value_.Get(); }
   void SetNodeValue(const XmlValue& value) override;
   Ref<IXmlText> ToText() override { return Ref<IXmlText>::Retain(this); }
   void WriteXml(TStringBuilder& out) override;
 
-  const XmlValue& Value() const noexcept { return value_; }
+  const XmlValue& Value() const noexcept { return value_.Get(); }
   void AssignValue(const XmlValue& value) { SetNodeValue(value); }
 
  protected:
   Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
 
  private:
-  XmlValue value_;  // placed in the node's store
+  TXmlPlacedValue value_;  // placed in the node's store
 };
 
 }  // namespace xmldom

@@ -94,21 +94,6 @@ class XmlValue {
   static XmlValue FromString(std::string_view text) { return Bytes(xvtString, text); }
   static XmlValue FromByteArray(std::string_view bytes) { return Bytes(xvtByteArray, bytes); }
   static XmlValue FromWideString(std::u16string_view text);
-  // A value of a string kind whose bytes are kept by the caller, who frees them (never the
-  // value) and keeps them as long as the value lives.
-  static XmlValue Placed(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept {
-    XmlValue value;
-    value.type_ = type;
-    value.size_ = size;
-    if (size <= kInlineBytes) {
-      const std::uint64_t word = ShortBytesWord(bytes, size);
-      std::memcpy(value.payload_.Inline, &word, sizeof word);
-    } else {
-      value.storage_ = kPlaced;
-      value.payload_.Bytes = bytes;
-    }
-    return value;
-  }
 
   std::uint16_t Type() const noexcept { return type_; }
   bool IsEmpty() const noexcept { return type_ == xvtEmpty; }
@@ -124,7 +109,7 @@ class XmlValue {
   std::string_view ByteView() const noexcept {
     return {storage_ == kInline ? payload_.Inline : payload_.Bytes, size_};
   }
-  // Placed bytes, for their keeper (null when the value has none of that kind).
+  // Bytes kept by a store, for that store (null when the value has none of that kind).
   const char* PlacedBytes() const noexcept {
     return storage_ == kPlaced ? payload_.Bytes : nullptr;
   }
@@ -141,6 +126,25 @@ class XmlValue {
   friend bool operator==(const XmlValue& a, const XmlValue& b) noexcept;
 
  private:
+  // Values placed in a node store are made only there.
+  friend class TXmlPlacedValue;
+
+  // A value of a string kind whose bytes are kept by the store that placed them, which
+  // frees them (never the value) and keeps them as long as the value lives.
+  static XmlValue Placed(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept {
+    XmlValue value;
+    value.type_ = type;
+    value.size_ = size;
+    if (size <= kInlineBytes) {
+      const std::uint64_t word = ShortBytesWord(bytes, size);
+      std::memcpy(value.payload_.Inline, &word, sizeof word);
+    } else {
+      value.storage_ = kPlaced;
+      value.payload_.Bytes = bytes;
+    }
+    return value;
+  }
+
   // How the bytes of a string kind are kept.
   enum TStorage : std::uint8_t { kInline, kOwned, kPlaced };
 

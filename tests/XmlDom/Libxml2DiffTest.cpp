@@ -83,7 +83,7 @@ class TOurListing {
         for (const TXmlAttrData& attribute : node.Attributes()) {
           const std::string name(node.NameTable().NameView(attribute.NameId));
           const std::string line =
-              name + "=" + AttributeValueAsLibxml2(attribute.Value.ByteView()) + "\n";
+              name + "=" + AttributeValueAsLibxml2(attribute.Value.Get().ByteView()) + "\n";
           if (IsNamespaceDeclaration(name))
             declarations += " namespace " + line;
           else

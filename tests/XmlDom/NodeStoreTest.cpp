@@ -5,9 +5,11 @@
 #include "XmlDom/XmlNodeStore.h"
 
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "XmlDom/XmlElement.h"
+#include "XmlDom/XmlPlacedValue.h"
 #include "XmlTestSupport.h"
 
 namespace {
@@ -22,6 +24,17 @@ concept MadeByPlainNew = requires(Args&&... args) {
 static_assert(!MadeByPlainNew<TXmlElement, TXmlNameTable&, int>);
 static_assert(!MadeByPlainNew<TXmlNodeList>);
 static_assert(!MadeByPlainNew<TXmlNameTable>);
+
+// Nor is a placed value: only the placing functions, given a store, make one, and a value whose
+// bytes a store keeps cannot be made as a plain XmlValue.
+static_assert(!std::is_constructible_v<TXmlPlacedValue, XmlValue>);
+static_assert(!std::is_constructible_v<TXmlPlacedValue, const XmlValue&>);
+static_assert(!std::is_copy_constructible_v<TXmlPlacedValue>);
+template <class V>
+concept MakesPlacedValues = requires {
+  V::Placed(xvtString, "", 0u);
+};
+static_assert(!MakesPlacedValues<XmlValue>);
 
 class NodeStore : public TXmlTest {
  protected:
