@@ -41,7 +41,7 @@ class IXmlCDATASection : public TXmlCharacterData {
 
 class TXmlCDATASection final : public IXmlCDATASection {
  public:
-  TXmlCDATASection(TXmlNameTable& table, std::string_view data)
+  TXmlCDATASection(TXmlStoreKey, TXmlNameTable& table, std::string_view data)
       : IXmlCDATASection(table, kCDataNameId, data) {}
 
   int GetNodeNameIndex() override { return kCDataNameId; }
@@ -61,7 +61,7 @@ class IXmlComment : public TXmlCharacterData {
 
 class TXmlComment final : public IXmlComment {
  public:
-  TXmlComment(TXmlNameTable& table, std::string_view data)
+  TXmlComment(TXmlStoreKey, TXmlNameTable& table, std::string_view data)
       : IXmlComment(table, kCommentNameId, data) {}
 
   int GetNodeNameIndex() override { return kCommentNameId; }

@@ -64,7 +64,7 @@ class IXmlDocument : public TXmlNode {
 
 class TXmlDocument final : public IXmlDocument {
  public:
-  explicit TXmlDocument(TXmlNameTable& table) : IXmlDocument(table, kDocumentNameId) {}
+  TXmlDocument(TXmlStoreKey, TXmlNameTable& table) : IXmlDocument(table, kDocumentNameId) {}
   ~TXmlDocument() override;
 
   // ---- Node operations.

@@ -16,8 +16,8 @@ class IXmlElement : public TXmlNode {
 
 class TXmlElement final : public IXmlElement {
  public:
-  TXmlElement(TXmlNameTable& table, int nameId) : IXmlElement(table, nameId) {}
-  TXmlElement(TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
+  TXmlElement(TXmlStoreKey, TXmlNameTable& table, int nameId) : IXmlElement(table, nameId) {}
+  TXmlElement(TXmlStoreKey, TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
       : IXmlElement(table, nameId, in) {}
   ~TXmlElement() override;
 

@@ -20,7 +20,8 @@ Ref<TXmlNameTable>& SharedTableHolder() {
 
 }  // namespace
 
-TXmlNameTable::TXmlNameTable(int bucketCount) : buckets_(bucketCount > 0 ? bucketCount : 1) {
+TXmlNameTable::TXmlNameTable(TXmlStoreKey, int bucketCount)
+    : buckets_(bucketCount > 0 ? bucketCount : 1) {
   for (std::string_view name : kPredefinedNames) InternName(name);
 }
 

@@ -40,7 +40,7 @@ class TXmlNameTable final : public IXmlNameTable {
   // Every table of the system has this many buckets.
   static constexpr int kStandardBucketCount = 4096;
 
-  explicit TXmlNameTable(int bucketCount = kStandardBucketCount);
+  explicit TXmlNameTable(TXmlStoreKey, int bucketCount = kStandardBucketCount);
 
   int InternName(std::string_view name) override;
   std::string NameOfIndex(int id) override;

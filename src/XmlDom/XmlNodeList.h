@@ -52,9 +52,11 @@ class IXmlNodeList : public TXmlBase {
 class TXmlNodeList final : public IXmlNodeList {
  public:
   // owner: the node whose children this list holds, or null for a free-standing list.
-  explicit TXmlNodeList(TXmlNode* owner = nullptr) noexcept : owner_(owner) { Store().ListMade(); }
+  explicit TXmlNodeList(TXmlStoreKey, TXmlNode* owner = nullptr) noexcept : owner_(owner) {
+    Store().ListMade();
+  }
   // With room for exactly capacity items (readers that know the count).
-  TXmlNodeList(TXmlNode* owner, int capacity) : owner_(owner) {
+  TXmlNodeList(TXmlStoreKey, TXmlNode* owner, int capacity) : owner_(owner) {
     TXmlNodeStore& store = Store();
     items_ = static_cast<TXmlNode**>(store.Allocate(sizeof(TXmlNode*) * std::size_t(capacity)));
     capacity_ = capacity;

@@ -47,6 +47,15 @@ namespace xmldom {
 
 class TXmlNameTable;
 
+// The first argument of every constructor of an object made in a store. Only the store makes a
+// key, so only TXmlNodeStore::New and Make (and MakeLoose through them) construct such objects:
+// not `new`, which XmlBase.h deletes, and not a declaration on the stack.
+class TXmlStoreKey {
+ private:
+  friend class TXmlNodeStore;
+  constexpr TXmlStoreKey() noexcept = default;
+};
+
 class TXmlNodeStore {
  public:
   static constexpr std::size_t kBlockBytes = kStoreBlockBytes;
@@ -111,7 +120,7 @@ class TXmlNodeStore {
   T* New(Args&&... args) {
     void* memory = AllocateObject(sizeof(T));
     try {
-      return ::new (memory) T(std::forward<Args>(args)...);
+      return ::new (memory) T(TXmlStoreKey(), std::forward<Args>(args)...);
     } catch (...) {
       FreeObject(memory, sizeof(T));
       throw;

@@ -6,8 +6,8 @@
 
 namespace xmldom {
 
-TXmlProcessingInstruction::TXmlProcessingInstruction(TXmlNameTable& table, int targetId,
-                                                     std::string_view data)
+TXmlProcessingInstruction::TXmlProcessingInstruction(TXmlStoreKey, TXmlNameTable& table,
+                                                     int targetId, std::string_view data)
     : IXmlProcessingInstruction(table, targetId), data_(PlaceString(Store(), data)) {}
 
 TXmlProcessingInstruction::~TXmlProcessingInstruction() {

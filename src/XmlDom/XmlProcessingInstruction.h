@@ -20,7 +20,8 @@ class IXmlProcessingInstruction : public TXmlNode {
 
 class TXmlProcessingInstruction final : public IXmlProcessingInstruction {
  public:
-  TXmlProcessingInstruction(TXmlNameTable& table, int targetId, std::string_view data);
+  TXmlProcessingInstruction(TXmlStoreKey, TXmlNameTable& table, int targetId,
+                            std::string_view data);
   ~TXmlProcessingInstruction() override;
 
   int GetNodeNameIndex() override { return NameIdField(); }

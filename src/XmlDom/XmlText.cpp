@@ -5,7 +5,7 @@
 
 namespace xmldom {
 
-TXmlText::TXmlText(TXmlNameTable& table, const XmlValue& value)
+TXmlText::TXmlText(TXmlStoreKey, TXmlNameTable& table, const XmlValue& value)
     : IXmlText(table, kTextNameId), value_(PlaceValue(Store(), value)) {}
 
 TXmlText::~TXmlText() {

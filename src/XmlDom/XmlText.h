@@ -17,12 +17,13 @@ class IXmlText : public TXmlNode {
 class TXmlText final : public IXmlText {
  public:
   // The value is placed in the node's store.
-  TXmlText(TXmlNameTable& table, const XmlValue& value);
+  TXmlText(TXmlStoreKey, TXmlNameTable& table, const XmlValue& value);
   // Takes over a value already placed in the store the node is made in (the readers).
   struct TPlaced {};
-  TXmlText(TXmlNameTable& table, TXmlPlacedValue&& placed, TPlaced)
+  TXmlText(TXmlStoreKey, TXmlNameTable& table, TXmlPlacedValue&& placed, TPlaced)
       : IXmlText(table, kTextNameId), value_(std::move(placed)) {}
-  TXmlText(TXmlNameTable& table, TXmlPlacedValue&& placed, TInKeepingStore in) noexcept
+  TXmlText(TXmlStoreKey, TXmlNameTable& table, TXmlPlacedValue&& placed,
+           TInKeepingStore in) noexcept
       : IXmlText(table, kTextNameId, in), value_(std::move(placed)) {}
   ~TXmlText() override;
 

@@ -48,7 +48,7 @@ TEST_F(NodeModel, KindsAnswerTheirTypeNameAndInterface) {
 // Pretends to be a node but is something else behind its interface.
 class TImpostor final : public IXmlElement {
  public:
-  explicit TImpostor(TXmlNameTable& table) : IXmlElement(table, -1) {}
+  TImpostor(TXmlStoreKey, TXmlNameTable& table) : IXmlElement(table, -1) {}
   TXmlBase* ImplementingObject() override { return &NameTable(); }
   int GetNodeNameIndex() override { return -1; }
   TXmlNodeType GetNodeType() override { return kElementNode; }

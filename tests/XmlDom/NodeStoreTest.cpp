@@ -24,6 +24,11 @@ concept MadeByPlainNew = requires(Args&&... args) {
 static_assert(!MadeByPlainNew<TXmlElement, TXmlNameTable&, int>);
 static_assert(!MadeByPlainNew<TXmlNodeList>);
 static_assert(!MadeByPlainNew<TXmlNameTable>);
+// Nor on the stack: every constructor wants the key that only the store makes.
+static_assert(!std::is_default_constructible_v<TXmlStoreKey>);
+static_assert(!std::is_constructible_v<TXmlElement, TXmlNameTable&, int>);
+static_assert(!std::is_constructible_v<TXmlNodeList>);
+static_assert(!std::is_constructible_v<TXmlNameTable>);
 
 // Nor is a placed value: only the placing functions, given a store, make one, and a value whose
 // bytes a store keeps cannot be made as a plain XmlValue.
