@@ -8,7 +8,7 @@
 // A reference is either a hold (AddRef/Release, what Ref takes) or a link, the tree's own
 // reference (AddLink/ReleaseLink), which the store does not count: see XmlNodeStore.h. Objects
 // of the library are held through Ref of their own classes and interfaces, never through a
-// TRefCounted pointer, so that every hold reaches the store.
+// TRefCounted pointer (the base is protected), so that every hold reaches the store.
 
 #include <cstddef>
 
@@ -19,8 +19,15 @@ namespace xmldom {
 
 class TXmlNode;
 
-class TXmlBase : public TRefCounted {
+// The count is a protected base: every hold of a library object goes through AddRef and
+// Release below, which tell the store, and no pointer to the bare count can be taken to skip
+// them.
+class TXmlBase : protected TRefCounted {
  public:
+  using TRefCounted::ForgetReference;
+  using TRefCounted::HeldBeyond;
+  using TRefCounted::RefCount;
+
   // The implementing object itself.
   virtual TXmlBase* ImplementingObject() { return this; }
 

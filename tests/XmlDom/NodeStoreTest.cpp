@@ -29,6 +29,10 @@ static_assert(!std::is_default_constructible_v<TXmlStoreKey>);
 static_assert(!std::is_constructible_v<TXmlElement, TXmlNameTable&, int>);
 static_assert(!std::is_constructible_v<TXmlNodeList>);
 static_assert(!std::is_constructible_v<TXmlNameTable>);
+// Every hold goes through the library's own AddRef, which tells the store: the bare count
+// cannot be reached.
+static_assert(!std::is_convertible_v<TXmlElement*, TRefCounted*>);
+static_assert(!std::is_convertible_v<IXmlNode*, TRefCounted*>);
 
 // Nor is a placed value: only the placing functions, given a store, make one, and a value whose
 // bytes a store keeps cannot be made as a plain XmlValue.
