@@ -68,6 +68,10 @@ void TXmlNameTable::ReplaceArrays(std::vector<std::string> names,
   buckets_ = std::move(buckets);
 }
 
+Ref<IXmlNameTable> MakeXmlNameTable() {
+  return MakeLoose<TXmlNameTable>();
+}
+
 TXmlNameTable& SharedNameTable() {
   Ref<TXmlNameTable>& table = SharedTableHolder();
   if (!table) table = MakeLoose<TXmlNameTable>();
