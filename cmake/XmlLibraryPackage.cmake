@@ -18,16 +18,54 @@ set_target_properties(zel_common PROPERTIES EXPORT_NAME Common)
 foreach(library zel_xmldom zel_platform zel_common)
   target_include_directories(${library} INTERFACE $<INSTALL_INTERFACE:${ZEL_HEADER_DIR}>)
 endforeach()
-# The headers need C++20 (the message catalogue converts its texts at compile time).
+# The headers need C++20 (constrained templates, std::endian).
 target_compile_features(zel_common PUBLIC cxx_std_20)
 
 install(TARGETS zel_xmldom zel_platform zel_common EXPORT zelXMLTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-# The headers keep their folders, which is how they include each other. Of the platform layer
-# only the file interface is seen from the library's headers.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/XmlDom ${PROJECT_SOURCE_DIR}/src/common
-        DESTINATION ${ZEL_HEADER_DIR} FILES_MATCHING PATTERN "*.h")
-install(FILES ${PROJECT_SOURCE_DIR}/src/platform/File.h DESTINATION ${ZEL_HEADER_DIR}/platform)
+
+# The headers a program of its own includes, as paths under src/; they keep their folders,
+# which is how they include each other. Only these are installed: the readers, the writers, the
+# store's and the tree's helpers, the message catalogue and the platform layer stay in the
+# build tree. The package test checks that the installed headers are exactly these and that
+# each compiles alone against the installed package.
+#
+# The contract: documents, nodes and node lists, name tables, typed values and their text
+# forms, streams, the one exception type and the one counted handle.
+set(ZEL_XML_CONTRACT_HEADERS
+    XmlDom/XmlDom.h
+    XmlDom/IXmlNode.h
+    XmlDom/XmlDocument.h
+    XmlDom/XmlElement.h
+    XmlDom/XmlText.h
+    XmlDom/XmlCharacterData.h
+    XmlDom/XmlProcessingInstruction.h
+    XmlDom/XmlNodeList.h
+    XmlDom/XmlNameTable.h
+    XmlDom/XmlValue.h
+    XmlDom/XmlValueText.h
+    XmlDom/XmlConvert.h
+    XmlDom/XmlLocale.h
+    XmlDom/Base64.h
+    XmlDom/XmlStream.h
+    XmlDom/XmlBytes.h
+    common/Error.h
+    common/RefCounted.h)
+# What the node interfaces still bring along: each kind's interface is declared beside its node
+# class, which derives from the shared node class and its store, so these internal headers are
+# installed too until the interfaces stand apart from the node classes.
+set(ZEL_XML_NODE_CLASS_HEADERS
+    XmlDom/XmlBase.h
+    XmlDom/XmlNodeStore.h
+    XmlDom/XmlNode.h
+    XmlDom/XmlAttributes.h
+    XmlDom/XmlChildSlot.h
+    XmlDom/XmlChildChanges.h)
+set(ZEL_XML_INSTALLED_HEADERS ${ZEL_XML_CONTRACT_HEADERS} ${ZEL_XML_NODE_CLASS_HEADERS})
+foreach(header IN LISTS ZEL_XML_INSTALLED_HEADERS)
+  cmake_path(GET header PARENT_PATH folder)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION ${ZEL_HEADER_DIR}/${folder})
+endforeach()
 
 install(EXPORT zelXMLTargets NAMESPACE zelXML:: DESTINATION ${ZEL_PACKAGE_DIR})
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/zelXMLConfig.cmake.in

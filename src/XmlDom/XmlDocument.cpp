@@ -7,6 +7,8 @@
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlSerializer.h"
 #include "XmlDom/XmlText.h"
+#include "common/Error.h"
+#include "common/Messages.h"
 
 namespace xmldom {
 
@@ -108,8 +110,10 @@ Ref<IXmlProcessingInstruction> TXmlDocument::CreateProcessingInstruction(int id,
 }
 
 Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName, std::string_view version,
-                                  std::string_view encoding, TXmlNameTable* table) {
-  auto document = MakeLoose<TXmlDocument>(table ? *table : SharedNameTable());
+                                  std::string_view encoding, IXmlNameTable* table) {
+  TXmlNameTable* own = table ? dynamic_cast<TXmlNameTable*>(table) : &SharedNameTable();
+  if (!own) throw EXmlError(msg::kInvalidTypecast);
+  auto document = MakeLoose<TXmlDocument>(*own);
   if (!rootName.empty()) document->InitDocument(version, encoding, rootName);
   return document;
 }

@@ -133,9 +133,10 @@ class TXmlDocument final : public IXmlDocument {
   TXmlNodeStore* content_ = nullptr;
 };
 
-// A new document on table (the shared table when null); with a root name, initialised with
-// InitDocument (version, encoding, rootName).
+// A new document on table (the shared table when null; a table that is not one of this
+// library's raises "Invalid class typecast"); with a root name, initialised with InitDocument
+// (version, encoding, rootName).
 Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName = {}, std::string_view version = {},
-                                  std::string_view encoding = {}, TXmlNameTable* table = nullptr);
+                                  std::string_view encoding = {}, IXmlNameTable* table = nullptr);
 
 }  // namespace xmldom

@@ -1,5 +1,6 @@
 #include "XmlDom/XmlErrors.h"
 
+#include "XmlDom/XmlStream.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 
@@ -19,6 +20,10 @@ void RaiseRangeCheckError() {
 
 void RaiseDataReadError() {
   throw EXmlError(msg::kDataReadError);
+}
+
+void RaiseStreamReadError() {
+  throw EXmlError(msg::kStreamReadError);
 }
 
 }  // namespace xmldom

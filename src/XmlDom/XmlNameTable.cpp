@@ -69,6 +69,10 @@ void TXmlNameTable::ReplaceArrays(std::vector<std::string> names,
   buckets_ = std::move(buckets);
 }
 
+Ref<IXmlNameTable> MakeXmlNameTable() {
+  return MakeLoose<TXmlNameTable>();
+}
+
 TXmlNameTable& SharedNameTable() {
   Ref<TXmlNameTable>& table = SharedTableHolder();
   if (!table) table = MakeLoose<TXmlNameTable>();

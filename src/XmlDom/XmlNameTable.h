@@ -77,6 +77,10 @@ class TXmlNameTable final : public IXmlNameTable {
   std::vector<std::vector<std::int32_t>> buckets_;
 };
 
+// A new, empty table (the predefined names only), for documents that keep their names apart
+// from the shared table's.
+Ref<IXmlNameTable> MakeXmlNameTable();
+
 // The process-wide table that documents share unless they are given their own. Made on first
 // use; ReleaseSharedNameTable drops the library's reference at shutdown (nodes that still use
 // it keep it alive).

@@ -7,9 +7,11 @@
 #include <cstdint>
 
 #include "common/Error.h"
-#include "common/Messages.h"
 
 namespace xmldom {
+
+// Raises "Stream read error" (EXmlError).
+[[noreturn]] void RaiseStreamReadError();
 
 class TXmlStream {
  public:
@@ -28,7 +30,7 @@ class TXmlStream {
     auto* bytes = static_cast<char*>(buffer);
     while (count > 0) {
       const std::size_t got = Read(bytes, count);
-      if (got == 0) throw EXmlError(msg::kStreamReadError);
+      if (got == 0) RaiseStreamReadError();
       bytes += got;
       count -= got;
     }

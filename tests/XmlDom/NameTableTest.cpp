@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "XmlDom/XmlDocument.h"
 #include "XmlTestSupport.h"
 #include "common/Messages.h"
 
@@ -77,6 +78,25 @@ TEST(NameTable, SharedTableLivesUntilReleased) {
   TXmlNameTable& shared = SharedNameTable();
   EXPECT_EQ(&SharedNameTable(), &shared);
   EXPECT_EQ(shared.InternName("xml"), 4);
+}
+
+// A table of the library's own, made through the public factory, is the one a document made on
+// it interns into; the shared table never sees those names. Any other implementation of the
+// interface is refused before a document is made.
+TEST(NameTable, DocumentsUseATableOfTheirOwnAndRefuseForeignOnes) {
+  Ref<IXmlNameTable> table = MakeXmlNameTable();
+  Ref<IXmlDocument> doc = MakeXmlDocument("own-table-root", "1.0", "", table.Get());
+  EXPECT_EQ(doc->NodeNameTable(), table);
+  EXPECT_EQ(doc->GetDocumentElement()->GetNodeNameIndex(), table->InternName("own-table-root"));
+  EXPECT_EQ(SharedNameTable().FindName("own-table-root"), -1);
+  EXPECT_EQ(MakeXmlDocument()->NodeNameTable().Get(), &SharedNameTable());
+
+  class TForeignTable final : public IXmlNameTable {
+   public:
+    int InternName(std::string_view) override { return 0; }
+    std::string NameOfIndex(int) override { return {}; }
+  } foreign;
+  EXPECT_EQ(ErrorOf([&] { MakeXmlDocument("root", "1.0", "", &foreign); }), msg::kInvalidTypecast);
 }
 
 }  // namespace
