@@ -57,6 +57,10 @@ set(ZEL_XML_CONTRACT_HEADERS
 set(ZEL_XML_NODE_CLASS_HEADERS
     XmlDom/XmlBase.h
     XmlDom/XmlNodeStore.h
+    XmlDom/XmlContext.h
+    XmlDom/XmlStoreBlocks.h
+    XmlDom/XmlStorePoison.h
+    XmlDom/XmlPlacedValue.h
     XmlDom/XmlNode.h
     XmlDom/XmlAttributes.h
     XmlDom/XmlChildSlot.h
