@@ -124,14 +124,19 @@ class TTreeReader {
     std::string_view bytes;
     if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) return false;
     reader_.Commit(at);
-    TXmlPlacedValue value = PlaceBytes(store_, xvtString, bytes);
+    AppendText(level, PlaceBytes(store_, xvtString, bytes));
+    return true;
+  }
+
+  // A text node over a value placed in the store; should the node fail to be made, the value
+  // goes back.
+  void AppendText(const TLevel& level, TXmlPlacedValue&& value) {
     try {
       Append(level, make_.Text(std::move(value)));
     } catch (...) {
       UnplaceValue(store_, value);
       throw;
     }
-    return true;
   }
 
   bool ReadPlainAttribute(TXmlAttrArray& attributes, TXmlNodeStore& store) {
@@ -184,16 +189,9 @@ class TTreeReader {
     switch (type) {
       case kElementNode:
         return ReadElement(level);
-      case kTextNode: {
-        TXmlPlacedValue value = reader_.ReadPlacedValue(store_);
-        try {
-          Append(level, make_.Text(std::move(value)));
-        } catch (...) {
-          UnplaceValue(store_, value);
-          throw;
-        }
+      case kTextNode:
+        AppendText(level, reader_.ReadPlacedValue(store_));
         return nullptr;
-      }
       case kCDataSectionNode:
         Append(level, store_.New<TXmlCDATASection>(table_, reader_.ReadStringView(scratch_)));
         return nullptr;
