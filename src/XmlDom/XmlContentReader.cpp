@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -49,8 +50,10 @@ class TContentReader {
   void Read() {
     try {
       for (;;) {
-        while (!source_.AtEnd())
-          if (!ReadItem()) break;
+        while (!source_.AtEnd()) {
+          ReadPlainItems();
+          if (source_.AtEnd() || !ReadItem()) break;
+        }
         if (open_.Empty()) break;
         FinishElement();
       }
@@ -75,6 +78,119 @@ class TContentReader {
     TXmlElement* Element;
     std::size_t First;
   };
+
+  // The items that a look at the window settles: texts without references, start tags (their
+  // attributes are read as ever), and end tags that match. Scanning with a pointer of its own,
+  // it stops at the start of the first item that needs more (a reference, other markup, the
+  // window's end, anything that may fail), which ReadItem then reads; so the tree, every message
+  // and every position come out as ReadItem alone would make them.
+  void ReadPlainItems() {
+    const char* p = source_.Cursor();
+    const char* end = source_.WindowEnd();
+    for (;;) {
+      // The text run [p, q), and the markup at q.
+      const char* q = p;
+      bool text = keep_;
+      if (*p != '<') {
+        if (!keep_) q = source_.SkipBlanks(p);
+        if (q == end) break;
+        if (*q != '<') {
+          text = true;
+          q = source_.FindMarkupOrReference(q);
+          if (q == end || *q != '<') break;
+        }
+      }
+      if (end - q < 2) break;
+      const char c = q[1];
+      if (c == '/') {
+        const char* next = PlainEndTag(q, end);
+        if (!next) break;
+        if (text) MakeText(p, q);
+        // The source steps past the end tag before the level closes, as in FinishElement.
+        const bool more = Advance(next, p, end);
+        CloseLevel();
+        if (!more) return;
+        continue;
+      }
+      if (!source_.IsNameStart(c)) break;
+      const char* nameEnd = PlainStartTagName(q, end);
+      if (!nameEnd) break;
+      if (text) MakeText(p, q);
+      if (const char* next = MakeStartTag(q, nameEnd)) {
+        if (!Advance(next, p, end)) return;
+        continue;
+      }
+      // The attributes were read through the source, which is past the tag.
+      if (source_.AtEnd()) return;
+      p = source_.Cursor();
+      end = source_.WindowEnd();
+    }
+    source_.MoveTo(p);
+  }
+
+  // The text node of [p, q), which ends at markup.
+  void MakeText(const char* p, const char* q) {
+    MakeRoom();
+    TXmlPlacedValue value = PlaceString(store_, std::string_view(p, std::size_t(q - p)));
+    source_.SetMarkAt(p);
+    Gather(make_.Text(std::move(value)));
+  }
+
+  // Moves the scan on to next, which may be the window's end: the source then steps into the
+  // next window, and the scan with it. False when the input ends there.
+  bool Advance(const char* next, const char*& p, const char*& end) {
+    if (next != end) {
+      p = next;
+      return true;
+    }
+    source_.MoveTo(next - 1);
+    if (!source_.NextChar()) return false;
+    p = source_.Cursor();
+    end = source_.WindowEnd();
+    return true;
+  }
+
+  // The end of the name of the start tag at p ("<" and a name start), if what follows the name
+  // lets MakeStartTag settle the tag; else nullptr.
+  const char* PlainStartTagName(const char* p, const char* end) const {
+    const char* r = source_.SkipNameRest(p + 2);
+    if (r == end || open_.Size() >= std::size_t(kMaxXmlDepth)) return nullptr;
+    if (*r == '/') return end - r >= 2 && r[1] == '>' ? r : nullptr;
+    return *r == '>' || static_cast<unsigned char>(*r) <= 32 ? r : nullptr;
+  }
+
+  // The element of the start tag at p, whose name ends at nameEnd: what follows the tag, or
+  // nullptr when its attributes were read through the source, which is then past the tag.
+  const char* MakeStartTag(const char* p, const char* nameEnd) {
+    const char* name = p + 1;
+    const int id = source_.InternName(table_, std::string_view(name, std::size_t(nameEnd - name)));
+    MakeRoom();
+    auto* element = make_.Element(id);
+    source_.SetMarkAt(p);
+    Gather(element);
+    if (*nameEnd == '>') {
+      open_.Push({element, gatheredCount_});
+      return nameEnd + 1;
+    }
+    if (*nameEnd == '/') return nameEnd + 2;
+    source_.MoveTo(nameEnd);
+    ReadStartTagRest(*element);
+    return nullptr;
+  }
+
+  // The end tag at p ("</"), if it closes the innermost open element and a look settles it:
+  // what follows it; else nullptr, with nothing read.
+  const char* PlainEndTag(const char* p, const char* end) const {
+    if (open_.Empty()) return nullptr;
+    const std::string_view name = table_.NameView(open_.Back().Element->NameId());
+    const char* r = p + 2;
+    if (std::size_t(end - r) <= name.size() || std::memcmp(r, name.data(), name.size()) != 0)
+      return nullptr;
+    r += name.size();
+    while (r != end && static_cast<unsigned char>(*r) <= 32) ++r;
+    if (r == end || *r != '>') return nullptr;
+    return r + 1;
+  }
 
   // A text run and the markup after it; false at an end tag. Each node begins where the source
   // was last marked: the text at its first character, markup at its "<".
@@ -127,13 +243,18 @@ class TContentReader {
     MakeRoom();
     auto* element = make_.Element(id);
     Gather(element);
-    source_.ReadAttributes(*element);
+    ReadStartTagRest(*element);
+  }
+
+  // The attributes and the end of the start tag of an element just gathered.
+  void ReadStartTagRest(TXmlElement& element) {
+    source_.ReadAttributes(element);
     if (source_.CurrentChar() == '/') {
       source_.RequireText("/>");
       return;
     }
     source_.RequireChar('>');
-    open_.Push({element, gatheredCount_});
+    open_.Push({&element, gatheredCount_});
   }
 
   // The end tag of the innermost open element, entered after its content.

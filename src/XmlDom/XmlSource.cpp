@@ -24,12 +24,9 @@ namespace xmldom {
 
 namespace {
 
-// Classes of the characters that runs are scanned by.
-enum : std::uint8_t {
-  kSpace = 1,      // code 0 to 32
-  kNameStart = 2,  // may start a name
-  kNameRest = 4    // may go on a name
-};
+constexpr std::uint8_t kSpace = TXmlSource::kSpaceClass;
+constexpr std::uint8_t kNameStart = TXmlSource::kNameStartClass;
+constexpr std::uint8_t kNameRest = TXmlSource::kNameRestClass;
 
 const std::array<std::uint8_t, 256>& ClassTable() {
   static const auto table = [] {
@@ -98,30 +95,6 @@ const char* FindAny(const char* p, const char* end, char a, char b, char c) {
 #endif
   while (p != end && *p != a && *p != b && *p != c) ++p;
   return p;
-}
-
-// Steps over the name characters among the first sixteen from p, as long as they are ASCII:
-// letters, digits, "-", ".", ":" and "_" (a test holds the class table to the same). It stops
-// at the first other character, or before a byte above 127, whose class the table knows.
-const char* SkipAsciiNameChars(const char* p, const char* end) {
-#if defined(__SSE2__)
-  if (end - p < 16) return p;
-  const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const auto within = [](__m128i c, char low, char high) {
-    return _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8(char(low - 1))),
-                         _mm_cmpgt_epi8(_mm_set1_epi8(char(high + 1)), c));
-  };
-  const auto is = [&chunk](char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); };
-  const __m128i letters = within(_mm_or_si128(chunk, _mm_set1_epi8(0x20)), 'a', 'z');
-  // "-", "." and ":" stand around the digits: one range from "-" to ":" without "/".
-  const __m128i around = _mm_andnot_si128(is('/'), within(chunk, '-', ':'));
-  const __m128i name = _mm_or_si128(_mm_or_si128(letters, around), is('_'));
-  const unsigned names = unsigned(_mm_movemask_epi8(name));
-  return p + __builtin_ctz(~names);  // bit 16 and up are clear: at most sixteen
-#else
-  (void)end;
-  return p;
-#endif
 }
 
 // The first number past the last Unicode character, U+10FFFF.
@@ -348,11 +321,14 @@ void TXmlSource::SkipMoreSpaces() {
   SkipClass(kSpace);
 }
 
+const char* TXmlSource::FindMarkupOrReference(const char* p) const noexcept {
+  return FindEither(p, end_, '<', '&');
+}
+
 std::string_view TXmlSource::ReadName() {
   if (AtEnd() || !IsClass(*cur_, kNameStart)) RaiseAtPosition(msg::kNameMustStartWithLetter);
   const char* start = cur_;
-  const char* p = SkipAsciiNameChars(cur_ + 1, end_);
-  while (p != end_ && IsClass(*p, kNameRest)) ++p;
+  const char* p = SkipNameRest(cur_ + 1);
   if (p != end_) {  // the name ends inside the window: a view of it, no token
     cur_ = p;
     return std::string_view(start, std::size_t(p - start));
@@ -488,7 +464,7 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
   TXmlNameTable& table = node.NameTable();
   try {
     do {
-      ReadAttribute(table, store);
+      if (!ReadPlainAttribute(table, store)) ReadAttribute(table, store);
       SkipSpaces();
     } while (!AtEnd() && IsClass(*cur_, kNameStart));
   } catch (...) {
@@ -498,19 +474,8 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
   GiveAttributes(node);
 }
 
-// A repeated name keeps its first place and takes the later value. A name is interned once its
-// value has been read, so a value that fails adds no name to the table.
-void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
-  const std::string_view name = ReadName();
-  int id = names_.Find(table, name);
-  if (id < 0) newName_.assign(name);
-  SkipSpaces();
-  RequireChar('=');
-  SkipSpaces();
-  if (AtEnd()) RaiseAtPosition(msg::kAttributeValueExpected);
-  if (*cur_ != '"' && *cur_ != '\'') RaiseAtPosition(msg::kStringConstantExpected);
-  const std::string_view text = ReadQuoted(*cur_);
-  if (id < 0) id = names_.Intern(table, newName_);
+[[gnu::always_inline]] inline void TXmlSource::AddAttribute(TXmlNodeStore& store, int id,
+                                                            std::string_view text) {
   // Where each name id stands among the records, for this tag: so many attributes in one tag
   // take linear time, not quadratic.
   const auto slot = std::size_t(id);
@@ -529,6 +494,39 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   new (&record.Value) TXmlPlacedValue(PlaceString(store, text));
   record.NameId = id;
   seen = {tagSerial_, attributeCount_++};
+}
+
+// A repeated name keeps its first place and takes the later value. A name is interned once its
+// value has been read, so a value that fails adds no name to the table.
+void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
+  const std::string_view name = ReadName();
+  int id = names_.Find(table, name);
+  if (id < 0) newName_.assign(name);
+  SkipSpaces();
+  RequireChar('=');
+  SkipSpaces();
+  if (AtEnd()) RaiseAtPosition(msg::kAttributeValueExpected);
+  if (*cur_ != '"' && *cur_ != '\'') RaiseAtPosition(msg::kStringConstantExpected);
+  const std::string_view text = ReadQuoted(*cur_);
+  if (id < 0) id = names_.Intern(table, newName_);
+  AddAttribute(store, id, text);
+}
+
+// Most attributes stand whole in the window as name="value", the value without references:
+// they are read at a look, or left unread for ReadAttribute.
+bool TXmlSource::ReadPlainAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
+  const char* const name = cur_;
+  const char* const equals = SkipNameRest(name + 1);
+  if (equals == end_ || *equals != '=' || end_ - equals < 2) return false;
+  const char quote = equals[1];
+  if (quote != '"' && quote != '\'') return false;
+  const char* const first = equals + 2;
+  const char* const stop = FindAny(first, end_, quote, '&', '<');
+  if (end_ - stop < 2 || *stop != quote) return false;
+  const int id = names_.Intern(table, std::string_view(name, std::size_t(equals - name)));
+  AddAttribute(store, id, std::string_view(first, std::size_t(stop - first)));
+  cur_ = stop + 1;
+  return true;
 }
 
 void TXmlSource::GrowAttributes() {

@@ -68,6 +68,13 @@ class TXmlToken {
 
 class TXmlSource {
  public:
+  // Classes of the characters that runs are scanned by.
+  enum : std::uint8_t {
+    kSpaceClass = 1,      // code 0 to 32
+    kNameStartClass = 2,  // may start a name
+    kNameRestClass = 4    // may go on a name
+  };
+
   TXmlSource(const TXmlSource&) = delete;
   TXmlSource& operator=(const TXmlSource&) = delete;
   virtual ~TXmlSource() = default;
@@ -120,6 +127,45 @@ class TXmlSource {
     return pos_;
   }
 
+  // ---- The window, for a reader that scans plain markup with a pointer of its own. It may
+  // look at [Cursor(), WindowEnd()) and move the current character anywhere before the window's
+  // end; reaching the end, refilling and every failure are left to the operations below.
+  const char* Cursor() const noexcept { return cur_; }
+  const char* WindowEnd() const noexcept { return end_; }
+  void MoveTo(const char* p) noexcept { cur_ = p; }
+  // SetMark for the character at p, which lies at or after every mark set before.
+  void SetMarkAt(const char* p) noexcept {
+    mark_ = p;
+    markCounted_ = false;
+  }
+  bool IsNameStart(char c) const noexcept { return IsClass(c, kNameStartClass); }
+  // The first character from p on of code above 32, or the window's end.
+  const char* SkipBlanks(const char* p) const noexcept {
+#if defined(__SSE2__)
+    // Indentation is short: one look at sixteen characters most often finds where it ends.
+    if (end_ - p >= 16) {
+      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i above = _mm_cmpeq_epi8(_mm_max_epu8(chunk, _mm_set1_epi8(33)), chunk);
+      if (const int marks = _mm_movemask_epi8(above)) return p + __builtin_ctz(unsigned(marks));
+      p += 16;
+    }
+#endif
+    while (p != end_ && static_cast<unsigned char>(*p) <= 32) ++p;
+    return p;
+  }
+  // The first "<" or "&" from p on, or the window's end.
+  const char* FindMarkupOrReference(const char* p) const noexcept;
+  // The first character from p on that cannot go on a name, or the window's end.
+  const char* SkipNameRest(const char* p) const noexcept {
+    p = SkipAsciiNameChars(p, end_);
+    while (p != end_ && IsClass(*p, kNameRestClass)) ++p;
+    return p;
+  }
+  // The id of a name met in this input, interned in table when new.
+  int InternName(TXmlNameTable& table, std::string_view name) {
+    return names_.Intern(table, name);
+  }
+
   // ---- Lexical operations. Every failure raises EXmlError with the parser's message and,
   // where the message has one, the line and position of the current character.
   // Skips characters of code 0 to 32.
@@ -133,22 +179,7 @@ class TXmlSource {
   // Steps over characters of code 0 to 32 when markup ("<") follows them in the window, and
   // says so; otherwise nothing moves. Most text between tags is indentation alone.
   bool SkipBlankBeforeMarkup() noexcept {
-    const char* p = cur_;
-#if defined(__SSE2__)
-    // Indentation is short: one look at sixteen characters finds where it ends.
-    if (end_ - p >= 16) {
-      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const __m128i above = _mm_cmpeq_epi8(_mm_max_epu8(chunk, _mm_set1_epi8(33)), chunk);
-      if (const int marks = _mm_movemask_epi8(above)) {
-        p += __builtin_ctz(unsigned(marks));
-        if (*p != '<') return false;
-        cur_ = p;
-        return true;
-      }
-      p += 16;
-    }
-#endif
-    while (p != end_ && static_cast<unsigned char>(*p) <= 32) ++p;
+    const char* p = SkipBlanks(cur_);
     if (p == end_ || *p != '<') return false;
     cur_ = p;
     return true;
@@ -265,6 +296,29 @@ class TXmlSource {
   }
   std::string_view TakeCopiedToken(std::size_t dropLast);
 
+  // Steps over the name characters among the first sixteen from p, as long as they are ASCII:
+  // letters, digits, "-", ".", ":" and "_" (a test holds the class table to the same). It stops
+  // at the first other character, or before a byte above 127, whose class the table knows.
+  static const char* SkipAsciiNameChars(const char* p, const char* end) noexcept {
+#if defined(__SSE2__)
+    if (end - p < 16) return p;
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto within = [](__m128i c, char low, char high) {
+      return _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8(char(low - 1))),
+                           _mm_cmpgt_epi8(_mm_set1_epi8(char(high + 1)), c));
+    };
+    const auto is = [&chunk](char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); };
+    const __m128i letters = within(_mm_or_si128(chunk, _mm_set1_epi8(0x20)), 'a', 'z');
+    // "-", "." and ":" stand around the digits: one range from "-" to ":" without "/".
+    const __m128i around = _mm_andnot_si128(is('/'), within(chunk, '-', ':'));
+    const __m128i name = _mm_or_si128(_mm_or_si128(letters, around), is('_'));
+    const unsigned names = unsigned(_mm_movemask_epi8(name));
+    return p + __builtin_ctz(~names);  // bit 16 and up are clear: at most sixteen
+#else
+    (void)end;
+    return p;
+#endif
+  }
   bool IsClass(char c, std::uint8_t mask) const noexcept {
     return classes_[static_cast<unsigned char>(c)] & mask;
   }
@@ -274,6 +328,12 @@ class TXmlSource {
   void SkipPlainText();
   // Reads an attribute's name and value into the records.
   void ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store);
+  // ReadAttribute for an attribute that a look at the window settles; false, with nothing
+  // read, for any other.
+  bool ReadPlainAttribute(TXmlNameTable& table, TXmlNodeStore& store);
+  // Adds the attribute of name id and value text to the records, or gives an earlier one of
+  // the same name the value.
+  void AddAttribute(TXmlNodeStore& store, int id, std::string_view text);
   // Room for more records, moved into a larger array.
   void GrowAttributes();
   // Sets the records on node.
