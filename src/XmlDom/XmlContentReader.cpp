@@ -51,8 +51,8 @@ class TContentReader {
     try {
       for (;;) {
         while (!source_.AtEnd()) {
-          ReadPlainItems();
-          if (source_.AtEnd() || !ReadItem()) break;
+          const bool textRead = ReadPlainItems();
+          if (source_.AtEnd() || !(textRead ? ReadMarkup() : ReadItem())) break;
         }
         if (open_.Empty()) break;
         FinishElement();
@@ -79,25 +79,37 @@ class TContentReader {
     std::size_t First;
   };
 
-  // The items that a look at the window settles: texts without references, start tags (their
-  // attributes are read as ever), and end tags that match. Scanning with a pointer of its own,
-  // it stops at the start of the first item that needs more (a reference, other markup, the
-  // window's end, anything that may fail), which ReadItem then reads; so the tree, every message
+  // The items that a look at the window settles: texts (those with references are read through
+  // the source), start tags (their attributes are read as ever), and end tags that match.
+  // Scanning with a pointer of its own, it stops at the first item that needs more (other
+  // markup, the window's end, anything that may fail): at its text, which ReadItem then reads,
+  // or, when true, at its markup, its text read, for ReadMarkup. So the tree, every message
   // and every position come out as ReadItem alone would make them.
-  void ReadPlainItems() {
+  bool ReadPlainItems() {
     const char* p = source_.Cursor();
     const char* end = source_.WindowEnd();
+    bool textRead = false;
     for (;;) {
       // The text run [p, q), and the markup at q.
       const char* q = p;
-      bool text = keep_;
+      bool text = keep_ && !textRead;
       if (*p != '<') {
         if (!keep_) q = source_.SkipBlanks(p);
         if (q == end) break;
         if (*q != '<') {
           text = true;
           q = source_.FindMarkupOrReference(q);
-          if (q == end || *q != '<') break;
+          if (q == end) break;
+          if (*q == '&') {
+            source_.MoveTo(p);
+            source_.SetMark();
+            ReadText();
+            if (source_.AtEnd()) return true;
+            p = source_.Cursor();
+            end = source_.WindowEnd();
+            textRead = true;
+            continue;
+          }
         }
       }
       if (end - q < 2) break;
@@ -106,34 +118,29 @@ class TContentReader {
         const char* next = PlainEndTag(q, end);
         if (!next) break;
         if (text) MakeText(p, q);
+        textRead = false;
         // The source steps past the end tag before the level closes, as in FinishElement.
         const bool more = Advance(next, p, end);
         CloseLevel();
-        if (!more) return;
+        if (!more) return false;
         continue;
       }
       if (!source_.IsNameStart(c)) break;
       const char* nameEnd = PlainStartTagName(q, end);
       if (!nameEnd) break;
       if (text) MakeText(p, q);
+      textRead = false;
       if (const char* next = MakeStartTag(q, nameEnd)) {
-        if (!Advance(next, p, end)) return;
+        if (!Advance(next, p, end)) return false;
         continue;
       }
       // The attributes were read through the source, which is past the tag.
-      if (source_.AtEnd()) return;
+      if (source_.AtEnd()) return false;
       p = source_.Cursor();
       end = source_.WindowEnd();
     }
     source_.MoveTo(p);
-  }
-
-  // The text node of [p, q), which ends at markup.
-  void MakeText(const char* p, const char* q) {
-    MakeRoom();
-    TXmlPlacedValue value = PlaceString(store_, std::string_view(p, std::size_t(q - p)));
-    source_.SetMarkAt(p);
-    Gather(make_.Text(std::move(value)));
+    return textRead;
   }
 
   // Moves the scan on to next, which may be the window's end: the source then steps into the
@@ -148,6 +155,14 @@ class TContentReader {
     p = source_.Cursor();
     end = source_.WindowEnd();
     return true;
+  }
+
+  // The text node of [p, q), which ends at markup.
+  void MakeText(const char* p, const char* q) {
+    MakeRoom();
+    TXmlPlacedValue value = PlaceString(store_, std::string_view(p, std::size_t(q - p)));
+    source_.SetMarkAt(p);
+    Gather(make_.Text(std::move(value)));
   }
 
   // The end of the name of the start tag at p ("<" and a name start), if what follows the name
@@ -197,6 +212,10 @@ class TContentReader {
   bool ReadItem() {
     source_.SetMark();
     ReadText();
+    return ReadMarkup();
+  }
+  // The markup after a text run, read.
+  bool ReadMarkup() {
     source_.SetMark();
     if (source_.AtEnd() || !source_.NextChar()) return true;
     switch (source_.CurrentChar()) {
