@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cstring>
 #include <memory>
 #include <string_view>
 
+#include "XmlDom/XmlBytes.h"
 #include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlLimits.h"
@@ -199,7 +199,7 @@ class TContentReader {
     if (open_.Empty()) return nullptr;
     const std::string_view name = table_.NameView(open_.Back().Element->NameId());
     const char* r = p + 2;
-    if (std::size_t(end - r) <= name.size() || std::memcmp(r, name.data(), name.size()) != 0)
+    if (std::size_t(end - r) <= name.size() || !SameBytes(r, name))
       return nullptr;
     r += name.size();
     while (r != end && static_cast<unsigned char>(*r) <= 32) ++r;

@@ -252,22 +252,6 @@ class TXmlSource {
   void CountMark() noexcept;
   void SkipMoreSpaces();
   void RequireTextSlowly(std::string_view text);
-  // Whether the size() bytes at p are text's; names and markup are short, so short texts are
-  // compared a word or two at a time.
-  static bool SameBytes(const char* p, std::string_view text) noexcept {
-    const std::size_t n = text.size();
-    const char* t = text.data();
-    using W8 = std::uint64_t;
-    using W4 = std::uint32_t;
-    if (n >= 8 && n <= 16)
-      return LoadBytes<W8>(p) == LoadBytes<W8>(t) &&
-             LoadBytes<W8>(p + n - 8) == LoadBytes<W8>(t + n - 8);
-    if (n >= 4 && n < 8)
-      return LoadBytes<W4>(p) == LoadBytes<W4>(t) &&
-             LoadBytes<W4>(p + n - 4) == LoadBytes<W4>(t + n - 4);
-    return std::memcmp(p, t, n) == 0;
-  }
-
   // ---- Tokens: a run of the window, plus what had to be copied.
   void StartToken() noexcept {
     token_.Reset();
