@@ -80,6 +80,7 @@ void TXmlNodeStore::Free(void* piece, std::size_t bytes) noexcept {
 #endif
   *static_cast<void**>(piece) = head;
   head = piece;
+  ++freeCount_;
 }
 
 void* TXmlNodeStore::AllocateInNewBlock(std::size_t bytes) {
@@ -136,6 +137,7 @@ void TXmlNodeStore::ReleaseMemory() noexcept {
   }
   unused_ = unusedEnd_ = nullptr;
   for (void*& head : freePieces_) head = nullptr;
+  freeCount_ = 0;
 #ifdef ZEL_XML_STORE_POISON
   for (TQuarantine& quarantine : quarantine_) quarantine = TQuarantine{};
 #endif

@@ -197,12 +197,16 @@ class TXmlNodeStore {
   ~TXmlNodeStore();
 
   // A granule-rounded piece: a freed one of its size, else the next bytes of the newest block.
+  // A store being filled (by a load, most often) has no freed piece: one test skips the lists.
   void* AllocateSmall(std::size_t bytes) {
-    void*& head = freePieces_[bytes / kGranule - 1];
-    if (void* piece = head) {
-      head = *static_cast<void**>(piece);
-      UnpoisonPiece(piece, bytes);
-      return piece;
+    if (freeCount_ != 0) {
+      void*& head = freePieces_[bytes / kGranule - 1];
+      if (void* piece = head) {
+        head = *static_cast<void**>(piece);
+        --freeCount_;
+        UnpoisonPiece(piece, bytes);
+        return piece;
+      }
     }
     if (std::size_t(unusedEnd_ - unused_) < bytes) return AllocateInNewBlock(bytes);
     void* piece = unused_;
@@ -229,6 +233,7 @@ class TXmlNodeStore {
   char* unusedEnd_ = nullptr;
   TBlock* blocks_ = nullptr;
   void* freePieces_[kMaxSmallBytes / kGranule] = {};
+  std::size_t freeCount_ = 0;  // pieces on those lists
   TLargePiece* large_ = nullptr;
 
 #ifdef ZEL_XML_STORE_POISON
