@@ -101,6 +101,11 @@ class TContentReader {
           q = source_.FindMarkupOrReference(q);
           if (q == end) break;
           if (*q == '&') {
+            if (const char* markup = ExpandedText(p, q, end)) {
+              p = markup;
+              textRead = true;
+              continue;
+            }
             source_.MoveTo(p);
             source_.SetMark();
             ReadText();
@@ -157,6 +162,27 @@ class TContentReader {
     return true;
   }
 
+  // The text run from p, whose first reference is at amp, if it ends in the window, fits a
+  // small piece of the store, and has only references ReadReference reads: its node, if
+  // ReadText would make one, is made with the references expanded straight into the store, and
+  // the "<" after it returned. Else nullptr, and nothing is made.
+  const char* ExpandedText(const char* p, const char* amp, const char* end) {
+    const char* q = source_.FindMarkup(amp);
+    if (q == end || std::size_t(q - p) > TXmlNodeStore::kMaxSmallBytes) return nullptr;
+    MakeRoom();
+    const auto expand = [&](char* out) -> std::ptrdiff_t {
+      const std::ptrdiff_t size = TXmlSource::ExpandReferences(p, q, out);
+      // A run blank once expanded makes no node: ReadText tells so.
+      if (size >= 0 && !keep_ && IsBlank(std::string_view(out, std::size_t(size)))) return -1;
+      return size;
+    };
+    TXmlPlacedValue value;
+    if (!TXmlPlacedValue::PlaceWritten(store_, std::size_t(q - p), expand, value)) return nullptr;
+    source_.SetMarkAt(p);
+    Gather(make_.Text(std::move(value)));
+    return q;
+  }
+
   // The text node of [p, q), which ends at markup.
   void MakeText(const char* p, const char* q) {
     MakeRoom();
@@ -199,8 +225,7 @@ class TContentReader {
     if (open_.Empty()) return nullptr;
     const std::string_view name = table_.NameView(open_.Back().Element->NameId());
     const char* r = p + 2;
-    if (std::size_t(end - r) <= name.size() || !SameBytes(r, name))
-      return nullptr;
+    if (std::size_t(end - r) <= name.size() || !SameBytes(r, name)) return nullptr;
     r += name.size();
     while (r != end && static_cast<unsigned char>(*r) <= 32) ++r;
     if (r == end || *r != '>') return nullptr;

@@ -84,6 +84,17 @@ class TXmlNodeStore {
     return bytes <= kMaxSmallBytes ? AllocateSmall(Rounded(bytes)) : AllocateLarge(bytes);
   }
   void Free(void* piece, std::size_t bytes) noexcept;
+  // Keeps only the first kept bytes (kept <= bytes) of a piece of bytes up to kMaxSmallBytes:
+  // the rest goes back when it is the newest piece, else all of it when kept is 0. A piece
+  // left longer than it is kept for may later be freed with the size kept.
+  void GiveBackEnd(char* piece, std::size_t bytes, std::size_t kept) noexcept {
+    if (piece + Rounded(bytes) == unused_) {
+      unused_ = piece + Rounded(kept);
+      ZEL_POISON(unused_, Rounded(bytes) - Rounded(kept));
+    } else if (kept == 0) {
+      Free(piece, bytes);
+    }
+  }
   // A copy of bytes in a piece of the store (null for none).
   char* CopyBytes(std::string_view bytes) {
     const std::size_t n = bytes.size();

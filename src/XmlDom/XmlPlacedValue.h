@@ -6,6 +6,8 @@
 // its bytes go back to that store through UnplaceValue, or with the whole store. It is read as
 // the XmlValue it holds, and copies taken from that own their bytes.
 
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -25,6 +27,26 @@ class TXmlPlacedValue {
   TXmlPlacedValue& operator=(TXmlPlacedValue&&) noexcept = default;
   TXmlPlacedValue(const TXmlPlacedValue&) = delete;
   TXmlPlacedValue& operator=(const TXmlPlacedValue&) = delete;
+
+  // A string value written straight into a piece of store of maxBytes (1 to the store's
+  // small pieces): write(char* out) returns the count it wrote, or -1 when it cannot write the
+  // value, which is then not placed (false).
+  template <class Write>
+  static bool PlaceWritten(TXmlNodeStore& store, std::size_t maxBytes, Write&& write,
+                           TXmlPlacedValue& placed) {
+    assert(maxBytes > 0 && maxBytes <= TXmlNodeStore::kMaxSmallBytes);
+    auto* piece = static_cast<char*>(store.Allocate(maxBytes));
+    const std::ptrdiff_t written = write(piece);
+    if (written < 0) {
+      store.GiveBackEnd(piece, maxBytes, 0);
+      return false;
+    }
+    const auto size = std::uint32_t(written);
+    placed = Over(xvtString, piece, size);
+    // A short value went inside the placed value: the piece is not needed.
+    store.GiveBackEnd(piece, maxBytes, size > XmlValue::kInlineBytes ? size : 0);
+    return true;
+  }
 
   const XmlValue& Get() const noexcept { return value_; }
   operator const XmlValue&() const noexcept { return value_; }

@@ -325,6 +325,60 @@ const char* TXmlSource::FindMarkupOrReference(const char* p) const noexcept {
   return FindEither(p, end_, '<', '&');
 }
 
+const char* TXmlSource::FindMarkup(const char* p) const noexcept {
+  const void* found = std::memchr(p, '<', std::size_t(end_ - p));
+  return found ? static_cast<const char*>(found) : end_;
+}
+
+namespace {
+
+// The reference at p ("&"), whole before q: the character it stands for, and past it in p;
+// false, with p unmoved, when it is malformed or names no character entity.
+bool ExpandReference(const char*& p, const char* q, char& c) noexcept {
+  const char* r = p + 1;
+  const auto entity = [&](std::string_view name, char meant) {
+    if (std::size_t(q - r) < name.size() || std::memcmp(r, name.data(), name.size()) != 0)
+      return false;
+    p = r + name.size();
+    c = meant;
+    return true;
+  };
+  if (r == q) return false;
+  if (*r != '#')
+    return entity("lt;", '<') || entity("gt;", '>') || entity("amp;", '&') ||
+           entity("quot;", '"') || entity("apos;", '\'');
+  ++r;
+  const bool hex = r != q && *r == 'x';
+  if (hex) ++r;
+  const char* digits = r;
+  std::uint32_t code = 0;
+  for (; r != q; ++r) {
+    const int digit = hex ? HexDigit(*r) : (*r >= '0' && *r <= '9' ? *r - '0' : -1);
+    if (digit < 0) break;
+    code = std::min(code * (hex ? 16 : 10) + std::uint32_t(digit), kBeyondUnicode);
+  }
+  if (r == digits || r == q || *r != ';') return false;
+  c = code <= 0xFF ? static_cast<char>(code) : platform::CharacterToAnsi(code);
+  p = r + 1;
+  return true;
+}
+
+}  // namespace
+
+std::ptrdiff_t TXmlSource::ExpandReferences(const char* p, const char* q, char* out) noexcept {
+  char* o = out;
+  for (;;) {
+    const void* found = std::memchr(p, '&', std::size_t(q - p));
+    const char* amp = found ? static_cast<const char*>(found) : q;
+    std::memcpy(o, p, std::size_t(amp - p));
+    o += amp - p;
+    if (amp == q) return o - out;
+    p = amp;
+    if (!ExpandReference(p, q, *o)) return -1;
+    ++o;
+  }
+}
+
 std::string_view TXmlSource::ReadName() {
   if (AtEnd() || !IsClass(*cur_, kNameStart)) RaiseAtPosition(msg::kNameMustStartWithLetter);
   const char* start = cur_;

@@ -155,6 +155,12 @@ class TXmlSource {
   }
   // The first "<" or "&" from p on, or the window's end.
   const char* FindMarkupOrReference(const char* p) const noexcept;
+  // The first "<" from p on, or the window's end.
+  const char* FindMarkup(const char* p) const noexcept;
+  // Writes the text [p, q), which holds no "<", to out (room for q - p characters) with its
+  // references expanded as ReadReference does: the count written, or -1 at a reference that
+  // ReadReference would fail on (the text is then left to ReadTextRun, which says why).
+  static std::ptrdiff_t ExpandReferences(const char* p, const char* q, char* out) noexcept;
   // The first character from p on that cannot go on a name, or the window's end.
   const char* SkipNameRest(const char* p) const noexcept {
     p = SkipAsciiNameChars(p, end_);

@@ -53,6 +53,14 @@ TEST_F(Parser, CharacterAndEntityReferences) {
   EXPECT_EQ(Parse("<a v='&#65;&lt;'/>"), "a[v=A<]");
   // Up to 255 the number is the byte, whatever the code page holds there.
   EXPECT_EQ(Parse("<a>&#0;&#152;&#xFF;</a>"), std::string("a{\"\0\x98\xFF\"}", 8));
+  // Runs short and long expand alike, around the length a value keeps inside itself and the
+  // length past which a run is read in pieces.
+  for (std::size_t more : {0, 6, 7, 8, 500, 506, 507, 508, 600}) {
+    const std::string tail(more, 'y');
+    EXPECT_EQ(Parse(Cat({"<a>&amp;", tail, "</a><b>", tail, "&#65;</b>"})),
+              Cat({"a{\"&", tail, "\"} b{\"", tail, "A\"}"}))
+        << more;
+  }
 }
 
 // Above 255 a reference is a Unicode character in the code page (windows-1251 here and on the
