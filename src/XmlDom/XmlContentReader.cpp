@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -130,6 +131,18 @@ class TContentReader {
         if (!more) return false;
         continue;
       }
+      if (c == '!') {
+        const char* close = PlainCommentEnd(q, end);
+        if (!close) break;
+        if (text) MakeText(p, q);
+        textRead = false;
+        MakeRoom();
+        auto* comment = store_.New<TXmlComment>(table_, std::string_view(q + 4, close - q - 4));
+        source_.SetMarkAt(q);
+        Gather(comment);
+        if (!Advance(close + 3, p, end)) return false;
+        continue;
+      }
       if (!source_.IsNameStart(c)) break;
       const char* nameEnd = PlainStartTagName(q, end);
       if (!nameEnd) break;
@@ -189,6 +202,17 @@ class TContentReader {
     TXmlPlacedValue value = PlaceString(store_, std::string_view(p, std::size_t(q - p)));
     source_.SetMarkAt(p);
     Gather(make_.Text(std::move(value)));
+  }
+
+  // Where the comment at p ("<!") ends with "-->", if it is one and ends in the window; else
+  // nullptr.
+  static const char* PlainCommentEnd(const char* p, const char* end) {
+    if (end - p < 7 || p[2] != '-' || p[3] != '-') return nullptr;
+    for (const char* r = p + 4;; ++r) {
+      r = static_cast<const char*>(std::memchr(r, '-', std::size_t(end - r)));
+      if (!r || end - r < 3) return nullptr;
+      if (r[1] == '-' && r[2] == '>') return r;
+    }
   }
 
   // The end of the name of the start tag at p ("<" and a name start), if what follows the name
