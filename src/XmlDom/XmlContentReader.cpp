@@ -80,8 +80,8 @@ class TContentReader {
     std::size_t First;
   };
 
-  // The items that a look at the window settles: texts (those with references are read through
-  // the source), start tags (their attributes are read as ever), and end tags that match.
+  // The items that a look at the window settles: texts (with their references), start tags
+  // (their attributes are read by the source), end tags that match, and comments.
   // Scanning with a pointer of its own, it stops at the first item that needs more (other
   // markup, the window's end, anything that may fail): at its text, which ReadItem then reads,
   // or, when true, at its markup, its text read, for ReadMarkup. So the tree, every message
@@ -102,17 +102,7 @@ class TContentReader {
           q = source_.FindMarkupOrReference(q);
           if (q == end) break;
           if (*q == '&') {
-            if (const char* markup = ExpandedText(p, q, end)) {
-              p = markup;
-              textRead = true;
-              continue;
-            }
-            source_.MoveTo(p);
-            source_.SetMark();
-            ReadText();
-            if (source_.AtEnd()) return true;
-            p = source_.Cursor();
-            end = source_.WindowEnd();
+            if (!ReadTextWithReferences(q, p, end)) return true;
             textRead = true;
             continue;
           }
@@ -136,10 +126,7 @@ class TContentReader {
         if (!close) break;
         if (text) MakeText(p, q);
         textRead = false;
-        MakeRoom();
-        auto* comment = store_.New<TXmlComment>(table_, std::string_view(q + 4, close - q - 4));
-        source_.SetMarkAt(q);
-        Gather(comment);
+        MakeComment(q, close);
         if (!Advance(close + 3, p, end)) return false;
         continue;
       }
@@ -175,6 +162,22 @@ class TContentReader {
     return true;
   }
 
+  // The text run at p, whose first reference is at amp; p and end then go on at the markup
+  // after it. False when the input ends with the run.
+  bool ReadTextWithReferences(const char* amp, const char*& p, const char*& end) {
+    if (const char* markup = ExpandedText(p, amp, end)) {
+      p = markup;
+      return true;
+    }
+    source_.MoveTo(p);
+    source_.SetMark();
+    ReadText();
+    if (source_.AtEnd()) return false;
+    p = source_.Cursor();
+    end = source_.WindowEnd();
+    return true;
+  }
+
   // The text run from p, whose first reference is at amp, if it ends in the window, fits a
   // small piece of the store, and has only references ReadReference reads: its node, if
   // ReadText would make one, is made with the references expanded straight into the store, and
@@ -202,6 +205,14 @@ class TContentReader {
     TXmlPlacedValue value = PlaceString(store_, std::string_view(p, std::size_t(q - p)));
     source_.SetMarkAt(p);
     Gather(make_.Text(std::move(value)));
+  }
+
+  // The comment at p ("<!--"), whose "-->" is at close.
+  void MakeComment(const char* p, const char* close) {
+    MakeRoom();
+    auto* comment = store_.New<TXmlComment>(table_, std::string_view(p + 4, close - p - 4));
+    source_.SetMarkAt(p);
+    Gather(comment);
   }
 
   // Where the comment at p ("<!") ends with "-->", if it is one and ends in the window; else
