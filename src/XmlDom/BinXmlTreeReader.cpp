@@ -39,8 +39,9 @@ class TTreeReader {
   void ReadContent(TXmlNode& root) {
     ReadAttributes(root);
     OpenChildren(root);
+    TLevel* const levels = levels_.get();
     while (depth_ != 0) {
-      TLevel& level = levels_[depth_ - 1];
+      TLevel& level = levels[depth_ - 1];
       if (level.Remaining == 0) {
         --depth_;
         continue;
