@@ -24,7 +24,9 @@ void TStringBuilder::AddRepeated(char c, std::size_t count) {
 
 void TStringBuilder::Grow(std::size_t needed) {
   std::size_t capacity = needed + 4;
-  if (needed > 64)
+  if (needed > kLargeText)
+    capacity = needed * 2;
+  else if (needed > 64)
     capacity = needed + needed / 4;
   else if (needed > 8)
     capacity = needed + 16;

@@ -3,7 +3,9 @@
 // TStringBuilder collects output text with proportional growth instead of repeated string
 // concatenation: when an addition does not fit, the storage grows to the needed length plus a
 // quarter of it (plus 16 up to 64 characters, plus 4 up to 8). The storage is reallocated in
-// place where the allocator can, so large outputs are not copied at every step.
+// place where the allocator can, so large outputs are not copied at every step. Past
+// kLargeText the storage doubles instead: allocators that cannot grow a block in place copy
+// it, and the XML of a deeply nested document runs to megabytes.
 
 #include <cstddef>
 #include <cstring>
@@ -14,6 +16,9 @@ namespace xmldom {
 
 class TStringBuilder {
  public:
+  // Needed lengths above this double the storage.
+  static constexpr std::size_t kLargeText = 0x10000;
+
   TStringBuilder() = default;
   TStringBuilder(const TStringBuilder&) = delete;
   TStringBuilder& operator=(const TStringBuilder&) = delete;

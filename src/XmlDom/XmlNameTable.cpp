@@ -1,5 +1,6 @@
 #include "XmlDom/XmlNameTable.h"
 
+#include <iterator>
 #include <utility>
 
 #include "XmlDom/XmlErrors.h"
@@ -20,9 +21,25 @@ Ref<TXmlNameTable>& SharedTableHolder() {
 
 }  // namespace
 
-TXmlNameTable::TXmlNameTable(TXmlStoreKey, int bucketCount)
-    : buckets_(bucketCount > 0 ? bucketCount : 1) {
+TXmlNameTable::TXmlNameTable(TXmlStoreKey, int bucketCount) {
+  if (bucketCount == kStandardBucketCount) {
+    // Made here, where a failure to allocate may raise, not in the lookups that read them.
+    FreshStandardBuckets();
+    names_.assign(std::begin(kPredefinedNames), std::end(kPredefinedNames));
+    return;
+  }
+  buckets_.resize(bucketCount > 0 ? std::size_t(bucketCount) : 1);
   for (std::string_view name : kPredefinedNames) InternName(name);
+}
+
+const TXmlNameTable::TBuckets& TXmlNameTable::FreshStandardBuckets() {
+  static const TBuckets buckets = [] {
+    TBuckets fresh(kStandardBucketCount);
+    for (std::size_t id = 0; id < std::size(kPredefinedNames); ++id)
+      fresh[Hash(kPredefinedNames[id]) % kStandardBucketCount].push_back(std::int32_t(id));
+    return fresh;
+  }();
+  return buckets;
 }
 
 std::uint32_t TXmlNameTable::Hash(std::string_view name) noexcept {
@@ -33,6 +50,10 @@ std::uint32_t TXmlNameTable::Hash(std::string_view name) noexcept {
 
 int TXmlNameTable::InternName(std::string_view name) {
   if (name.empty()) return -1;
+  if (buckets_.empty()) {
+    if (const int id = FindName(name); id >= 0) return id;
+    buckets_ = FreshStandardBuckets();
+  }
   std::vector<std::int32_t>& bucket = buckets_[Hash(name) % std::uint32_t(buckets_.size())];
   for (std::int32_t id : bucket)
     if (names_[id] == name) return id;
@@ -44,7 +65,8 @@ int TXmlNameTable::InternName(std::string_view name) {
 
 int TXmlNameTable::FindName(std::string_view name) const {
   if (name.empty()) return -1;
-  for (std::int32_t id : buckets_[Hash(name) % std::uint32_t(buckets_.size())])
+  const TBuckets& buckets = Buckets();
+  for (std::int32_t id : buckets[Hash(name) % std::uint32_t(buckets.size())])
     if (names_[id] == name) return id;
   return -1;
 }

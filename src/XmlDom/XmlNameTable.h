@@ -57,9 +57,9 @@ class TXmlNameTable final : public IXmlNameTable {
   bool HasId(int id) const noexcept { return id >= 0 && id < NameCount(); }
 
   int NameCount() const noexcept { return int(names_.size()); }
-  int BucketCount() const noexcept { return int(buckets_.size()); }
+  int BucketCount() const noexcept { return int(Buckets().size()); }
   const std::vector<std::string>& Names() const noexcept { return names_; }
-  const std::vector<std::int32_t>& Bucket(int index) const { return buckets_.at(index); }
+  const std::vector<std::int32_t>& Bucket(int index) const { return Buckets().at(index); }
 
   // Installs stored arrays as they are, without hashing (binary XML). Raises the data read
   // error, and
@@ -71,10 +71,21 @@ class TXmlNameTable final : public IXmlNameTable {
   static std::uint32_t Hash(std::string_view name) noexcept;
 
  private:
+  using TBuckets = std::vector<std::vector<std::int32_t>>;
+
   [[noreturn]] static void RaiseNoSuchId();
+  // The buckets of a table of the standard count that holds the predefined names only.
+  static const TBuckets& FreshStandardBuckets();
+
+  const TBuckets& Buckets() const noexcept {
+    return buckets_.empty() ? FreshStandardBuckets() : buckets_;
+  }
 
   std::vector<std::string> names_;
-  std::vector<std::vector<std::int32_t>> buckets_;
+  // Empty while a table of the standard count holds only the predefined names: it then reads
+  // the fresh buckets that all such tables share, and takes its own copy when it interns a
+  // name. A binary load makes such a table only to replace its arrays with the stored ones.
+  TBuckets buckets_;
 };
 
 // A new, empty table (the predefined names only), for documents that keep their names apart

@@ -60,8 +60,7 @@ std::optional<TFixedFileInfo> QueryFixedFileInfo(const std::string& buffer) {
 
 }  // namespace
 
-std::string QueryVersionString(const std::string& path, std::string& buffer, std::string_view key) {
-  if (!platform::LoadFileVersionInfo(path, buffer)) return {};
+std::string QueryVersionString(const std::string& buffer, std::string_view key) {
   const auto translation = platform::QueryVersionBytes(buffer, "\\VarFileInfo\\Translation");
   if (!translation || translation->size() < 4) return {};
   const auto byte = [&](int i) { return unsigned(static_cast<unsigned char>((*translation)[i])); };
@@ -73,6 +72,8 @@ std::string QueryVersionString(const std::string& path, std::string& buffer, std
   return platform::QueryVersionText(buffer, subBlock).value_or(std::string());
 }
 
+// The version information is read into the buffer once for all the keys: reading the file
+// again for each of them answered the same and made a report a dozen file reads.
 void ReadFileVersionInfo(const std::string& path, TFileVersionInfo& info) {
   info = TFileVersionInfo();
   if (const auto typeName = platform::ShellFileTypeName(path))
@@ -80,8 +81,9 @@ void ReadFileVersionInfo(const std::string& path, TFileVersionInfo& info) {
   const std::uint32_t size = platform::FileVersionInfoSize(path);
   if (size == 0 || size > kMaxVersionInfoSize) return;
   std::string buffer(size, '\0');
-  for (const TStringField& field : kStringFields)
-    info.*field.Field = QueryVersionString(path, buffer, field.Key);
+  if (platform::LoadFileVersionInfo(path, buffer))
+    for (const TStringField& field : kStringFields)
+      info.*field.Field = QueryVersionString(buffer, field.Key);
   const auto fixed = QueryFixedFileInfo(buffer);
   if (!fixed) return;
   for (const TFlagField& flag : kFlagFields) info.*flag.Field = HasFileFlag(*fixed, flag.Mask);

@@ -36,8 +36,9 @@ struct TFileVersionInfo {
 // resource or from a portable module's ".zel_version" section.
 void ReadFileVersionInfo(const std::string& path, TFileVersionInfo& info);
 
-// One entry of the string table that the first translation names, read into buffer (sized by
-// the system) afresh; empty when the file, the translation table or the key is missing.
-std::string QueryVersionString(const std::string& path, std::string& buffer, std::string_view key);
+// One entry of the string table that the first translation names, from version information
+// that platform::LoadFileVersionInfo read into buffer; empty when the translation table or the
+// key is missing.
+std::string QueryVersionString(const std::string& buffer, std::string_view key);
 
 }  // namespace version

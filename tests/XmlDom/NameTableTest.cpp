@@ -60,6 +60,28 @@ TEST(NameTable, IdsGoToTheBucketOfTheirHash) {
   EXPECT_EQ(TXmlNameTable::Hash(longName), h);
 }
 
+TEST(NameTable, FreshTablesKeepTheirNamesApart) {
+  auto first = MakeLoose<TXmlNameTable>();
+  auto second = MakeLoose<TXmlNameTable>();
+  const int xmlBucket = int(TXmlNameTable::Hash("xml") % 4096);
+  const int itemBucket = int(TXmlNameTable::Hash("item") % 4096);
+  EXPECT_EQ(first->InternName("xml"), kXmlNameId);
+  EXPECT_EQ(first->InternName("item"), 5);
+  EXPECT_EQ(first->Bucket(itemBucket).back(), 5);
+  EXPECT_EQ(first->Bucket(xmlBucket).front(), kXmlNameId);
+  // Neither the other table nor a later one sees the name.
+  auto third = MakeLoose<TXmlNameTable>();
+  for (auto* table : {second.Get(), third.Get()}) {
+    EXPECT_EQ(table->FindName("item"), -1);
+    EXPECT_EQ(table->FindName("#document"), kDocumentNameId);
+    EXPECT_EQ(table->BucketCount(), 4096);
+    EXPECT_EQ(table->Bucket(xmlBucket).front(), kXmlNameId);
+    EXPECT_TRUE(table->Bucket(itemBucket).empty() || table->Bucket(itemBucket).back() < 5);
+  }
+  EXPECT_EQ(second->InternName("other"), 5);
+  EXPECT_EQ(first->NameOfIndex(5), "item");
+}
+
 TEST(NameTable, StoredArraysAreInstalledAndChecked) {
   auto table = MakeLoose<TXmlNameTable>();
   std::vector<std::string> names{"#text", "#cdata-section", "#comment", "#document", "xml", "r"};

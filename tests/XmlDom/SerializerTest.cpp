@@ -157,6 +157,26 @@ TEST(StringBuilder, GrowsByTheRuleAndKeepsItsText) {
   EXPECT_EQ(builder.Capacity(), 0u);
 }
 
+TEST(StringBuilder, LargeTextsDoubleTheStorageAndKeepEveryCharacter) {
+  TStringBuilder builder;
+  std::string expected;
+  std::size_t growths = 0;
+  for (int i = 0; expected.size() < 3 * TStringBuilder::kLargeText; ++i) {
+    const std::size_t before = builder.Capacity();
+    const std::string piece = "<e" + std::to_string(i) + ">";
+    builder.Add(piece);
+    builder.AddRepeated('\t', std::size_t(i % 40));
+    builder.Add('\n');
+    expected += piece + std::string(std::size_t(i % 40), '\t') + '\n';
+    if (builder.Capacity() == before) continue;
+    EXPECT_GE(builder.Capacity(), builder.Length());
+    if (builder.Length() > TStringBuilder::kLargeText) ++growths;
+  }
+  EXPECT_LE(growths, 2u);  // from 64 KiB to 192 KiB
+  EXPECT_EQ(builder.Length(), expected.size());
+  EXPECT_EQ(builder.GetText(), expected);
+}
+
 TEST(EscapeXml, ReturnsItsInputWhenNothingNeedsEscaping) {
   std::string plain(100, 'p');
   const char* storage = plain.data();
