@@ -21,6 +21,30 @@ void StoreBytes(char* p, T value) noexcept {
   std::memcpy(p, &value, sizeof value);
 }
 
+// Copies n bytes between places that do not overlap. Most values and runs are short: copied
+// a word or two at a time, the words overlapping in the middle, they take no call and no
+// branching on the size inside one.
+inline void CopyShortBytes(char* to, const char* from, std::size_t n) noexcept {
+  using W8 = std::uint64_t;
+  using W4 = std::uint32_t;
+  if (n >= 8 && n <= 16) {
+    StoreBytes(to, LoadBytes<W8>(from));
+    StoreBytes(to + n - 8, LoadBytes<W8>(from + n - 8));
+  } else if (n > 16 && n <= 32) {
+    StoreBytes(to, LoadBytes<W8>(from));
+    StoreBytes(to + 8, LoadBytes<W8>(from + 8));
+    StoreBytes(to + n - 16, LoadBytes<W8>(from + n - 16));
+    StoreBytes(to + n - 8, LoadBytes<W8>(from + n - 8));
+  } else if (n >= 4 && n < 8) {
+    StoreBytes(to, LoadBytes<W4>(from));
+    StoreBytes(to + n - 4, LoadBytes<W4>(from + n - 4));
+  } else if (n < 4) {
+    for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+  } else {
+    std::memcpy(to, from, n);
+  }
+}
+
 // Whether the size() bytes at p are text's. Names and markup are short, so short texts are
 // compared a word or two at a time, the words overlapping in the middle, without a call.
 inline bool SameBytes(const char* p, std::string_view text) noexcept {

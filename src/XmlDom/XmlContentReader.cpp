@@ -201,18 +201,24 @@ class TContentReader {
 
   // The text node of [p, q), which ends at markup.
   void MakeText(const char* p, const char* q) {
-    MakeRoom();
-    TXmlPlacedValue value = PlaceString(store_, std::string_view(p, std::size_t(q - p)));
     source_.SetMarkAt(p);
+    AddText(std::string_view(p, std::size_t(q - p)));
+  }
+  // A text or comment node at the mark.
+  void AddText(std::string_view text) {
+    MakeRoom();
+    TXmlPlacedValue value = PlaceString(store_, text);
     Gather(make_.Text(std::move(value)));
+  }
+  void AddComment(std::string_view text) {
+    MakeRoom();
+    Gather(store_.New<TXmlComment>(table_, text));
   }
 
   // The comment at p ("<!--"), whose "-->" is at close.
   void MakeComment(const char* p, const char* close) {
-    MakeRoom();
-    auto* comment = store_.New<TXmlComment>(table_, std::string_view(p + 4, close - p - 4));
     source_.SetMarkAt(p);
-    Gather(comment);
+    AddComment(std::string_view(p + 4, std::size_t(close - p - 4)));
   }
 
   // Where the comment at p ("<!") ends with "-->", if it is one and ends in the window; else
@@ -303,9 +309,7 @@ class TContentReader {
     if (!keep_ && source_.SkipBlankBeforeMarkup()) return;
     const std::string_view text = source_.ReadTextRun();
     if (!keep_ && IsBlank(text)) return;
-    MakeRoom();
-    TXmlPlacedValue value = PlaceString(store_, text);
-    Gather(make_.Text(std::move(value)));
+    AddText(text);
   }
 
   // Entered with the first character after "<" current.
@@ -365,9 +369,7 @@ class TContentReader {
   // Entered with the first "-" current.
   void ReadComment() {
     source_.RequireText("--");
-    const std::string_view text = source_.ReadUntil("-->");
-    MakeRoom();
-    Gather(store_.New<TXmlComment>(table_, text));
+    AddComment(source_.ReadUntil("-->"));
   }
 
   // Entered with "[" current; the text is taken as it stands.

@@ -100,20 +100,7 @@ class TXmlNodeStore {
     const std::size_t n = bytes.size();
     if (n == 0) return nullptr;
     auto* piece = static_cast<char*>(Allocate(n));
-    const char* from = bytes.data();
-    // Most values are short: copied a word at a time, the words overlapping in the middle,
-    // they take no call and no branching on the size inside one.
-    if (n >= 8 && n <= 16) {
-      CopyWord(piece, from);
-      CopyWord(piece + n - 8, from + n - 8);
-    } else if (n > 16 && n <= 32) {
-      CopyWord(piece, from);
-      CopyWord(piece + 8, from + 8);
-      CopyWord(piece + n - 16, from + n - 16);
-      CopyWord(piece + n - 8, from + n - 8);
-    } else {
-      std::memcpy(piece, from, n);
-    }
+    CopyShortBytes(piece, bytes.data(), n);
     return piece;
   }
 
@@ -194,10 +181,6 @@ class TXmlNodeStore {
   static void ReleaseModuleMemory() noexcept;
 
  private:
-  static void CopyWord(char* to, const char* from) noexcept {
-    StoreBytes(to, LoadBytes<std::uint64_t>(from));
-  }
-
   struct TBlock;
   struct TLargePiece;
 

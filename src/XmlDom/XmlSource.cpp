@@ -332,28 +332,6 @@ const char* TXmlSource::FindMarkup(const char* p) const noexcept {
 
 namespace {
 
-// Copies the n characters at from to to; the runs between references are short, and most
-// take a word or two without a call.
-void CopyRun(char* to, const char* from, std::size_t n) noexcept {
-  using W8 = std::uint64_t;
-  using W4 = std::uint32_t;
-  if (n >= 8 && n <= 16) {
-    const W8 head = LoadBytes<W8>(from);
-    const W8 tail = LoadBytes<W8>(from + n - 8);
-    StoreBytes(to, head);
-    StoreBytes(to + n - 8, tail);
-  } else if (n >= 4 && n < 8) {
-    const W4 head = LoadBytes<W4>(from);
-    const W4 tail = LoadBytes<W4>(from + n - 4);
-    StoreBytes(to, head);
-    StoreBytes(to + n - 4, tail);
-  } else if (n < 4) {
-    for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
-  } else {
-    std::memcpy(to, from, n);
-  }
-}
-
 // The reference at p ("&"), whole before q: the character it stands for, and past it in p;
 // false, with p unmoved, when it is malformed or names no character entity.
 bool ExpandReference(const char*& p, const char* q, char& c) noexcept {
@@ -392,7 +370,7 @@ std::ptrdiff_t TXmlSource::ExpandReferences(const char* p, const char* q, char* 
   for (;;) {
     const void* found = std::memchr(p, '&', std::size_t(q - p));
     const char* amp = found ? static_cast<const char*>(found) : q;
-    CopyRun(o, p, std::size_t(amp - p));
+    CopyShortBytes(o, p, std::size_t(amp - p));
     o += amp - p;
     if (amp == q) return o - out;
     p = amp;
@@ -431,19 +409,18 @@ void TXmlSource::RequireTextSlowly(std::string_view text) {
 }
 
 char TXmlSource::ReadReference() {
-  // The five entities, whole in the window with a character after them, are known at a glance.
-  if (end_ - cur_ > 6) {
-    const char* p = cur_ + 1;
-    const auto known = [&](std::string_view entity) {
-      if (std::memcmp(p, entity.data(), entity.size()) != 0) return false;
-      cur_ = p + entity.size();
-      return true;
-    };
-    if (known("lt;")) return '<';
-    if (known("gt;")) return '>';
-    if (known("amp;")) return '&';
-    if (known("quot;")) return '"';
-    if (known("apos;")) return '\'';
+  // A well-formed reference whole in the window is known at a glance; any other is read step
+  // by step, which refills the window and says what is wrong.
+  char c;
+  const char* p = cur_;
+  if (ExpandReference(p, end_, c)) {
+    if (p != end_) {
+      cur_ = p;
+    } else {
+      cur_ = p - 1;
+      NextChar();
+    }
+    return c;
   }
   if (!NextChar()) RaiseAtPosition(msg::kHashOrEntityExpected);
   if (*cur_ != '#') return ReadEntity();
