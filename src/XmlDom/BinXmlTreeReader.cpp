@@ -103,7 +103,7 @@ class TTreeReader {
   // else, or that does not lie whole in the window, or that fails a check, is left unread
   // (false) and read field by field, which raises what it must.
 
-  bool ReadPlainRecord(const TLevel& level) {
+  [[gnu::always_inline]] bool ReadPlainRecord(const TLevel& level) {
     TBinXmlReader::TCursor at(reader_);
     const std::uint8_t type = at.Byte();
     if (type == kTextNode) return ReadPlainText(level, at);
@@ -121,11 +121,14 @@ class TTreeReader {
     return true;
   }
 
-  bool ReadPlainText(const TLevel& level, TBinXmlReader::TCursor& at) {
+  [[gnu::always_inline]] bool ReadPlainText(const TLevel& level, TBinXmlReader::TCursor& at) {
     std::string_view bytes;
     if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) return false;
     reader_.Commit(at);
-    AppendText(level, PlaceBytes(store_, xvtString, bytes));
+    if (TXmlText* text = make_.TextOfBytes(bytes))
+      Append(level, text);
+    else
+      AppendText(level, PlaceBytes(store_, xvtString, bytes));
     return true;
   }
 
@@ -140,7 +143,7 @@ class TTreeReader {
     }
   }
 
-  bool ReadPlainAttribute(TXmlAttrArray& attributes, TXmlNodeStore& store) {
+  [[gnu::always_inline]] bool ReadPlainAttribute(TXmlAttrArray& attributes, TXmlNodeStore& store) {
     TBinXmlReader::TCursor at(reader_);
     const std::int32_t id = at.Int();
     if (id < -1 || id >= nameCount_) return false;
@@ -160,16 +163,21 @@ class TTreeReader {
 
   // Reads the child count; when it is not 0, the node's children make way for the ones read.
   // A node known to hold no value (valueless) has none to drop.
-  void OpenChildren(TXmlNode& node, bool valueless = false) {
+  [[gnu::always_inline]] void OpenChildren(TXmlNode& node, bool valueless = false) {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
+    if (depth_ == 0) return OpenRootChildren(node, count);
     if (!valueless) node.DropValueForChildren();
     assert(depth_ < kMaxLevels);
-    // The nodes below the first level were made by this reading and have no children yet.
-    if (count == 1 && depth_ != 0) {
-      levels_[depth_++] = {&node, nullptr, count};
-      return;
-    }
+    // The nodes below the first level were made by this reading and have no children yet; a
+    // single child is linked straight.
+    TXmlNodeList* children = count == 1 ? nullptr : &TXmlTreeBuilder::NewList(store_, node, count);
+    levels_[depth_++] = {&node, children, count};
+  }
+
+  // The node being read into may have children already: they make way.
+  [[gnu::noinline]] void OpenRootChildren(TXmlNode& node, std::int32_t count) {
+    node.DropValueForChildren();
     TXmlNodeList* children = node.ExistingChildList();
     if (children) {
       children->ClearItems();

@@ -73,6 +73,22 @@ class TXmlChildSlot {
   // The list, made when the slot holds none: empty with room for capacity items, or holding
   // the only child, whose link passes to it; made in store, the owner's child store.
   TXmlNodeList& MakeList(TXmlNode& owner, TXmlNodeStore& store, int capacity);
+  // The same for a slot known to be empty, inline: readers make one for most nodes they read.
+  TXmlNodeList& MakeEmptyList(TXmlNode& owner, TXmlNodeStore& store, int capacity) {
+    assert(Empty() && capacity > 0);
+    const std::size_t itemBytes = sizeof(TXmlNode*) * std::size_t(capacity);
+    TXmlNodeList* list;
+    if (TXmlNodeStore::FitsWithObject(sizeof(TXmlNodeList), itemBytes)) {
+      char* items;
+      void* memory = store.AllocateObjectWithBytes(sizeof(TXmlNodeList), itemBytes, items);
+      list =
+          store.MakeIn<TXmlNodeList>(memory, &owner, reinterpret_cast<TXmlNode**>(items), capacity);
+    } else {
+      list = store.New<TXmlNodeList>(&owner, capacity);
+    }
+    AdoptList(*list);
+    return *list;
+  }
   // Lets go of what the slot holds, as the owner goes or forgets its children: an only child
   // loses its parent, and a list that someone else holds lives on without its owner.
   void Release(const TXmlNode& owner) noexcept;

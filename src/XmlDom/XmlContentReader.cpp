@@ -207,6 +207,7 @@ class TContentReader {
   // A text or comment node at the mark.
   void AddText(std::string_view text) {
     MakeRoom();
+    if (TXmlText* node = make_.TextOfBytes(text)) return Gather(node);
     TXmlPlacedValue value = PlaceString(store_, text);
     Gather(make_.Text(std::move(value)));
   }

@@ -62,6 +62,11 @@ class TXmlNodeList final : public IXmlNodeList {
     capacity_ = capacity;
     store.ListMade();
   }
+  // With room for exactly capacity items in items, a piece the store gave it.
+  TXmlNodeList(TXmlStoreKey, TXmlNode* owner, TXmlNode** items, int capacity) noexcept
+      : owner_(owner), items_(items), capacity_(capacity) {
+    Store().ListMade();
+  }
   ~TXmlNodeList() override;
 
   int GetCount() override { return count_; }

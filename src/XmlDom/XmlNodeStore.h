@@ -31,6 +31,7 @@
 //
 // Not synchronised: the library is used by one thread at a time.
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -109,6 +110,27 @@ class TXmlNodeStore {
     void* object = AllocateSmall(Rounded(bytes));
     ++objects_;
     return object;
+  }
+  // Memory for an object and, right after it, a piece of bytes for it to keep, cut from one
+  // piece: a reader makes the two at once. Both together are small pieces; each is freed on
+  // its own, as if allocated alone.
+  static constexpr bool FitsWithObject(std::size_t objectBytes, std::size_t bytes) noexcept {
+    return Rounded(objectBytes) + Rounded(bytes) <= kMaxSmallBytes;
+  }
+  [[gnu::always_inline]] void* AllocateObjectWithBytes(std::size_t objectBytes, std::size_t bytes,
+                                                       char*& piece) {
+    assert(bytes > 0 && FitsWithObject(objectBytes, bytes));
+    auto* object = static_cast<char*>(AllocateSmall(Rounded(objectBytes) + Rounded(bytes)));
+    ++objects_;
+    piece = object + Rounded(objectBytes);
+    return object;
+  }
+  // Makes T in memory from AllocateObject or AllocateObjectWithBytes; T's constructor must not
+  // fail, so the memory never has to go back.
+  template <class T, class... Args>
+  T* MakeIn(void* memory, Args&&... args) noexcept {
+    static_assert(noexcept(T(TXmlStoreKey(), std::forward<Args>(args)...)));
+    return ::new (memory) T(TXmlStoreKey(), std::forward<Args>(args)...);
   }
   void FreeObject(void* object, std::size_t bytes) noexcept;
   // Every object is made in the store its maker names: Make holds the new object, New hands it

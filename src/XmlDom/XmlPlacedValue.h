@@ -48,6 +48,13 @@ class TXmlPlacedValue {
     return true;
   }
 
+  // A value of a string kind over bytes that a store gave the object being made (or anywhere,
+  // when they fit inside the value): for the constructors of objects that the store makes.
+  static TXmlPlacedValue Over(TXmlStoreKey, TXmlValueType type, const char* bytes,
+                              std::uint32_t size) noexcept {
+    return Over(type, bytes, size);
+  }
+
   const XmlValue& Get() const noexcept { return value_; }
   operator const XmlValue&() const noexcept { return value_; }
   bool IsEmpty() const noexcept { return value_.IsEmpty(); }

@@ -21,6 +21,21 @@ class TXmlReadNodes {
     return keeping_ ? store_.New<TXmlElement>(table_, nameId, TXmlNode::TInKeepingStore{store_})
                     : store_.New<TXmlElement>(table_, nameId);
   }
+  // A text of these bytes (a string value), or null when they are too long to be made with
+  // the node: the caller then places them first.
+  TXmlText* TextOfBytes(std::string_view bytes) {
+    if (!keeping_ || bytes.size() > TXmlNodeStore::kMaxSmallBytes) return nullptr;
+    const auto size = std::uint32_t(bytes.size());
+    if (size <= XmlValue::kInlineBytes) {
+      void* memory = store_.AllocateObject(sizeof(TXmlText));
+      return store_.MakeIn<TXmlText>(memory, table_, bytes.data(), size, InStore());
+    }
+    if (!TXmlNodeStore::FitsWithObject(sizeof(TXmlText), size)) return nullptr;
+    char* piece;
+    void* memory = store_.AllocateObjectWithBytes(sizeof(TXmlText), size, piece);
+    CopyShortBytes(piece, bytes.data(), size);
+    return store_.MakeIn<TXmlText>(memory, table_, piece, size, InStore());
+  }
   // Takes over a value placed in the store.
   TXmlText* Text(TXmlPlacedValue&& placed) {
     return keeping_
@@ -29,6 +44,8 @@ class TXmlReadNodes {
   }
 
  private:
+  TXmlNode::TInKeepingStore InStore() const noexcept { return {store_}; }
+
   TXmlNodeStore& store_;
   TXmlNameTable& table_;
   const bool keeping_;

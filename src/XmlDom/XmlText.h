@@ -25,6 +25,12 @@ class TXmlText final : public IXmlText {
   TXmlText(TXmlStoreKey, TXmlNameTable& table, TXmlPlacedValue&& placed,
            TInKeepingStore in) noexcept
       : IXmlText(table, kTextNameId, in), value_(std::move(placed)) {}
+  // A string value over size bytes: given to this node by the store when they do not fit
+  // inside the value.
+  TXmlText(TXmlStoreKey key, TXmlNameTable& table, const char* bytes, std::uint32_t size,
+           TInKeepingStore in) noexcept
+      : IXmlText(table, kTextNameId, in),
+        value_(TXmlPlacedValue::Over(key, xvtString, bytes, size)) {}
   ~TXmlText() override;
 
   int GetNodeNameIndex() override { return kTextNameId; }

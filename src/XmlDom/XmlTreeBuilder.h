@@ -22,7 +22,7 @@ class TXmlTreeBuilder {
   static TXmlNodeList& NewList(TXmlNodeStore& store, TXmlNode& parent, int capacity) {
     assert(parent.children_.Empty() && capacity > 0);
     assert(&store == &parent.ChildStore());
-    return parent.children_.MakeList(parent, store, capacity);
+    return parent.children_.MakeEmptyList(parent, store, capacity);
   }
 };
 
