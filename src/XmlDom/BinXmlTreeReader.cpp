@@ -36,7 +36,7 @@ class TTreeReader {
         nameCount_(table.NameCount()),
         make_(store_, table_) {}
 
-  void ReadContent(TXmlNode& root) {
+  [[gnu::flatten]] void ReadContent(TXmlNode& root) {
     ReadAttributes(root);
     OpenChildren(root);
     TLevel* const levels = levels_.get();
@@ -81,7 +81,7 @@ class TTreeReader {
     return id;
   }
 
-  void ReadAttributes(TXmlNode& node) {
+  [[gnu::noinline]] void ReadAttributes(TXmlNode& node) {
     const std::int32_t count = reader_.ReadCount(kMinAttributeBytes);
     TXmlAttrArray& attributes = node.Attributes();
     if (count == 0 && attributes.Capacity() == 0) return;  // most nodes: nothing to reset
@@ -91,6 +91,11 @@ class TTreeReader {
   [[gnu::always_inline]] void ReadAttributeRecords(TXmlAttrArray& attributes, TXmlNodeStore& store,
                                                    std::int32_t count) {
     attributes.ResetWithCapacity(store, count);
+    ReadAttributesToRoom(attributes, store, count);
+  }
+  // Into an array that has room for them.
+  [[gnu::always_inline]] void ReadAttributesToRoom(TXmlAttrArray& attributes, TXmlNodeStore& store,
+                                                   std::int32_t count) {
     for (std::int32_t i = 0; i < count; ++i) {
       if (reader_.CursorFits() && ReadPlainAttribute(attributes, store)) continue;
       const std::int32_t id = ReadNameId();
@@ -107,6 +112,7 @@ class TTreeReader {
     TBinXmlReader::TCursor at(reader_);
     const std::uint8_t type = at.Byte();
     if (type == kTextNode) return ReadPlainText(level, at);
+    if (type == kCommentNode) return ReadPlainComment(level, at);
     if (type != kElementNode) return false;
     const std::int32_t id = at.Int();
     if (id < -1 || id >= nameCount_ || at.Int() != xvtEmpty) return false;
@@ -114,27 +120,56 @@ class TTreeReader {
     if (!reader_.CountFits(at, attributeCount, kMinAttributeBytes)) return false;
     CheckDepth();
     reader_.Commit(at);
-    auto* element = make_.Element(id);
-    Append(level, element);
-    if (attributeCount != 0) ReadAttributeRecords(element->Attributes(), store_, attributeCount);
-    OpenChildren(*element, true);
+    if (attributeCount == 0) {
+      auto* element = make_.Element(id);
+      Append(level, element);
+      OpenElementChildren(*element);
+    } else {
+      auto* element = make_.ElementWithAttributes(id, attributeCount);
+      Append(level, element);
+      ReadAttributesToRoom(element->Attributes(), store_, attributeCount);
+      OpenElementChildren(*element);
+    }
     return true;
+  }
+
+  // The child count of an element just made, whose value is empty. An element with one child
+  // most often has a text: that is read at once, with no level opened for it.
+  [[gnu::always_inline]] void OpenElementChildren(TXmlElement& element) {
+    const std::int32_t count = reader_.ReadCount(kMinChildBytes);
+    if (count == 0) return;
+    if (count == 1 && reader_.CursorFits()) {
+      TBinXmlReader::TCursor at(reader_);
+      if (at.Byte() == kTextNode && ReadPlainText(TLevel{&element, nullptr, 1}, at)) return;
+    }
+    OpenLevel(element, count);
   }
 
   [[gnu::always_inline]] bool ReadPlainText(const TLevel& level, TBinXmlReader::TCursor& at) {
     std::string_view bytes;
     if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) return false;
     reader_.Commit(at);
-    if (TXmlText* text = make_.TextOfBytes(bytes))
+    if (auto* text = make_.OfBytes<TXmlText>(bytes))
       Append(level, text);
     else
       AppendText(level, PlaceBytes(store_, xvtString, bytes));
     return true;
   }
 
+  // A comment of 8-bit bytes that can be made in one piece with them.
+  [[gnu::always_inline]] bool ReadPlainComment(const TLevel& level, TBinXmlReader::TCursor& at) {
+    std::string_view bytes;
+    if (!narrowStrings_ || !at.Take(at.Int(), bytes)) return false;
+    auto* comment = make_.OfBytes<TXmlComment>(bytes);
+    if (!comment) return false;
+    reader_.Commit(at);
+    Append(level, comment);
+    return true;
+  }
+
   // A text node over a value placed in the store; should the node fail to be made, the value
   // goes back.
-  void AppendText(const TLevel& level, TXmlPlacedValue&& value) {
+  [[gnu::noinline]] void AppendText(const TLevel& level, TXmlPlacedValue&& value) {
     try {
       Append(level, make_.Text(std::move(value)));
     } catch (...) {
@@ -163,14 +198,18 @@ class TTreeReader {
 
   // Reads the child count; when it is not 0, the node's children make way for the ones read.
   // A node known to hold no value (valueless) has none to drop.
-  [[gnu::always_inline]] void OpenChildren(TXmlNode& node, bool valueless = false) {
+  void OpenChildren(TXmlNode& node, bool valueless = false) {
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count == 0) return;
     if (depth_ == 0) return OpenRootChildren(node, count);
     if (!valueless) node.DropValueForChildren();
+    OpenLevel(node, count);
+  }
+
+  // The nodes below the first level were made by this reading and have no children yet; a
+  // single child is linked straight.
+  [[gnu::always_inline]] void OpenLevel(TXmlNode& node, std::int32_t count) {
     assert(depth_ < kMaxLevels);
-    // The nodes below the first level were made by this reading and have no children yet; a
-    // single child is linked straight.
     TXmlNodeList* children = count == 1 ? nullptr : &TXmlTreeBuilder::NewList(store_, node, count);
     levels_[depth_++] = {&node, children, count};
   }
@@ -189,7 +228,7 @@ class TTreeReader {
   }
 
   // Reads one child record into the level; returns the new node when its own sections follow.
-  TXmlNode* ReadChild(const TLevel& level) {
+  [[gnu::noinline]] TXmlNode* ReadChild(const TLevel& level) {
     // Any byte converts: the enumeration is based on int. Codes that are no kind a child can
     // have end up after the switch.
     const auto type = TXmlNodeType(reader_.ReadByte());
@@ -244,6 +283,7 @@ class TTreeReader {
   TXmlNodeStore& store_;
   // The names were all read before the nodes, and reading nodes adds none.
   const std::int32_t nameCount_;
+  const bool narrowStrings_ = !(reader_.Options() & kBinXmlWideStrings);
   TXmlReadNodes make_;
   // The levels being filled, outermost first: nodes are made only up to the nesting limit, so
   // the lists they open never need more.

@@ -82,6 +82,18 @@ class TXmlAttrArray {
       block_ = NewBlock(store, capacity);
     }
   }
+  // An array never used takes a piece of its store of BytesFor(capacity) bytes, count 0 (a
+  // reader that made the piece with the node).
+  void AdoptEmptyPiece(void* piece, int capacity) noexcept {
+    assert(!block_ && capacity > 0);
+    block_ = static_cast<TBlock*>(piece);
+    block_->Count = 0;
+    block_->Capacity = capacity;
+  }
+  // The bytes of an array with room for capacity records.
+  static std::size_t BytesFor(int capacity) noexcept {
+    return kHeaderBytes + sizeof(TXmlAttrData) * std::size_t(capacity);
+  }
   // Gives every record and the array back to store.
   void Release(TXmlNodeStore& store) noexcept;
 
@@ -110,9 +122,6 @@ class TXmlAttrArray {
     block->Count = 0;
     block->Capacity = capacity;
     return block;
-  }
-  static std::size_t BytesFor(int capacity) {
-    return kHeaderBytes + sizeof(TXmlAttrData) * std::size_t(capacity);
   }
   void Reallocate(TXmlNodeStore& store, int capacity);
   void AdoptIntoUsed(TXmlNodeStore& store, const TXmlAttrData* records, int count);

@@ -3,6 +3,7 @@
 // CDATA sections and comments: nodes whose content is a plain byte string. GetText trims
 // characters of code 0 to 32 from both ends unless the owning document keeps whitespace.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,11 @@ class TXmlCharacterData : public IXmlCharacterData {
 
  protected:
   TXmlCharacterData(TXmlNameTable& table, int nameId, std::string_view data);
+  // Over size bytes that the store gave the node when they do not fit inside the value.
+  TXmlCharacterData(TXmlStoreKey key, TXmlNameTable& table, int nameId, const char* bytes,
+                    std::uint32_t size, TInKeepingStore in) noexcept
+      : IXmlCharacterData(table, nameId, in),
+        data_(TXmlPlacedValue::Over(key, xvtString, bytes, size)) {}
   ~TXmlCharacterData() override;
 
  private:
@@ -63,6 +69,9 @@ class TXmlComment final : public IXmlComment {
  public:
   TXmlComment(TXmlStoreKey, TXmlNameTable& table, std::string_view data)
       : IXmlComment(table, kCommentNameId, data) {}
+  TXmlComment(TXmlStoreKey key, TXmlNameTable& table, const char* bytes, std::uint32_t size,
+              TInKeepingStore in) noexcept
+      : IXmlComment(key, table, kCommentNameId, bytes, size, in) {}
 
   int GetNodeNameIndex() override { return kCommentNameId; }
   TXmlNodeType GetNodeType() override { return kCommentNode; }

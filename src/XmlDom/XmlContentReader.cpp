@@ -207,12 +207,13 @@ class TContentReader {
   // A text or comment node at the mark.
   void AddText(std::string_view text) {
     MakeRoom();
-    if (TXmlText* node = make_.TextOfBytes(text)) return Gather(node);
+    if (auto* node = make_.OfBytes<TXmlText>(text)) return Gather(node);
     TXmlPlacedValue value = PlaceString(store_, text);
     Gather(make_.Text(std::move(value)));
   }
   void AddComment(std::string_view text) {
     MakeRoom();
+    if (auto* node = make_.OfBytes<TXmlComment>(text)) return Gather(node);
     Gather(store_.New<TXmlComment>(table_, text));
   }
 

@@ -128,7 +128,7 @@ class TXmlNodeStore {
   // Makes T in memory from AllocateObject or AllocateObjectWithBytes; T's constructor must not
   // fail, so the memory never has to go back.
   template <class T, class... Args>
-  T* MakeIn(void* memory, Args&&... args) noexcept {
+  [[gnu::always_inline]] T* MakeIn(void* memory, Args&&... args) noexcept {
     static_assert(noexcept(T(TXmlStoreKey(), std::forward<Args>(args)...)));
     return ::new (memory) T(TXmlStoreKey(), std::forward<Args>(args)...);
   }

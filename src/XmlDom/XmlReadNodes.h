@@ -4,6 +4,7 @@
 // store of a document keeps the name tables of its nodes; the reader makes it keep its table
 // once, and the nodes then skip the check each would make.
 
+#include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlNodeStore.h"
 #include "XmlDom/XmlText.h"
@@ -21,20 +22,36 @@ class TXmlReadNodes {
     return keeping_ ? store_.New<TXmlElement>(table_, nameId, TXmlNode::TInKeepingStore{store_})
                     : store_.New<TXmlElement>(table_, nameId);
   }
-  // A text of these bytes (a string value), or null when they are too long to be made with
-  // the node: the caller then places them first.
-  TXmlText* TextOfBytes(std::string_view bytes) {
+  // An element with room for attributeCount attributes (at least 1), made in one piece with
+  // them when it can be.
+  [[gnu::always_inline]] TXmlElement* ElementWithAttributes(int nameId, int attributeCount) {
+    const std::size_t bytes = TXmlAttrArray::BytesFor(attributeCount);
+    if (!keeping_ || !TXmlNodeStore::FitsWithObject(sizeof(TXmlElement), bytes)) {
+      TXmlElement* element = Element(nameId);
+      element->Attributes().ResetWithCapacity(store_, attributeCount);
+      return element;
+    }
+    char* piece;
+    void* memory = store_.AllocateObjectWithBytes(sizeof(TXmlElement), bytes, piece);
+    auto* element = store_.MakeIn<TXmlElement>(memory, table_, nameId, InStore());
+    element->Attributes().AdoptEmptyPiece(piece, attributeCount);
+    return element;
+  }
+  // A text or a comment (T) of these bytes, or null when they are too long to be made with
+  // the node: the caller then makes it the ordinary way.
+  template <class T>
+  [[gnu::always_inline]] T* OfBytes(std::string_view bytes) {
     if (!keeping_ || bytes.size() > TXmlNodeStore::kMaxSmallBytes) return nullptr;
     const auto size = std::uint32_t(bytes.size());
     if (size <= XmlValue::kInlineBytes) {
-      void* memory = store_.AllocateObject(sizeof(TXmlText));
-      return store_.MakeIn<TXmlText>(memory, table_, bytes.data(), size, InStore());
+      void* memory = store_.AllocateObject(sizeof(T));
+      return store_.MakeIn<T>(memory, table_, bytes.data(), size, InStore());
     }
-    if (!TXmlNodeStore::FitsWithObject(sizeof(TXmlText), size)) return nullptr;
+    if (!TXmlNodeStore::FitsWithObject(sizeof(T), size)) return nullptr;
     char* piece;
-    void* memory = store_.AllocateObjectWithBytes(sizeof(TXmlText), size, piece);
+    void* memory = store_.AllocateObjectWithBytes(sizeof(T), size, piece);
     CopyShortBytes(piece, bytes.data(), size);
-    return store_.MakeIn<TXmlText>(memory, table_, piece, size, InStore());
+    return store_.MakeIn<T>(memory, table_, piece, size, InStore());
   }
   // Takes over a value placed in the store.
   TXmlText* Text(TXmlPlacedValue&& placed) {

@@ -27,7 +27,8 @@ class TXmlText final : public IXmlText {
       : IXmlText(table, kTextNameId, in), value_(std::move(placed)) {}
   // A string value over size bytes: given to this node by the store when they do not fit
   // inside the value.
-  TXmlText(TXmlStoreKey key, TXmlNameTable& table, const char* bytes, std::uint32_t size,
+  [[gnu::always_inline]] TXmlText(TXmlStoreKey key, TXmlNameTable& table, const char* bytes,
+                                  std::uint32_t size,
            TInKeepingStore in) noexcept
       : IXmlText(table, kTextNameId, in),
         value_(TXmlPlacedValue::Over(key, xvtString, bytes, size)) {}

@@ -4,9 +4,11 @@
 
 #include "XmlDom/XmlNodeStore.h"
 
+#include <algorithm>
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlPlacedValue.h"
@@ -231,4 +233,65 @@ TEST_F(NodeStore, FreedPiecesAreHandedOutAgain) {
     store.Free(piece, kBytes);
   }
   EXPECT_TRUE(reused);
+}
+
+// The readers make a text or comment together with its bytes, a child list together with its
+// items, and (binary) an element together with its attributes, each in one piece. Each part must
+// then live and go on its own: edits that free and replace one part must leave its neighbours
+// whole, through both readers and for lengths around where a value stops fitting inside itself
+// or beside its node.
+TEST_F(NodeStore, PartsMadeInOnePieceLiveAndGoOnTheirOwn) {
+  std::string xml = "<r>";
+  std::vector<std::string> texts;
+  for (std::size_t size : {0u, 1u, 7u, 8u, 9u, 16u, 17u, 33u, 64u, 65u, 200u, 430u, 440u, 441u,
+                           511u, 512u, 513u, 900u}) {
+    std::string text(size, 'a');
+    for (std::size_t i = 0; i < size; ++i) text[i] = char('a' + (i * 7 + size) % 26);
+    texts.push_back(text);
+    const std::string n = std::to_string(size);
+    xml += "<e n='" + n + "' m='" + text + "' k='x'>" + text + "</e><!--" + text + "--><l>" + text +
+           "<s/><s/></l>";
+  }
+  xml += "</r>";
+  auto source = MakeXmlDocument();
+  source->LoadXML(xml);
+  const std::string binary = source->ToBinaryString();
+  for (bool fromBinary : {false, true}) {
+    SCOPED_TRACE(fromBinary ? "binary" : "text");
+    auto doc = MakeXmlDocument();
+    if (fromBinary)
+      doc->LoadBinaryString(binary);
+    else
+      doc->LoadXML(xml);
+    ASSERT_EQ(doc->GetXML(), source->GetXML());
+    Ref<IXmlNodeList> items = doc->GetDocumentElement()->GetChildNodes();
+    ASSERT_EQ(items->GetCount(), int(3 * texts.size()));
+    std::string expected = "<r>";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      Ref<IXmlNode> element = items->GetItem(int(3 * i));
+      Ref<IXmlNode> comment = items->GetItem(int(3 * i + 1));
+      Ref<IXmlNode> list = items->GetItem(int(3 * i + 2));
+      // Every other text grows, the rest shrink; the attributes grow past their room.
+      const std::string changed = i % 2 ? texts[i] + texts[i] + "!" : texts[i].substr(0, 3);
+      element->SetText(changed);
+      comment->SetText(changed);
+      element->SetTextAttr("m", changed);
+      element->SetTextAttr("added", "a value of some length");
+      list->RemoveChild(list->GetChildNodes()->GetItem(1).Get());
+      list->AppendChild(doc->CreateElement("t").Get());
+      const std::string n = std::to_string(texts[i].size());
+      expected += "<e n=\"" + n + "\" m=\"" + changed +
+                  "\" k=\"x\" added=\"a value of some length\">" + changed + "</e><!--" + changed +
+                  "--><l>" + texts[i] + "<s/><t/></l>";
+    }
+    expected += "</r>";
+    auto want = MakeXmlDocument();
+    want->LoadXML(expected);
+    const std::string got = doc->GetXML();
+    const std::string wanted = want->GetXML();
+    // Where they part, rather than two long documents.
+    const auto parted = std::mismatch(got.begin(), got.end(), wanted.begin(), wanted.end());
+    EXPECT_EQ(got.size(), wanted.size());
+    EXPECT_EQ(parted.first - got.begin(), std::ptrdiff_t(got.size()));
+  }
 }
