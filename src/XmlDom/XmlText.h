@@ -28,8 +28,7 @@ class TXmlText final : public IXmlText {
   // A string value over size bytes: given to this node by the store when they do not fit
   // inside the value.
   [[gnu::always_inline]] TXmlText(TXmlStoreKey key, TXmlNameTable& table, const char* bytes,
-                                  std::uint32_t size,
-           TInKeepingStore in) noexcept
+                                  std::uint32_t size, TInKeepingStore in) noexcept
       : IXmlText(table, kTextNameId, in),
         value_(TXmlPlacedValue::Over(key, xvtString, bytes, size)) {}
   ~TXmlText() override;
