@@ -567,7 +567,8 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
 
 // Most attributes stand whole in the window as name="value", the value without references:
 // they are read at a look, or left unread for ReadAttribute.
-bool TXmlSource::ReadPlainAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
+[[gnu::always_inline]] inline bool TXmlSource::ReadPlainAttribute(TXmlNameTable& table,
+                                                                  TXmlNodeStore& store) {
   const char* const name = cur_;
   const char* const equals = SkipNameRest(name + 1);
   if (equals == end_ || *equals != '=' || end_ - equals < 2) return false;
