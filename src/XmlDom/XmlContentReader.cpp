@@ -86,7 +86,7 @@ class TContentReader {
   // markup, the window's end, anything that may fail): at its text, which ReadItem then reads,
   // or, when true, at its markup, its text read, for ReadMarkup. So the tree, every message
   // and every position come out as ReadItem alone would make them.
-  bool ReadPlainItems() {
+  [[gnu::flatten]] bool ReadPlainItems() {
     const char* p = source_.Cursor();
     const char* end = source_.WindowEnd();
     bool textRead = false;
@@ -422,7 +422,7 @@ class TContentReader {
   void MakeRoom() {
     if (gatheredCount_ == gatheredCapacity_) GrowGathered();
   }
-  void GrowGathered() {
+  [[gnu::noinline]] void GrowGathered() {
     const std::size_t capacity = gatheredCapacity_ * 2 + 64;
     auto grown = std::make_unique_for_overwrite<TXmlNode*[]>(capacity);
     std::copy(gathered_.get(), gathered_.get() + gatheredCount_, grown.get());
