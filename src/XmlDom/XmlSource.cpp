@@ -336,17 +336,32 @@ namespace {
 // false, with p unmoved, when it is malformed or names no character entity.
 bool ExpandReference(const char*& p, const char* q, char& c) noexcept {
   const char* r = p + 1;
-  const auto entity = [&](std::string_view name, char meant) {
-    if (std::size_t(q - r) < name.size() || std::memcmp(r, name.data(), name.size()) != 0)
-      return false;
-    p = r + name.size();
+  // The name's length is known here, so the compare is a few characters in line.
+  const auto entity = [&]<std::size_t N>(const char(&name)[N], char meant) {
+    constexpr std::size_t size = N - 1;
+    if (std::size_t(q - r) < size) return false;
+    for (std::size_t i = 1; i < size; ++i)  // the first was looked at already
+      if (r[i] != name[i]) return false;
+    p = r + size;
     c = meant;
     return true;
   };
   if (r == q) return false;
-  if (*r != '#')
-    return entity("lt;", '<') || entity("gt;", '>') || entity("amp;", '&') ||
-           entity("quot;", '"') || entity("apos;", '\'');
+  // The five names begin with four letters: one look at the first picks the name to compare.
+  switch (*r) {
+    case 'l':
+      return entity("lt;", '<');
+    case 'g':
+      return entity("gt;", '>');
+    case 'a':
+      return entity("amp;", '&') || entity("apos;", '\'');
+    case 'q':
+      return entity("quot;", '"');
+    case '#':
+      break;
+    default:
+      return false;
+  }
   ++r;
   const bool hex = r != q && *r == 'x';
   if (hex) ++r;
@@ -368,8 +383,8 @@ bool ExpandReference(const char*& p, const char* q, char& c) noexcept {
 std::ptrdiff_t TXmlSource::ExpandReferences(const char* p, const char* q, char* out) noexcept {
   char* o = out;
   for (;;) {
-    const void* found = std::memchr(p, '&', std::size_t(q - p));
-    const char* amp = found ? static_cast<const char*>(found) : q;
+    // The runs between references are short: found in line, without a call.
+    const char* amp = FindEither(p, q, '&', '&');
     CopyShortBytes(o, p, std::size_t(amp - p));
     o += amp - p;
     if (amp == q) return o - out;
