@@ -610,7 +610,7 @@ void TXmlSource::GrowAttributes() {
 }
 
 // The placed values go to the node; should the array fail to grow, they go back to the store.
-void TXmlSource::GiveAttributes(TXmlNode& node) {
+[[gnu::always_inline]] inline void TXmlSource::GiveAttributes(TXmlNode& node) {
   const int count = int(attributeCount_);
   if (count == 0) return;
   attributeCount_ = 0;
