@@ -120,16 +120,11 @@ class TTreeReader {
     if (!reader_.CountFits(at, attributeCount, kMinAttributeBytes)) return false;
     CheckDepth();
     reader_.Commit(at);
-    if (attributeCount == 0) {
-      auto* element = make_.Element(id);
-      Append(level, element);
-      OpenElementChildren(*element);
-    } else {
-      auto* element = make_.ElementWithAttributes(id, attributeCount);
-      Append(level, element);
-      ReadAttributesToRoom(element->Attributes(), store_, attributeCount);
-      OpenElementChildren(*element);
-    }
+    TXmlElement* element =
+        attributeCount == 0 ? make_.Element(id) : make_.ElementWithAttributes(id, attributeCount);
+    Append(level, element);
+    if (attributeCount != 0) ReadAttributesToRoom(element->Attributes(), store_, attributeCount);
+    OpenElementChildren(*element);
     return true;
   }
 

@@ -14,8 +14,8 @@ TXmlNodeList& TXmlChildSlot::MakeList(TXmlNode& owner, TXmlNodeStore& store, int
     list->AppendLinked(&link_, 1);  // the only child's link passes to the list
     link_ = nullptr;
   } else {
-    list =
-        capacity > 0 ? store.New<TXmlNodeList>(&owner, capacity) : store.New<TXmlNodeList>(&owner);
+    if (capacity > 0) return MakeEmptyList(owner, store, capacity);
+    list = store.New<TXmlNodeList>(&owner);
   }
   AdoptList(*list);
   return *list;
