@@ -92,6 +92,8 @@ class TBinXmlReader {
     const char* end_;
   };
   bool CursorFits() const noexcept { return std::size_t(end_ - pos_) >= kCursorBytes; }
+  // Where the window ends: bytes a cursor took may be read up to there.
+  const char* WindowEnd() const noexcept { return end_; }
   void Commit(const TCursor& cursor) noexcept { pos_ = cursor.p_; }
   // Whether count items of minBytes each can still follow the cursor, as ReadCount requires.
   bool CountFits(const TCursor& cursor, std::int32_t count, int minBytes) const noexcept {

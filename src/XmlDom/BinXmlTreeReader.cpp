@@ -144,7 +144,7 @@ class TTreeReader {
     std::string_view bytes;
     if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) return false;
     reader_.Commit(at);
-    if (auto* text = make_.OfBytes<TXmlText>(bytes))
+    if (auto* text = make_.OfBytes<TXmlText>(bytes, reader_.WindowEnd()))
       Append(level, text);
     else
       AppendText(level, PlaceBytes(store_, xvtString, bytes));
@@ -155,7 +155,7 @@ class TTreeReader {
   [[gnu::always_inline]] bool ReadPlainComment(const TLevel& level, TBinXmlReader::TCursor& at) {
     std::string_view bytes;
     if (!narrowStrings_ || !at.Take(at.Int(), bytes)) return false;
-    auto* comment = make_.OfBytes<TXmlComment>(bytes);
+    auto* comment = make_.OfBytes<TXmlComment>(bytes, reader_.WindowEnd());
     if (!comment) return false;
     reader_.Commit(at);
     Append(level, comment);
@@ -186,7 +186,8 @@ class TTreeReader {
     }
     reader_.Commit(at);
     attributes.AppendPlacedToRoom(id, [&] {
-      return type == xvtEmpty ? TXmlPlacedValue() : PlaceBytes(store, TXmlValueType(type), bytes);
+      return type == xvtEmpty ? TXmlPlacedValue()
+                              : PlaceBytes(store, TXmlValueType(type), bytes, reader_.WindowEnd());
     });
     return true;
   }

@@ -33,6 +33,9 @@ class TXmlCharacterData : public IXmlCharacterData {
                     std::uint32_t size, TInKeepingStore in) noexcept
       : IXmlCharacterData(table, nameId, in),
         data_(TXmlPlacedValue::Over(key, xvtString, bytes, size)) {}
+  TXmlCharacterData(TXmlStoreKey key, TXmlNameTable& table, int nameId, TXmlInlineBytes bytes,
+                    TInKeepingStore in) noexcept
+      : IXmlCharacterData(table, nameId, in), data_(TXmlPlacedValue::Over(key, xvtString, bytes)) {}
   ~TXmlCharacterData() override;
 
  private:
@@ -72,6 +75,9 @@ class TXmlComment final : public IXmlComment {
   TXmlComment(TXmlStoreKey key, TXmlNameTable& table, const char* bytes, std::uint32_t size,
               TInKeepingStore in) noexcept
       : IXmlComment(key, table, kCommentNameId, bytes, size, in) {}
+  TXmlComment(TXmlStoreKey key, TXmlNameTable& table, TXmlInlineBytes bytes,
+              TInKeepingStore in) noexcept
+      : IXmlComment(key, table, kCommentNameId, bytes, in) {}
 
   int GetNodeNameIndex() override { return kCommentNameId; }
   TXmlNodeType GetNodeType() override { return kCommentNode; }

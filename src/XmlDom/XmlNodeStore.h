@@ -105,6 +105,14 @@ class TXmlNodeStore {
     return piece;
   }
 
+  // The same for more than XmlValue's inline bytes, past which kReadAhead bytes may be read.
+  char* CopyBytesAhead(std::string_view bytes) {
+    assert(bytes.size() > 8);
+    auto* piece = static_cast<char*>(Allocate(bytes.size()));
+    xmldom::CopyBytesAhead(piece, bytes.data(), bytes.size());
+    return piece;
+  }
+
   // ---- Objects (nodes, lists, name tables): their memory, always inside a block.
   void* AllocateObject(std::size_t bytes) {
     void* object = AllocateSmall(Rounded(bytes));

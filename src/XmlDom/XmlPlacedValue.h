@@ -17,6 +17,12 @@
 
 namespace xmldom {
 
+// Up to XmlValue::kInlineBytes bytes as the word a value keeps them in (LoadWordAhead).
+struct TXmlInlineBytes {
+  std::uint64_t Word;
+  std::uint32_t Size;
+};
+
 class TXmlPlacedValue {
  public:
   // Empty: nothing placed.
@@ -55,12 +61,17 @@ class TXmlPlacedValue {
     return Over(type, bytes, size);
   }
 
+  static TXmlPlacedValue Over(TXmlStoreKey, TXmlValueType type, TXmlInlineBytes bytes) noexcept {
+    return Over(type, bytes);
+  }
+
   const XmlValue& Get() const noexcept { return value_; }
   operator const XmlValue&() const noexcept { return value_; }
   bool IsEmpty() const noexcept { return value_.IsEmpty(); }
 
  private:
   friend TXmlPlacedValue PlaceBytes(TXmlNodeStore&, TXmlValueType, std::string_view);
+  friend TXmlPlacedValue PlaceBytes(TXmlNodeStore&, TXmlValueType, std::string_view, const char*);
   friend TXmlPlacedValue PlaceValue(TXmlNodeStore&, const XmlValue&);
   friend void UnplaceValue(TXmlNodeStore&, TXmlPlacedValue&) noexcept;
 
@@ -68,6 +79,9 @@ class TXmlPlacedValue {
   // A value of a string kind over bytes of a store (or inline, when they fit).
   static TXmlPlacedValue Over(TXmlValueType type, const char* bytes, std::uint32_t size) noexcept {
     return TXmlPlacedValue(XmlValue::Placed(type, bytes, size));
+  }
+  static TXmlPlacedValue Over(TXmlValueType type, TXmlInlineBytes bytes) noexcept {
+    return TXmlPlacedValue(XmlValue::Inline(type, bytes.Word, bytes.Size));
   }
 
   XmlValue value_;
@@ -85,6 +99,18 @@ inline TXmlPlacedValue PlaceBytes(TXmlNodeStore& store, TXmlValueType type,
   // Short values stay inline: the value copies them into itself.
   const char* kept = size > XmlValue::kInlineBytes ? store.CopyBytes(bytes) : bytes.data();
   return TXmlPlacedValue::Over(type, kept, size);
+}
+// The same for bytes of a reader's window that end at or before readableEnd: when kReadAhead
+// bytes past them may be read, they are read and copied in whole words.
+[[gnu::always_inline]] inline TXmlPlacedValue PlaceBytes(TXmlNodeStore& store, TXmlValueType type,
+                                                         std::string_view bytes,
+                                                         const char* readableEnd) {
+  if (!ReadsAhead(bytes, readableEnd)) return PlaceBytes(store, type, bytes);
+  if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) RaiseValueTooLong();
+  const auto size = std::uint32_t(bytes.size());
+  if (size <= XmlValue::kInlineBytes)
+    return TXmlPlacedValue::Over(type, TXmlInlineBytes{LoadWordAhead(bytes.data(), size), size});
+  return TXmlPlacedValue::Over(type, store.CopyBytesAhead(bytes), size);
 }
 inline TXmlPlacedValue PlaceString(TXmlNodeStore& store, std::string_view text) {
   return PlaceBytes(store, xvtString, text);

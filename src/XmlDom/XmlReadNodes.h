@@ -38,19 +38,32 @@ class TXmlReadNodes {
     return element;
   }
   // A text or a comment (T) of these bytes, or null when they are too long to be made with
-  // the node: the caller then makes it the ordinary way.
+  // the node: the caller then makes it the ordinary way. The bytes lie in the reader's window,
+  // which may be read up to readableEnd: when kReadAhead bytes follow them there, they are read
+  // and copied in whole words.
   template <class T>
   [[gnu::always_inline]] T* OfBytes(std::string_view bytes) {
+    return OfBytes<T>(bytes, bytes.data() + bytes.size());
+  }
+  template <class T>
+  [[gnu::always_inline]] T* OfBytes(std::string_view bytes, const char* readableEnd) {
     if (!keeping_ || bytes.size() > TXmlNodeStore::kMaxSmallBytes) return nullptr;
     const auto size = std::uint32_t(bytes.size());
+    const bool ahead = ReadsAhead(bytes, readableEnd);
     if (size <= XmlValue::kInlineBytes) {
       void* memory = store_.AllocateObject(sizeof(T));
+      if (ahead)
+        return store_.MakeIn<T>(
+            memory, table_, TXmlInlineBytes{LoadWordAhead(bytes.data(), size), size}, InStore());
       return store_.MakeIn<T>(memory, table_, bytes.data(), size, InStore());
     }
     if (!TXmlNodeStore::FitsWithObject(sizeof(T), size)) return nullptr;
     char* piece;
     void* memory = store_.AllocateObjectWithBytes(sizeof(T), size, piece);
-    CopyShortBytes(piece, bytes.data(), size);
+    if (ahead)
+      CopyBytesAhead(piece, bytes.data(), size);
+    else
+      CopyShortBytes(piece, bytes.data(), size);
     return store_.MakeIn<T>(memory, table_, piece, size, InStore());
   }
   // Takes over a value placed in the store.

@@ -31,6 +31,9 @@ class TXmlText final : public IXmlText {
                                   std::uint32_t size, TInKeepingStore in) noexcept
       : IXmlText(table, kTextNameId, in),
         value_(TXmlPlacedValue::Over(key, xvtString, bytes, size)) {}
+  [[gnu::always_inline]] TXmlText(TXmlStoreKey key, TXmlNameTable& table, TXmlInlineBytes bytes,
+                                  TInKeepingStore in) noexcept
+      : IXmlText(table, kTextNameId, in), value_(TXmlPlacedValue::Over(key, xvtString, bytes)) {}
   ~TXmlText() override;
 
   int GetNodeNameIndex() override { return kTextNameId; }

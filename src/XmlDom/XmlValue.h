@@ -144,6 +144,14 @@ class XmlValue {
     }
     return value;
   }
+  // The same for up to kInlineBytes bytes already made into their word (LoadWordAhead).
+  static XmlValue Inline(TXmlValueType type, std::uint64_t word, std::uint32_t size) noexcept {
+    XmlValue value;
+    value.type_ = type;
+    value.size_ = size;
+    std::memcpy(value.payload_.Inline, &word, sizeof word);
+    return value;
+  }
 
   // How the bytes of a string kind are kept.
   enum TStorage : std::uint8_t { kInline, kOwned, kPlaced };

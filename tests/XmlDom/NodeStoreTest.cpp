@@ -243,8 +243,9 @@ TEST_F(NodeStore, FreedPiecesAreHandedOutAgain) {
 TEST_F(NodeStore, PartsMadeInOnePieceLiveAndGoOnTheirOwn) {
   std::string xml = "<r>";
   std::vector<std::string> texts;
-  for (std::size_t size : {0u, 1u, 7u, 8u, 9u, 16u, 17u, 33u, 64u, 65u, 200u, 430u, 440u, 441u,
-                           511u, 512u, 513u, 900u}) {
+  for (std::size_t size :
+       {0u,  1u,  7u,  8u,  9u,  15u, 16u,  17u,  23u,  24u,  25u,  31u,  32u,  33u,
+        40u, 47u, 57u, 63u, 64u, 65u, 200u, 430u, 440u, 441u, 511u, 512u, 513u, 900u}) {
     std::string text(size, 'a');
     for (std::size_t i = 0; i < size; ++i) text[i] = char('a' + (i * 7 + size) % 26);
     texts.push_back(text);
