@@ -543,7 +543,8 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
 }
 
 [[gnu::always_inline]] inline void TXmlSource::AddAttribute(TXmlNodeStore& store, int id,
-                                                            std::string_view text) {
+                                                            std::string_view text,
+                                                            const char* readableEnd) {
   // Where each name id stands among the records, for this tag: so many attributes in one tag
   // take linear time, not quadratic.
   const auto slot = std::size_t(id);
@@ -551,7 +552,7 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
   if (attributeCount_ == attributeCapacity_) GrowAttributes();
   TAttributeSeen& seen = attributeSeen_[slot];
   if (seen.Tag == tagSerial_) {
-    TXmlPlacedValue value = PlaceString(store, text);
+    TXmlPlacedValue value = PlaceBytes(store, xvtString, text, readableEnd);
     TXmlPlacedValue& earlier = attributes_[seen.Index].Value;
     UnplaceValue(store, earlier);
     earlier = std::move(value);
@@ -559,7 +560,7 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
   }
   TXmlAttrData& record = attributes_[attributeCount_];
   // The record's old value went to a node as it stood: it is overwritten, not released.
-  new (&record.Value) TXmlPlacedValue(PlaceString(store, text));
+  new (&record.Value) TXmlPlacedValue(PlaceBytes(store, xvtString, text, readableEnd));
   record.NameId = id;
   seen = {tagSerial_, attributeCount_++};
 }
@@ -577,7 +578,7 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   if (*cur_ != '"' && *cur_ != '\'') RaiseAtPosition(msg::kStringConstantExpected);
   const std::string_view text = ReadQuoted(*cur_);
   if (id < 0) id = names_.Intern(table, newName_);
-  AddAttribute(store, id, text);
+  AddAttribute(store, id, text, text.data() + text.size());
 }
 
 // Most attributes stand whole in the window as name="value", the value without references:
@@ -593,7 +594,7 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   const char* const stop = FindAny(first, end_, quote, '&', '<');
   if (end_ - stop < 2 || *stop != quote) return false;
   const int id = names_.Intern(table, std::string_view(name, std::size_t(equals - name)));
-  AddAttribute(store, id, std::string_view(first, std::size_t(stop - first)));
+  AddAttribute(store, id, std::string_view(first, std::size_t(stop - first)), end_);
   cur_ = stop + 1;
   return true;
 }

@@ -322,8 +322,8 @@ class TXmlSource {
   // read, for any other.
   bool ReadPlainAttribute(TXmlNameTable& table, TXmlNodeStore& store);
   // Adds the attribute of name id and value text to the records, or gives an earlier one of
-  // the same name the value.
-  void AddAttribute(TXmlNodeStore& store, int id, std::string_view text);
+  // the same name the value. The value may be read up to readableEnd.
+  void AddAttribute(TXmlNodeStore& store, int id, std::string_view text, const char* readableEnd);
   // Room for more records, moved into a larger array.
   void GrowAttributes();
   // Sets the records on node.
