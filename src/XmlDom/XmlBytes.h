@@ -54,9 +54,10 @@ inline void CopyShortBytes(char* to, const char* from, std::size_t n) noexcept {
 // of CopyShortBytes and the value's own short-bytes word do cost.
 inline constexpr std::size_t kReadAhead = 8;
 
-// Whether kReadAhead bytes may be read past bytes, which end at or before readableEnd.
+// Whether kReadAhead bytes may be read past bytes, which end at or before readableEnd (the
+// comparison is signed, so an end given short never reads ahead).
 inline bool ReadsAhead(std::string_view bytes, const char* readableEnd) noexcept {
-  return std::size_t(readableEnd - (bytes.data() + bytes.size())) >= kReadAhead;
+  return readableEnd - (bytes.data() + bytes.size()) >= std::ptrdiff_t(kReadAhead);
 }
 
 // The n bytes (up to 8) at from as the little-endian word they make, the rest zero; 8 bytes
