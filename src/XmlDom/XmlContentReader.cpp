@@ -333,7 +333,7 @@ class TContentReader {
 
   // The attributes and the end of the start tag of an element just gathered.
   void ReadStartTagRest(TXmlElement& element) {
-    source_.ReadAttributes(element);
+    source_.ReadAttributes(element, element.NameId());
     if (source_.CurrentChar() == '/') {
       source_.RequireText("/>");
       return;
@@ -361,7 +361,7 @@ class TContentReader {
     auto* instruction = store_.New<TXmlProcessingInstruction>(table_, id, std::string_view());
     Gather(instruction);
     if (id == kXmlNameId) {
-      source_.ReadAttributes(*instruction);
+      source_.ReadAttributes(*instruction, id);
       source_.RequireText("?>");
     } else {
       instruction->SetText(source_.ReadUntil("?>"));

@@ -204,7 +204,9 @@ void TXmlSource::FindBreaks(const char* target) noexcept {
     return std::uint64_t(unsigned(_mm_movemask_epi8(_mm_or_si128(
         _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))))));
   };
-  for (; limit - p >= 64; p += 64) {
+  // Whole steps run on past the limit while the window lasts: the characters after it are
+  // scanned once anyway, and a step costs less than the scan that would finish them one by one.
+  for (; p < limit && end_ - p >= 64; p += 64) {
     if (count > kBreakQueue - 64) {
       full = true;
       break;
@@ -214,7 +216,7 @@ void TXmlSource::FindBreaks(const char* target) noexcept {
     for (; marks; marks &= marks - 1) breaks_[count++] = p + __builtin_ctzll(marks);
   }
 #endif
-  while (!full && p != limit && count != kBreakQueue) {
+  while (!full && p < limit && count != kBreakQueue) {
     const char* found = FindEither(p, limit, '\n', '\r');
     if (found == limit) {
       p = limit;
@@ -520,7 +522,7 @@ std::string_view TXmlSource::ReadQuoted(char quote) {
 // The attributes are gathered first, their values placed in the node's store as they are read,
 // and then given to the node in an array of exactly their number; a failure gives it those read
 // so far.
-void TXmlSource::ReadAttributes(TXmlNode& node) {
+void TXmlSource::ReadAttributes(TXmlNode& node, int tagId) {
   SkipSpaces();
   if (AtEnd() || !IsClass(*cur_, kNameStart)) return;
   attributeCount_ = 0;
@@ -530,16 +532,40 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
   }
   TXmlNodeStore& store = node.Store();
   TXmlNameTable& table = node.NameTable();
+  const TXmlAttributeOrder::TOrder& order = attributeOrder_.Of(table, tagId);
+  bool more = true;
   try {
-    do {
-      if (!ReadPlainAttribute(table, store)) ReadAttribute(table, store);
+    // The names as they came last time, while they do.
+    for (std::int32_t i = 0; i < order.Count; ++i) {
+      if (!ReadExpectedAttribute(table, store, order.Ids[std::size_t(i)])) break;
       SkipSpaces();
-    } while (!AtEnd() && IsClass(*cur_, kNameStart));
+      if (AtEnd() || !IsClass(*cur_, kNameStart)) {
+        more = false;
+        break;
+      }
+    }
+    if (more) {
+      NoteRecordsSeen();
+      do {
+        if (!ReadPlainAttribute(table, store)) ReadAttribute(table, store);
+        SkipSpaces();
+      } while (!AtEnd() && IsClass(*cur_, kNameStart));
+    }
   } catch (...) {
     GiveAttributes(node);
     throw;
   }
+  if (more || attributeCount_ != std::size_t(order.Count))
+    attributeOrder_.Remember(tagId, attributes_.get(), attributeCount_);
   GiveAttributes(node);
+}
+
+void TXmlSource::NoteRecordsSeen() {
+  for (std::size_t i = 0; i < attributeCount_; ++i) {
+    const auto slot = std::size_t(attributes_[i].NameId);
+    if (slot >= attributeSeen_.size()) attributeSeen_.resize(slot + 1);
+    attributeSeen_[slot] = {tagSerial_, i};
+  }
 }
 
 [[gnu::always_inline]] inline void TXmlSource::AddAttribute(TXmlNodeStore& store, int id,
@@ -563,6 +589,17 @@ void TXmlSource::ReadAttributes(TXmlNode& node) {
   new (&record.Value) TXmlPlacedValue(PlaceBytes(store, xvtString, text, readableEnd));
   record.NameId = id;
   seen = {tagSerial_, attributeCount_++};
+}
+
+[[gnu::always_inline]] inline void TXmlSource::AppendAttribute(TXmlNodeStore& store, int id,
+                                                               std::string_view text,
+                                                               const char* readableEnd) {
+  if (attributeCount_ == attributeCapacity_) GrowAttributes();
+  TXmlAttrData& record = attributes_[attributeCount_];
+  // The record's old value went to a node as it stood: it is overwritten, not released.
+  new (&record.Value) TXmlPlacedValue(PlaceBytes(store, xvtString, text, readableEnd));
+  record.NameId = id;
+  ++attributeCount_;
 }
 
 // A repeated name keeps its first place and takes the later value. A name is interned once its
@@ -595,6 +632,24 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   if (end_ - stop < 2 || *stop != quote) return false;
   const int id = names_.Intern(table, std::string_view(name, std::size_t(equals - name)));
   AddAttribute(store, id, std::string_view(first, std::size_t(stop - first)), end_);
+  cur_ = stop + 1;
+  return true;
+}
+
+[[gnu::always_inline]] inline bool TXmlSource::ReadExpectedAttribute(TXmlNameTable& table,
+                                                                     TXmlNodeStore& store, int id) {
+  const std::string_view name = table.NameView(id);
+  // The name, "=" and the quote stand in the window; "=" cannot go on a name, so the name
+  // read is exactly the one expected.
+  if (std::size_t(end_ - cur_) < name.size() + 2 || !SameBytes(cur_, name)) return false;
+  const char* const equals = cur_ + name.size();
+  if (*equals != '=') return false;
+  const char quote = equals[1];
+  if (quote != '"' && quote != '\'') return false;
+  const char* const first = equals + 2;
+  const char* const stop = FindAny(first, end_, quote, '&', '<');
+  if (end_ - stop < 2 || *stop != quote) return false;
+  AppendAttribute(store, id, std::string_view(first, std::size_t(stop - first)), end_);
   cur_ = stop + 1;
   return true;
 }

@@ -30,6 +30,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "XmlDom/XmlAttributeOrder.h"
 #include "XmlDom/XmlAttributes.h"
 #include "XmlDom/XmlBytes.h"
 #include "XmlDom/XmlNameCache.h"
@@ -217,8 +218,9 @@ class TXmlSource {
   // A quoted value, entered with the quote current, references expanded; the view lasts until
   // the next step.
   std::string_view ReadQuoted(char quote);
-  // Attributes up to the first character that cannot start a name, set on node in order.
-  void ReadAttributes(TXmlNode& node);
+  // Attributes up to the first character that cannot start a name, set on node in order;
+  // tagId names the tag, whose attribute names last time are tried first.
+  void ReadAttributes(TXmlNode& node, int tagId);
   // The characters up to the first occurrence of terminator, which is consumed but not part of
   // the text. The view lasts until the next step.
   std::string_view ReadUntil(std::string_view terminator);
@@ -321,9 +323,17 @@ class TXmlSource {
   // ReadAttribute for an attribute that a look at the window settles; false, with nothing
   // read, for any other.
   bool ReadPlainAttribute(TXmlNameTable& table, TXmlNodeStore& store);
+  // ReadPlainAttribute for an attribute whose name is expected to be that of id: false, with
+  // nothing read, when it is not, or when a look does not settle it.
+  bool ReadExpectedAttribute(TXmlNameTable& table, TXmlNodeStore& store, int id);
+  // Marks the records so far as set by this tag, for AddAttribute to find repeats among them.
+  void NoteRecordsSeen();
   // Adds the attribute of name id and value text to the records, or gives an earlier one of
   // the same name the value. The value may be read up to readableEnd.
   void AddAttribute(TXmlNodeStore& store, int id, std::string_view text, const char* readableEnd);
+  // Adds a record that cannot repeat an earlier one of this tag.
+  void AppendAttribute(TXmlNodeStore& store, int id, std::string_view text,
+                       const char* readableEnd);
   // Room for more records, moved into a larger array.
   void GrowAttributes();
   // Sets the records on node.
@@ -372,6 +382,7 @@ class TXmlSource {
   };
   std::uint32_t tagSerial_ = 0;
   std::vector<TAttributeSeen> attributeSeen_;
+  TXmlAttributeOrder attributeOrder_;
   // A name met for the first time, interned only once its attribute's value has been read.
   std::string newName_;
   // Ids of the names met in this input.

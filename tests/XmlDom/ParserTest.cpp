@@ -139,6 +139,24 @@ TEST_F(Parser, ManyAttributesInOneTag) {
   EXPECT_EQ(Outline(NodeOf(a->GetNextSibling().Get())), "b[n0=x,n1=y]");
 }
 
+// A tag is read expecting the attribute names that the last tag of its name had; every way of
+// differing from them must read as if nothing were expected: fewer or more names, another
+// order, a name that begins with an expected one, a value the expected path cannot take, and a
+// repeat, after expected names, of one of them.
+TEST_F(Parser, AttributesOfTagsOfOneName) {
+  EXPECT_EQ(Parse("<r><a x='1' y='2'/><a x='3' y='4'/><a x='5' y='6' x='7'/><a x='8'/>"
+                  "<a x='9' y='10' z='11'/><a y='12' x='13'/><a yy='14' y='15' x='&amp;' y='16'/>"
+                  "<a yy='17' y='&lt;' x='18' yy='19'/><a yy='20'>t</a><b yy='21'/></r>"),
+            "r{a[x=1,y=2] a[x=3,y=4] a[x=7,y=6] a[x=8] a[x=9,y=10,z=11] a[y=12,x=13] "
+            "a[yy=14,y=16,x=&] a[yy=19,y=<,x=18] a[yy=20]{\"t\"} b[yy=21]}");
+  // Past the names remembered for a tag, repeats are still found.
+  std::string tag = "<a";
+  for (int i = 0; i < 10; ++i) tag += " n" + std::to_string(i) + "='" + std::to_string(i) + "'";
+  EXPECT_EQ(Parse(Cat({"<r>", tag, "/>", tag, " n9='x' n0='y'/></r>"})),
+            "r{a[n0=0,n1=1,n2=2,n3=3,n4=4,n5=5,n6=6,n7=7,n8=8,n9=9] "
+            "a[n0=y,n1=1,n2=2,n3=3,n4=4,n5=5,n6=6,n7=7,n8=8,n9=x]}");
+}
+
 TEST_F(Parser, ElementsAndEndTags) {
   EXPECT_EQ(Parse("<a><b><c/></b>x<d></d></a>"), "a{b{c} \"x\" d}");
   EXPECT_EQ(Parse("<a></a  \r\n>"), "a");
