@@ -16,6 +16,7 @@
 #include "XmlDom/XmlProcessingInstruction.h"
 #include "XmlDom/XmlReadNodes.h"
 #include "XmlDom/XmlSource.h"
+#include "XmlDom/XmlTagOrder.h"
 #include "XmlDom/XmlText.h"
 #include "XmlDom/XmlTreeBuilder.h"
 #include "common/Error.h"
@@ -131,11 +132,15 @@ class TContentReader {
         continue;
       }
       if (!source_.IsNameStart(c)) break;
-      const char* nameEnd = PlainStartTagName(q, end);
-      if (!nameEnd) break;
+      int id = -1;
+      const char* nameEnd = ExpectedStartTagName(q, end, id);
+      if (!nameEnd) {
+        nameEnd = PlainStartTagName(q, end);
+        if (!nameEnd) break;
+      }
       if (text) MakeText(p, q);
       textRead = false;
-      if (const char* next = MakeStartTag(q, nameEnd)) {
+      if (const char* next = MakeStartTag(q, nameEnd, id)) {
         if (!Advance(next, p, end)) return false;
         continue;
       }
@@ -238,16 +243,36 @@ class TContentReader {
   // lets MakeStartTag settle the tag; else nullptr.
   const char* PlainStartTagName(const char* p, const char* end) const {
     const char* r = source_.SkipNameRest(p + 2);
-    if (r == end || open_.Size() >= std::size_t(kMaxXmlDepth)) return nullptr;
+    return r == end ? nullptr : SettledAfterName(r, end);
+  }
+  // PlainStartTagName for a tag whose name is the one expected after the last start tag, at
+  // a look at its bytes; that name's id is then in id. Else nullptr.
+  const char* ExpectedStartTagName(const char* p, const char* end, int& id) const {
+    const int expected = tags_.Expected();
+    if (expected < 0) return nullptr;
+    const std::string_view name = table_.NameView(expected);
+    const char* r = p + 1;
+    if (std::size_t(end - r) <= name.size() || !SameBytes(r, name)) return nullptr;
+    // The character after the name cannot go on one, so the name is the expected one.
+    const char* nameEnd = SettledAfterName(r + name.size(), end);
+    if (nameEnd) id = expected;
+    return nameEnd;
+  }
+  // The end r of a start tag's name, if what stands there lets MakeStartTag settle the tag.
+  const char* SettledAfterName(const char* r, const char* end) const {
+    if (open_.Size() >= std::size_t(kMaxXmlDepth)) return nullptr;
     if (*r == '/') return end - r >= 2 && r[1] == '>' ? r : nullptr;
     return *r == '>' || static_cast<unsigned char>(*r) <= 32 ? r : nullptr;
   }
 
-  // The element of the start tag at p, whose name ends at nameEnd: what follows the tag, or
-  // nullptr when its attributes were read through the source, which is then past the tag.
-  const char* MakeStartTag(const char* p, const char* nameEnd) {
+  // The element of the start tag at p, whose name ends at nameEnd and has that id (-1 when
+  // not known yet): what follows the tag, or nullptr when its attributes were read through the
+  // source, which is then past the tag.
+  const char* MakeStartTag(const char* p, const char* nameEnd, int id) {
     const char* name = p + 1;
-    const int id = source_.InternName(table_, std::string_view(name, std::size_t(nameEnd - name)));
+    if (id < 0)
+      id = source_.InternName(table_, std::string_view(name, std::size_t(nameEnd - name)));
+    tags_.Started(id);
     MakeRoom();
     auto* element = make_.Element(id);
     source_.SetMarkAt(p);
@@ -492,6 +517,7 @@ class TContentReader {
   const bool keep_;
   TXmlNodeList& list_;
   TXmlReadNodes make_;
+  TXmlTagOrder tags_;
   // The open elements, outermost first. ReadElement opens none past the nesting limit, so
   // the stack never grows.
   class TOpenStack {

@@ -235,6 +235,14 @@ TEST_F(Parser, NamesDifferingInOneCharacterStayApart) {
   EXPECT_EQ(Parse(text + "</r>"), "r{" + expected + "}");
 }
 
+// A start tag is read expecting the name that followed the last tag of its name; a name that
+// only begins like the expected one is read as written. (NestingIsLimited repeats one name up
+// to the limit.)
+TEST_F(Parser, TagsAfterTagsOfOneName) {
+  EXPECT_EQ(Parse("<r><a/><b/><a/><bb/><a/><b:c/><a/><b x='1'/><a/><b>t</b><a/><b\n></b></r>"),
+            "r{a b a bb a b:c a b[x=1] a b{\"t\"} a b}");
+}
+
 TEST_F(Parser, Comments) {
   EXPECT_EQ(Parse("<!--a--b--><!----><!----->"), "!\"a--b\" !\"\" !\"-\"");
   EXPECT_EQ(Parse("<!-- <a> &amp; -->"), "!\" <a> &amp; \"");
