@@ -575,7 +575,6 @@ void TXmlSource::NoteRecordsSeen() {
   // take linear time, not quadratic.
   const auto slot = std::size_t(id);
   if (slot >= attributeSeen_.size()) attributeSeen_.resize(slot + 1);
-  if (attributeCount_ == attributeCapacity_) GrowAttributes();
   TAttributeSeen& seen = attributeSeen_[slot];
   if (seen.Tag == tagSerial_) {
     TXmlPlacedValue value = PlaceBytes(store, xvtString, text, readableEnd);
@@ -584,11 +583,8 @@ void TXmlSource::NoteRecordsSeen() {
     earlier = std::move(value);
     return;
   }
-  TXmlAttrData& record = attributes_[attributeCount_];
-  // The record's old value went to a node as it stood: it is overwritten, not released.
-  new (&record.Value) TXmlPlacedValue(PlaceBytes(store, xvtString, text, readableEnd));
-  record.NameId = id;
-  seen = {tagSerial_, attributeCount_++};
+  AppendAttribute(store, id, text, readableEnd);
+  seen = {tagSerial_, attributeCount_ - 1};
 }
 
 [[gnu::always_inline]] inline void TXmlSource::AppendAttribute(TXmlNodeStore& store, int id,
@@ -618,18 +614,27 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   AddAttribute(store, id, text, text.data() + text.size());
 }
 
+// The closing quote of a value after the "=" at equals that stands whole in the window, with a
+// character after it, and holds no reference; else nullptr.
+[[gnu::always_inline]] inline const char* TXmlSource::PlainValueEnd(
+    const char* equals) const noexcept {
+  if (end_ - equals < 2) return nullptr;
+  const char quote = equals[1];
+  if (quote != '"' && quote != '\'') return nullptr;
+  const char* const stop = FindAny(equals + 2, end_, quote, '&', '<');
+  return end_ - stop >= 2 && *stop == quote ? stop : nullptr;
+}
+
 // Most attributes stand whole in the window as name="value", the value without references:
 // they are read at a look, or left unread for ReadAttribute.
 [[gnu::always_inline]] inline bool TXmlSource::ReadPlainAttribute(TXmlNameTable& table,
                                                                   TXmlNodeStore& store) {
   const char* const name = cur_;
   const char* const equals = SkipNameRest(name + 1);
-  if (equals == end_ || *equals != '=' || end_ - equals < 2) return false;
-  const char quote = equals[1];
-  if (quote != '"' && quote != '\'') return false;
+  if (equals == end_ || *equals != '=') return false;
+  const char* const stop = PlainValueEnd(equals);
+  if (!stop) return false;
   const char* const first = equals + 2;
-  const char* const stop = FindAny(first, end_, quote, '&', '<');
-  if (end_ - stop < 2 || *stop != quote) return false;
   const int id = names_.Intern(table, std::string_view(name, std::size_t(equals - name)));
   AddAttribute(store, id, std::string_view(first, std::size_t(stop - first)), end_);
   cur_ = stop + 1;
@@ -644,11 +649,9 @@ void TXmlSource::ReadAttribute(TXmlNameTable& table, TXmlNodeStore& store) {
   if (std::size_t(end_ - cur_) < name.size() + 2 || !SameBytes(cur_, name)) return false;
   const char* const equals = cur_ + name.size();
   if (*equals != '=') return false;
-  const char quote = equals[1];
-  if (quote != '"' && quote != '\'') return false;
+  const char* const stop = PlainValueEnd(equals);
+  if (!stop) return false;
   const char* const first = equals + 2;
-  const char* const stop = FindAny(first, end_, quote, '&', '<');
-  if (end_ - stop < 2 || *stop != quote) return false;
   AppendAttribute(store, id, std::string_view(first, std::size_t(stop - first)), end_);
   cur_ = stop + 1;
   return true;

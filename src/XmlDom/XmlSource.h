@@ -326,6 +326,7 @@ class TXmlSource {
   // ReadPlainAttribute for an attribute whose name is expected to be that of id: false, with
   // nothing read, when it is not, or when a look does not settle it.
   bool ReadExpectedAttribute(TXmlNameTable& table, TXmlNodeStore& store, int id);
+  const char* PlainValueEnd(const char* equals) const noexcept;
   // Marks the records so far as set by this tag, for AddAttribute to find repeats among them.
   void NoteRecordsSeen();
   // Adds the attribute of name id and value text to the records, or gives an earlier one of
