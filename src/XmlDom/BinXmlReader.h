@@ -77,6 +77,13 @@ class TBinXmlReader {
    public:
     explicit TCursor(const TBinXmlReader& reader) noexcept : p_(reader.pos_), end_(reader.end_) {}
     std::uint8_t Byte() noexcept { return std::uint8_t(*p_++); }
+    // The next four bytes as a little-endian word, not taken.
+    std::uint32_t PeekWord() const noexcept {
+      std::uint32_t word;
+      std::memcpy(&word, p_, 4);
+      return word;
+    }
+    void Skip(std::size_t count) noexcept { p_ += count; }
     std::int32_t Int() noexcept { return DecodeInt(p_); }
     // count bytes when the window holds them, else an empty view and false.
     bool Take(std::int32_t count, std::string_view& bytes) noexcept {

@@ -1,6 +1,7 @@
 // Reading node sections of binary XML. The tree is read without recursion: a stack of the levels
 // being filled (a child list, or a node's only child) stands for the call stack, so a document at
 // the nesting limit costs the call stack no more than a flat one.
+#include <bit>
 #include <cassert>
 #include <memory>
 #include <string>
@@ -26,6 +27,10 @@ namespace {
 // byte and at least one byte more.
 constexpr int kMinAttributeBytes = 2;
 constexpr int kMinChildBytes = 2;
+// The string code (256) as the compact integer the writer makes of it, read as a word: the
+// words are little-endian, as every fixed-size field of the format.
+static_assert(std::endian::native == std::endian::little);
+constexpr std::uint32_t kStringCodeBytes = 0x0081;
 
 class TTreeReader {
  public:
@@ -106,17 +111,28 @@ class TTreeReader {
   // ---- The records most documents are made of, each read with one cursor: an element with
   // no value, a text, an attribute whose value is empty or bytes. A record that is anything
   // else, or that does not lie whole in the window, or that fails a check, is left unread
-  // (false) and read field by field, which raises what it must.
+  // (false) and read field by field, which raises what it must. The commonest headers (names,
+  // counts and lengths under 128, the string code) are matched as whole words of their exact
+  // bytes; the same numbers in any other form are decoded one by one.
 
   [[gnu::always_inline]] bool ReadPlainRecord(const TLevel& level) {
     TBinXmlReader::TCursor at(reader_);
-    const std::uint8_t type = at.Byte();
-    if (type == kTextNode) return ReadPlainText(level, at);
-    if (type == kCommentNode) return ReadPlainComment(level, at);
-    if (type != kElementNode) return false;
-    const std::int32_t id = at.Int();
-    if (id < -1 || id >= nameCount_ || at.Int() != xvtEmpty) return false;
-    const std::int32_t attributeCount = at.Int();
+    const std::uint32_t word = at.PeekWord();
+    std::int32_t id, attributeCount;
+    if ((word & 0x80FF80FFu) == kElementNode) {
+      id = std::int32_t(word >> 8 & 0x7F);
+      attributeCount = std::int32_t(word >> 24);
+      at.Skip(4);
+      if (id >= nameCount_) return false;
+    } else {
+      const std::uint8_t type = at.Byte();
+      if (type == kTextNode) return ReadPlainText(level, at);
+      if (type == kCommentNode) return ReadPlainComment(level, at);
+      if (type != kElementNode) return false;
+      id = at.Int();
+      if (id < -1 || id >= nameCount_ || at.Int() != xvtEmpty) return false;
+      attributeCount = at.Int();
+    }
     if (!reader_.CountFits(at, attributeCount, kMinAttributeBytes)) return false;
     CheckDepth();
     reader_.Commit(at);
@@ -131,18 +147,35 @@ class TTreeReader {
   // The child count of an element just made, whose value is empty. An element with one child
   // most often has a text: that is read at once, with no level opened for it.
   [[gnu::always_inline]] void OpenElementChildren(TXmlElement& element) {
-    const std::int32_t count = reader_.ReadCount(kMinChildBytes);
-    if (count == 0) return;
-    if (count == 1 && reader_.CursorFits()) {
+    if (reader_.CursorFits()) {
+      // No children; or one, a text: the count, the text's type and the string code.
       TBinXmlReader::TCursor at(reader_);
-      if (at.Byte() == kTextNode && ReadPlainText(TLevel{&element, nullptr, 1}, at)) return;
+      const std::uint32_t word = at.PeekWord();
+      if ((word & 0xFF) == 0) {
+        at.Skip(1);
+        reader_.Commit(at);
+        return;
+      }
+      constexpr std::uint32_t kOneText = 1 | kTextNode << 8 | kStringCodeBytes << 16;
+      if (word == kOneText) {
+        at.Skip(2);
+        if (ReadPlainText(TLevel{&element, nullptr, 1}, at)) return;
+      }
     }
-    OpenLevel(element, count);
+    const std::int32_t count = reader_.ReadCount(kMinChildBytes);
+    if (count != 0) OpenLevel(element, count);
   }
 
   [[gnu::always_inline]] bool ReadPlainText(const TLevel& level, TBinXmlReader::TCursor& at) {
     std::string_view bytes;
-    if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) return false;
+    // Most texts: the string code's two bytes and a length under 128.
+    const std::uint32_t word = at.PeekWord();
+    if ((word & 0x80FFFFu) == kStringCodeBytes) {
+      at.Skip(3);
+      if (!at.Take(std::int32_t(word >> 16 & 0x7F), bytes)) return false;
+    } else if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) {
+      return false;
+    }
     reader_.Commit(at);
     if (auto* text = make_.OfBytes<TXmlText>(bytes, reader_.WindowEnd()))
       Append(level, text);
@@ -175,14 +208,24 @@ class TTreeReader {
 
   [[gnu::always_inline]] bool ReadPlainAttribute(TXmlAttrArray& attributes, TXmlNodeStore& store) {
     TBinXmlReader::TCursor at(reader_);
-    const std::int32_t id = at.Int();
-    if (id < -1 || id >= nameCount_) return false;
-    const std::int32_t type = at.Int();
+    std::int32_t id, type;
     std::string_view bytes;
-    if (type == xvtString || type == xvtByteArray) {
-      if (!at.Take(at.Int(), bytes)) return false;
-    } else if (type != xvtEmpty) {
-      return false;
+    // Most attributes: a name id under 128, the string code, and a length under 128.
+    const std::uint32_t word = at.PeekWord();
+    if ((word & 0x80FFFF80u) == kStringCodeBytes << 8) {
+      id = std::int32_t(word & 0x7F);
+      type = xvtString;
+      at.Skip(4);
+      if (id >= nameCount_ || !at.Take(std::int32_t(word >> 24), bytes)) return false;
+    } else {
+      id = at.Int();
+      if (id < -1 || id >= nameCount_) return false;
+      type = at.Int();
+      if (type == xvtString || type == xvtByteArray) {
+        if (!at.Take(at.Int(), bytes)) return false;
+      } else if (type != xvtEmpty) {
+        return false;
+      }
     }
     reader_.Commit(at);
     attributes.AppendPlacedToRoom(id, [&] {

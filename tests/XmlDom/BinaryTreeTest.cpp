@@ -200,4 +200,58 @@ TEST_F(BinaryTree, NodesOfNoStorableKindAreRefusedWhenWriting) {
   EXPECT_EQ(ErrorOf([&] { ToBinary(doc_.Get()); }), msg::kBinaryWriteBadNodeType.View());
 }
 
+// The reader takes the common records (names, counts and lengths under 128, the string code)
+// by their exact bytes; any other encoding of the same numbers must read the same tree.
+TEST_F(BinaryTree, LongerFormsOfSmallNumbersReadAsTheShortOnes) {
+  const int e = table_->InternName("e"), a = table_->InternName("a");
+  std::string prefix = ToBinary(doc_.Get());
+  prefix.resize(prefix.size() - 2);  // the document's two zero counts
+  using TForm = std::string (*)(std::int32_t);
+  const TForm shortForm = Compact;
+  const TForm twoBytes = [](std::int32_t n) { return std::string{char(0x80 | n >> 8), char(n)}; };
+  const TForm fiveBytes = [](std::int32_t n) {
+    return '\xFF' + std::string(reinterpret_cast<const char*>(&n), 4);
+  };
+  // <e a="vv"><e/>text</e>, then <e>text</e>: each number written in the given form.
+  auto section = [&](TForm form) {
+    const std::string value = form(xvtString) + form(2) + "vv";
+    const std::string text = '\x03' + form(xvtString) + form(4) + "text";
+    return form(0) + form(2) +                                                       // the document
+           '\x01' + form(e) + form(xvtEmpty) + form(1) + form(a) + value +           // <e a="vv">
+           form(2) + '\x01' + form(e) + form(xvtEmpty) + form(0) + form(0) + text +  // <e/>text
+           '\x01' + form(e) + form(xvtEmpty) + form(0) + form(1) + text;             // <e>text</e>
+  };
+  auto root = doc_->AddChildElement("e");
+  root->SetTextAttr("a", "vv");
+  root->AddChildElement("e");
+  root->AddChildText("text");
+  doc_->AddChildElement("e")->AddChildText("text");
+  ASSERT_EQ(ToBinary(doc_.Get()), prefix + section(shortForm));
+  const std::string expected = Describe(doc_.Get());
+  for (TForm form : {twoBytes, fiveBytes}) {
+    const std::string bytes = prefix + section(form);
+    EXPECT_EQ(Describe(FromBinary(bytes).Get()), expected);
+    for (std::size_t block : {1u, 7u, 64u})
+      EXPECT_EQ(Describe(FromBinaryStream(bytes, block).Get()), expected);
+  }
+}
+
+// Numbers on both sides of the one-byte form: name ids, attribute counts and text lengths of
+// 127 and 128.
+TEST_F(BinaryTree, NumbersAroundTheOneByteFormRoundTrip) {
+  auto root = doc_->AddChildElement("root");
+  for (int i = 0; i < 130; ++i) table_->InternName("n" + std::to_string(i));
+  for (int count : {127, 128}) {
+    auto element = root->AddChildElement("n" + std::to_string(count - 6));  // ids 126, 127
+    for (int i = 0; i < count; ++i)
+      element->SetTextAttr("n" + std::to_string(i), std::string(std::size_t(i), 'v'));
+    element->SetText(std::string(std::size_t(count), 't'));
+    root->AddChildElement("n" + std::to_string(count - 4))
+        ->AddChildText(std::string(std::size_t(count), 'u'));
+  }
+  const std::string bytes = ToBinary(doc_.Get());
+  EXPECT_EQ(Describe(FromBinary(bytes).Get()), Describe(doc_.Get()));
+  EXPECT_EQ(Describe(FromBinaryStream(bytes, 16).Get()), Describe(doc_.Get()));
+}
+
 }  // namespace
