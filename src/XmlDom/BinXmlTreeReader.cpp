@@ -71,7 +71,7 @@ class TTreeReader {
 
   static void Append(const TLevel& level, TXmlNode* node) noexcept {
     if (level.List) {
-      level.List->AppendMade(node);
+      level.List->AppendMadeTo(*level.Owner, node);
       return;
     }
     node->AddLink();

@@ -296,12 +296,12 @@ inline void TXmlNodeList::LinkItem(TXmlNode* node) noexcept {
   }
 }
 
-inline void TXmlNodeList::AppendMade(TXmlNode* node) noexcept {
-  assert(count_ < capacity_);
+inline void TXmlNodeList::AppendMadeTo(TXmlNode& owner, TXmlNode* node) noexcept {
+  assert(owner_ == &owner && count_ < capacity_);
   assert(&node->Store() == &Store());
   items_[count_++] = node;
   node->AddLink();
-  if (owner_) node->SetParent(owner_);
+  node->SetParent(&owner);
 }
 
 }  // namespace xmldom

@@ -119,8 +119,9 @@ class TXmlNodeList final : public IXmlNodeList {
     count_ += count;
   }
   // Appends a node just made in the list's own store, referenced by nothing yet, when the list
-  // has room for it (readers that sized the list); defined in XmlNode.h.
-  void AppendMade(TXmlNode* node) noexcept;
+  // has room for it (readers that sized the list); the reader names the list's owner, which it
+  // has at hand. Defined in XmlNode.h.
+  void AppendMadeTo(TXmlNode& owner, TXmlNode* node) noexcept;
   // Called when the owner goes while the list lives on: the items lose their parent and the
   // list becomes free-standing, so it never reaches the destroyed owner.
   void DetachOwner() noexcept;

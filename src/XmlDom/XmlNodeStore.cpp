@@ -83,7 +83,16 @@ void TXmlNodeStore::Free(void* piece, std::size_t bytes) noexcept {
   ++freeCount_;
 }
 
-void* TXmlNodeStore::AllocateInNewBlock(std::size_t bytes) {
+void* TXmlNodeStore::AllocateWhenBlockIsFull(std::size_t bytes) {
+  if (freeCount_ != 0) {
+    void*& head = freePieces_[bytes / kGranule - 1];
+    if (void* piece = head) {
+      head = *static_cast<void**>(piece);
+      --freeCount_;
+      UnpoisonPiece(piece, bytes);
+      return piece;
+    }
+  }
   AddBlock();
   void* piece = unused_;
   unused_ += bytes;

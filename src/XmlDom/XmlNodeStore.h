@@ -220,25 +220,18 @@ class TXmlNodeStore {
   explicit TXmlNodeStore(bool content) noexcept : hasHome_(content), loose_(!content) {}
   ~TXmlNodeStore();
 
-  // A granule-rounded piece: a freed one of its size, else the next bytes of the newest block.
-  // A store being filled (by a load, most often) has no freed piece: one test skips the lists.
+  // A granule-rounded piece: the next bytes of the newest block; when they run short, a freed
+  // piece of its size, else a new block. The block's bytes come first so that the common case,
+  // a load filling a store, costs one test: a store still takes a new block only when it has
+  // no freed piece of the size either, so freed pieces keep it from growing as before.
   void* AllocateSmall(std::size_t bytes) {
-    if (freeCount_ != 0) {
-      void*& head = freePieces_[bytes / kGranule - 1];
-      if (void* piece = head) {
-        head = *static_cast<void**>(piece);
-        --freeCount_;
-        UnpoisonPiece(piece, bytes);
-        return piece;
-      }
-    }
-    if (std::size_t(unusedEnd_ - unused_) < bytes) return AllocateInNewBlock(bytes);
+    if (std::size_t(unusedEnd_ - unused_) < bytes) return AllocateWhenBlockIsFull(bytes);
     void* piece = unused_;
     unused_ += bytes;
     UnpoisonPiece(piece, bytes);
     return piece;
   }
-  void* AllocateInNewBlock(std::size_t bytes);
+  void* AllocateWhenBlockIsFull(std::size_t bytes);
 #ifdef ZEL_XML_STORE_POISON
   static void UnpoisonPiece(void* piece, std::size_t bytes) noexcept;
 #else
