@@ -240,14 +240,16 @@ TEST_F(BinaryTree, LongerFormsOfSmallNumbersReadAsTheShortOnes) {
 // 127 and 128.
 TEST_F(BinaryTree, NumbersAroundTheOneByteFormRoundTrip) {
   auto root = doc_->AddChildElement("root");
-  for (int i = 0; i < 130; ++i) table_->InternName("n" + std::to_string(i));
-  for (int count : {127, 128}) {
-    auto element = root->AddChildElement("n" + std::to_string(count - 6));  // ids 126, 127
-    for (int i = 0; i < count; ++i)
-      element->SetTextAttr("n" + std::to_string(i), std::string(std::size_t(i), 'v'));
-    element->SetText(std::string(std::size_t(count), 't'));
-    root->AddChildElement("n" + std::to_string(count - 4))
-        ->AddChildText(std::string(std::size_t(count), 'u'));
+  std::vector<std::string> names;
+  for (int i = 0; i < 130; ++i) {
+    names.push_back(std::string("n").append(std::to_string(i)));
+    table_->InternName(names.back());
+  }
+  for (std::size_t count : {127u, 128u}) {
+    auto element = root->AddChildElement(names[count - 6]);  // ids 126, 127
+    for (std::size_t i = 0; i < count; ++i) element->SetTextAttr(names[i], std::string(i, 'v'));
+    element->SetText(std::string(count, 't'));
+    root->AddChildElement(names[count - 4])->AddChildText(std::string(count, 'u'));
   }
   const std::string bytes = ToBinary(doc_.Get());
   EXPECT_EQ(Describe(FromBinary(bytes).Get()), Describe(doc_.Get()));
