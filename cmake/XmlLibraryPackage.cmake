@@ -25,23 +25,19 @@ install(TARGETS zel_xmldom zel_platform zel_common EXPORT zelXMLTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
 # The headers a program of its own includes, as paths under src/; they keep their folders,
-# which is how they include each other. Only these are installed: the readers, the writers, the
-# store's and the tree's helpers, the message catalogue and the platform layer stay in the
-# build tree. The package test checks that the installed headers are exactly these and that
-# each compiles alone against the installed package.
-#
-# The contract: documents, nodes and node lists, name tables, typed values and their text
-# forms, streams, the one exception type and the one counted handle.
-set(ZEL_XML_CONTRACT_HEADERS
+# which is how they include each other. They are the contract and nothing more: the abstract
+# interfaces (documents, nodes and node lists, name tables), the functions that make documents
+# and tables, typed values and their text forms, streams, the one exception type and the one
+# counted handle. The classes behind the interfaces, the readers, the writers, the store and the
+# platform layer stay in the build tree. The package test checks that the installed headers are
+# exactly these and that each compiles alone against the installed package.
+set(ZEL_XML_INSTALLED_HEADERS
     XmlDom/XmlDom.h
+    XmlDom/IXmlObject.h
     XmlDom/IXmlNode.h
-    XmlDom/XmlDocument.h
-    XmlDom/XmlElement.h
-    XmlDom/XmlText.h
-    XmlDom/XmlCharacterData.h
-    XmlDom/XmlProcessingInstruction.h
-    XmlDom/XmlNodeList.h
-    XmlDom/XmlNameTable.h
+    XmlDom/IXmlDocument.h
+    XmlDom/IXmlNodeList.h
+    XmlDom/IXmlNameTable.h
     XmlDom/XmlValue.h
     XmlDom/XmlValueText.h
     XmlDom/XmlConvert.h
@@ -51,21 +47,6 @@ set(ZEL_XML_CONTRACT_HEADERS
     XmlDom/XmlBytes.h
     common/Error.h
     common/RefCounted.h)
-# What the node interfaces still bring along: each kind's interface is declared beside its node
-# class, which derives from the shared node class and its store, so these internal headers are
-# installed too until the interfaces stand apart from the node classes.
-set(ZEL_XML_NODE_CLASS_HEADERS
-    XmlDom/XmlBase.h
-    XmlDom/XmlNodeStore.h
-    XmlDom/XmlContext.h
-    XmlDom/XmlStoreBlocks.h
-    XmlDom/XmlStorePoison.h
-    XmlDom/XmlPlacedValue.h
-    XmlDom/XmlNode.h
-    XmlDom/XmlAttributes.h
-    XmlDom/XmlChildSlot.h
-    XmlDom/XmlChildChanges.h)
-set(ZEL_XML_INSTALLED_HEADERS ${ZEL_XML_CONTRACT_HEADERS} ${ZEL_XML_NODE_CLASS_HEADERS})
 foreach(header IN LISTS ZEL_XML_INSTALLED_HEADERS)
   cmake_path(GET header PARENT_PATH folder)
   install(FILES ${PROJECT_SOURCE_DIR}/src/${header} DESTINATION ${ZEL_HEADER_DIR}/${folder})

@@ -68,7 +68,7 @@ class TTreeWriter {
       case kCDataSectionNode:
       case kCommentNode:
         writer_.WriteByte(std::uint8_t(type));
-        writer_.WriteString(static_cast<TXmlCharacterData&>(child).Data());
+        writer_.WriteString(CharacterDataOf(child));
         return nullptr;
       case kProcessingInstructionNode: {
         CheckDepth();

@@ -12,8 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "XmlDom/XmlBase.h"
+#include "XmlDom/IXmlObject.h"
 #include "XmlDom/XmlValue.h"
+#include "common/RefCounted.h"
 
 namespace xmldom {
 
@@ -25,6 +26,7 @@ class IXmlCDATASection;
 class IXmlComment;
 class IXmlProcessingInstruction;
 class IXmlDocument;
+class TXmlNode;
 
 // Node type codes.
 enum TXmlNodeType : int {
@@ -36,7 +38,7 @@ enum TXmlNodeType : int {
   kDocumentNode = 9
 };
 
-class IXmlNode : public TXmlBase {
+class IXmlNode : public IXmlObject {
  public:
   // ---- Identity and content.
   // Line and position where the text parser found the node's first character; 0 otherwise.
@@ -186,13 +188,42 @@ class IXmlNode : public TXmlBase {
   virtual Ref<IXmlComment> ToComment() = 0;
   virtual Ref<IXmlProcessingInstruction> ToInstruction() = 0;
 
+  // The library's own node behind the interface: operations that take a node as argument work
+  // on it. Null for any other implementation, which such operations refuse with "Invalid class
+  // typecast".
+  virtual TXmlNode* ImplementingNode() noexcept = 0;
+
  protected:
   IXmlNode() = default;
-  ~IXmlNode() override = default;
+  ~IXmlNode() = default;
 };
 
-// The node object behind an interface; raises "Invalid class typecast" for none and for objects
-// that are not nodes of this library.
-TXmlNode& NodeOf(IXmlNode* node);
+// The interfaces of the node kinds: the operations of IXmlNode, and the kind they mark (ToElement
+// and the other To operations give a node through its kind's interface).
+class IXmlElement : public IXmlNode {
+ protected:
+  ~IXmlElement() = default;
+};
+class IXmlText : public IXmlNode {
+ protected:
+  ~IXmlText() = default;
+};
+// CDATA sections and comments: nodes whose content is a plain byte string.
+class IXmlCharacterData : public IXmlNode {
+ protected:
+  ~IXmlCharacterData() = default;
+};
+class IXmlCDATASection : public IXmlCharacterData {
+ protected:
+  ~IXmlCDATASection() = default;
+};
+class IXmlComment : public IXmlCharacterData {
+ protected:
+  ~IXmlComment() = default;
+};
+class IXmlProcessingInstruction : public IXmlNode {
+ protected:
+  ~IXmlProcessingInstruction() = default;
+};
 
 }  // namespace xmldom

@@ -1,62 +1,59 @@
 #pragma once
 
-// The root of every class of the XML library: one intrusive reference count (TRefCounted) whose
-// holds are told to the object's store, making objects only in a named store (XmlNodeStore.h), and
-// ImplementingObject, through which an operation that receives an interface reaches the object
-// behind it.
+// TXmlBase: the reference count of every object of the XML library (nodes, node lists, name
+// tables), with what the store it lives in must know (XmlNodeStore.h). Objects are made only
+// in a store that the maker names (TXmlNodeStore::Make and New), and at zero go back to it
+// through their Owner class, which is the complete object: lists and tables are final classes,
+// a node finds its kind's class from its kind.
 //
 // A reference is either a hold (AddRef/Release, what Ref takes) or a link, the tree's own
-// reference (AddLink/ReleaseLink), which the store does not count: see XmlNodeStore.h. Objects
-// of the library are held through Ref of their own classes and interfaces, never through a
-// TRefCounted pointer (the base is protected), so that every hold reaches the store.
+// reference (AddLink/ReleaseLink), which the store does not count: see XmlNodeStore.h. The
+// count is a protected base, so no pointer to the bare count can be taken to skip the store.
 
 #include <cstddef>
+#include <utility>
 
 #include "XmlDom/XmlNodeStore.h"
 #include "common/RefCounted.h"
 
 namespace xmldom {
 
-class TXmlNode;
+template <class Owner>
+class TXmlBase : protected TRefCount<Owner> {
+  using TCount = TRefCount<Owner>;
 
-// The count is a protected base: every hold of a library object goes through AddRef and
-// Release below, which tell the store, and no pointer to the bare count can be taken to skip
-// them.
-class TXmlBase : protected TRefCounted {
  public:
-  using TRefCounted::ForgetReference;
-  using TRefCounted::HeldBeyond;
-  using TRefCounted::RefCount;
-
-  // The implementing object itself.
-  virtual TXmlBase* ImplementingObject() { return this; }
-
-  // The node behind this object, or null when it is not a node of this library.
-  virtual TXmlNode* AsXmlNode() noexcept { return nullptr; }
+  using TCount::ForgetReference;
+  using TCount::HeldBeyond;
+  using TCount::RefCount;
 
   void AddRef() const noexcept {
-    TRefCounted::AddRef();
+    TCount::AddRef();
     Store().Pin();
   }
   // The store is told first: the object, and the store with it, may go here.
   void Release() const noexcept {
     Store().Unpin();
-    TRefCounted::Release();
+    TCount::Release();
   }
-  void AddLink() const noexcept { TRefCounted::AddRef(); }
-  void ReleaseLink() const noexcept { TRefCounted::Release(); }
+  void AddLink() const noexcept { TCount::AddRef(); }
+  void ReleaseLink() const noexcept { TCount::Release(); }
 
   TXmlNodeStore& Store() const noexcept { return TXmlNodeStore::Of(this); }
 
-  // Made only in a store that the maker names (TXmlNodeStore::Make and New).
+  // Made only in a store that the maker names.
   static void* operator new(std::size_t bytes) = delete;
-  static void operator delete(void* object, std::size_t bytes) noexcept {
-    TXmlNodeStore::Of(object).FreeObject(object, bytes);
-  }
 
  protected:
   TXmlBase() = default;
-  ~TXmlBase() override = default;
+  ~TXmlBase() = default;
+
+ private:
+  friend TCount;
+  // Ends the complete object at zero; a node overrides this with its kind's.
+  void Destroy() const noexcept {
+    TXmlNodeStore::Of(this).Destroy(static_cast<const Owner*>(this));
+  }
 };
 
 // A new object of the library that belongs to no document (name tables, selections, nodes

@@ -13,25 +13,33 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-TXmlCharacterData::TXmlCharacterData(TXmlNameTable& table, int nameId, std::string_view data)
-    : IXmlCharacterData(table, nameId), data_(PlaceString(Store(), data)) {}
+template <class Interface>
+TXmlCharacterData<Interface>::TXmlCharacterData(TXmlKind kind, TXmlNameTable& table, int nameId,
+                                                std::string_view data)
+    : TXmlNodeOn<Interface>(kind, table, nameId), data_(PlaceString(this->Store(), data)) {}
 
-TXmlCharacterData::~TXmlCharacterData() {
-  UnplaceValue(Store(), data_);
+template <class Interface>
+TXmlCharacterData<Interface>::~TXmlCharacterData() {
+  UnplaceValue(this->Store(), data_);
 }
 
-void TXmlCharacterData::SetText(std::string_view text) {
-  ReplacePlacedString(Store(), data_, text);
+template <class Interface>
+void TXmlCharacterData<Interface>::SetText(std::string_view text) {
+  ReplacePlacedString(this->Store(), data_, text);
 }
 
-std::string TXmlCharacterData::GetText() {
+template <class Interface>
+std::string TXmlCharacterData<Interface>::GetText() {
   const std::string_view data = Data();
-  if (KeepsWhitespace()) return std::string(data);
+  if (this->KeepsWhitespace()) return std::string(data);
   std::size_t first = 0, last = data.size();
   while (first < last && IsBlank(data[first])) ++first;
   while (last > first && IsBlank(data[last - 1])) --last;
   return std::string(data.substr(first, last - first));
 }
+
+template class TXmlCharacterData<IXmlCDATASection>;
+template class TXmlCharacterData<IXmlComment>;
 
 // A section may not hold "]]>": the text is cut after the first "]" of each occurrence and
 // continued in the next section.

@@ -3,23 +3,19 @@
 // CDATA sections and comments: nodes whose content is a plain byte string. GetText trims
 // characters of code 0 to 32 from both ends unless the owning document keeps whitespace.
 
+#include <cassert>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlNodeOn.h"
 #include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
-// The interface of character data nodes: the operations of IXmlNode.
-class IXmlCharacterData : public TXmlNode {
- protected:
-  using TXmlNode::TXmlNode;
-};
-
-// The common base of CDATA sections and comments; never made itself.
-class TXmlCharacterData : public IXmlCharacterData {
+// The common part of CDATA sections and comments (Interface is the kind's).
+template <class Interface>
+class TXmlCharacterData : public TXmlNodeOn<Interface> {
  public:
   std::string GetText() override;
   void SetText(std::string_view text) override;
@@ -27,65 +23,60 @@ class TXmlCharacterData : public IXmlCharacterData {
   std::string_view Data() const noexcept { return data_.Get().ByteView(); }
 
  protected:
-  TXmlCharacterData(TXmlNameTable& table, int nameId, std::string_view data);
+  TXmlCharacterData(TXmlKind kind, TXmlNameTable& table, int nameId, std::string_view data);
   // Over size bytes that the store gave the node when they do not fit inside the value.
-  TXmlCharacterData(TXmlStoreKey key, TXmlNameTable& table, int nameId, const char* bytes,
-                    std::uint32_t size, TInKeepingStore in) noexcept
-      : IXmlCharacterData(table, nameId, in),
+  TXmlCharacterData(TXmlStoreKey key, TXmlKind kind, TXmlNameTable& table, int nameId,
+                    const char* bytes, std::uint32_t size, TXmlNode::TInKeepingStore in) noexcept
+      : TXmlNodeOn<Interface>(kind, table, nameId, in),
         data_(TXmlPlacedValue::Over(key, xvtString, bytes, size)) {}
-  TXmlCharacterData(TXmlStoreKey key, TXmlNameTable& table, int nameId, TXmlInlineBytes bytes,
-                    TInKeepingStore in) noexcept
-      : IXmlCharacterData(table, nameId, in), data_(TXmlPlacedValue::Over(key, xvtString, bytes)) {}
-  ~TXmlCharacterData() override;
+  TXmlCharacterData(TXmlStoreKey key, TXmlKind kind, TXmlNameTable& table, int nameId,
+                    TXmlInlineBytes bytes, TXmlNode::TInKeepingStore in) noexcept
+      : TXmlNodeOn<Interface>(kind, table, nameId, in),
+        data_(TXmlPlacedValue::Over(key, xvtString, bytes)) {}
+  ~TXmlCharacterData();
 
  private:
   TXmlPlacedValue data_;  // a byte string placed in the node's store
 };
 
-// The interface of CDATA sections: the operations of IXmlNode; it marks the node's kind.
-class IXmlCDATASection : public TXmlCharacterData {
- protected:
-  using TXmlCharacterData::TXmlCharacterData;
-};
+extern template class TXmlCharacterData<IXmlCDATASection>;
+extern template class TXmlCharacterData<IXmlComment>;
 
-class TXmlCDATASection final : public IXmlCDATASection {
+class TXmlCDATASection final : public TXmlCharacterData<IXmlCDATASection> {
  public:
+  static constexpr TXmlKind kKind = TXmlKind::CDataSection;
+
   TXmlCDATASection(TXmlStoreKey, TXmlNameTable& table, std::string_view data)
-      : IXmlCDATASection(table, kCDataNameId, data) {}
+      : TXmlCharacterData(kKind, table, kCDataNameId, data) {}
 
-  int GetNodeNameIndex() override { return kCDataNameId; }
-  TXmlNodeType GetNodeType() override { return kCDataSectionNode; }
   Ref<IXmlCDATASection> ToCDATASection() override { return Ref<IXmlCDATASection>::Retain(this); }
-  void WriteXml(TStringBuilder& out) override;
-
- protected:
-  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
+  void WriteXml(TStringBuilder& out);
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store);
 };
 
-// The interface of comments: the operations of IXmlNode; it marks the node's kind.
-class IXmlComment : public TXmlCharacterData {
- protected:
-  using TXmlCharacterData::TXmlCharacterData;
-};
-
-class TXmlComment final : public IXmlComment {
+class TXmlComment final : public TXmlCharacterData<IXmlComment> {
  public:
+  static constexpr TXmlKind kKind = TXmlKind::Comment;
+
   TXmlComment(TXmlStoreKey, TXmlNameTable& table, std::string_view data)
-      : IXmlComment(table, kCommentNameId, data) {}
+      : TXmlCharacterData(kKind, table, kCommentNameId, data) {}
   TXmlComment(TXmlStoreKey key, TXmlNameTable& table, const char* bytes, std::uint32_t size,
               TInKeepingStore in) noexcept
-      : IXmlComment(key, table, kCommentNameId, bytes, size, in) {}
+      : TXmlCharacterData(key, kKind, table, kCommentNameId, bytes, size, in) {}
   TXmlComment(TXmlStoreKey key, TXmlNameTable& table, TXmlInlineBytes bytes,
               TInKeepingStore in) noexcept
-      : IXmlComment(key, table, kCommentNameId, bytes, in) {}
+      : TXmlCharacterData(key, kKind, table, kCommentNameId, bytes, in) {}
 
-  int GetNodeNameIndex() override { return kCommentNameId; }
-  TXmlNodeType GetNodeType() override { return kCommentNode; }
   Ref<IXmlComment> ToComment() override { return Ref<IXmlComment>::Retain(this); }
-  void WriteXml(TStringBuilder& out) override;
-
- protected:
-  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
+  void WriteXml(TStringBuilder& out);
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store);
 };
+
+// The bytes of a CDATA section or a comment.
+inline std::string_view CharacterDataOf(TXmlNode& node) noexcept {
+  assert(node.Kind() == TXmlKind::CDataSection || node.Kind() == TXmlKind::Comment);
+  return node.Kind() == TXmlKind::Comment ? static_cast<TXmlComment&>(node).Data()
+                                          : static_cast<TXmlCDATASection&>(node).Data();
+}
 
 }  // namespace xmldom

@@ -47,7 +47,7 @@ void TXmlNode::SetNamedChildText(int id, std::string_view text) {
 Ref<IXmlNode> TXmlNode::RequireChild(int id) {
   TXmlNode* child = FindNamedChild(*this, id);
   if (!child) throw EXmlError(FormatText(msg::kChildNotFound, {NameTable().NameView(id)}));
-  return Ref<IXmlNode>::Retain(child);
+  return child->Interface();
 }
 
 Ref<IXmlNode> TXmlNode::RequireChild(std::string_view name) {
@@ -55,7 +55,7 @@ Ref<IXmlNode> TXmlNode::RequireChild(std::string_view name) {
 }
 
 Ref<IXmlNode> TXmlNode::GetOrAddChild(int id) {
-  if (TXmlNode* child = FindNamedChild(*this, id)) return Ref<IXmlNode>::Retain(child);
+  if (TXmlNode* child = FindNamedChild(*this, id)) return child->Interface();
   return Ref<IXmlNode>(AddChildElement(id));
 }
 
@@ -70,7 +70,7 @@ Ref<IXmlElement> TXmlNode::FindChildByAttr(std::string_view elementName, std::st
   const int elementId = NameTable().InternName(elementName);
   const int attrId = NameTable().InternName(attrName);
   for (TXmlNode* child : children)
-    if (MatchesAttribute(*child, elementId, attrId, value)) return child->ToElement();
+    if (MatchesAttribute(*child, elementId, attrId, value)) return child->Self().ToElement();
   return nullptr;
 }
 

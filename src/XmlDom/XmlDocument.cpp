@@ -55,7 +55,8 @@ Ref<TXmlNode> TXmlDocument::CloneSelf(TXmlNodeStore&) {
 
 Ref<IXmlElement> TXmlDocument::GetDocumentElement() {
   for (TXmlNode* child : Children())
-    if (child->GetNodeType() == kElementNode) return child->ToElement();
+    if (child->GetNodeType() == kElementNode)
+      return Ref<IXmlElement>::Retain(static_cast<TXmlElement*>(child));
   return nullptr;
 }
 

@@ -8,68 +8,24 @@
 #include <string>
 #include <string_view>
 
+#include "XmlDom/IXmlDocument.h"
 #include "XmlDom/XmlChildChanges.h"
-#include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlNodeOn.h"
 #include "XmlDom/XmlStream.h"
 
 namespace xmldom {
 
-// The encoding InitDocument declares when none is given.
-inline constexpr std::string_view kDefaultXmlEncoding = "windows-1251";
 // The buffer through which documents read and write streams.
 inline constexpr std::size_t kXmlStreamBufferBytes = 65536;
 
-class IXmlDocument : public TXmlNode {
+class TXmlDocument final : public TXmlNodeOn<IXmlDocument> {
  public:
-  // The first child element, or none.
-  virtual Ref<IXmlElement> GetDocumentElement() = 0;
-  // The document as binary XML (options 0).
-  virtual std::string ToBinaryString() = 0;
-  virtual bool GetKeepWhitespace() = 0;
-  // Sets the flag only: later loads and all later output follow it, nodes already read stay.
-  virtual void SetKeepWhitespace(bool keep) = 0;
-  // Removes the children (attributes stay), adds the XML declaration with version and
-  // encoding (kDefaultXmlEncoding when empty) and a root element; returns the root.
-  virtual Ref<IXmlElement> InitDocument(std::string_view version, std::string_view encoding,
-                                        int rootId) = 0;
-  virtual Ref<IXmlElement> InitDocument(std::string_view version, std::string_view encoding,
-                                        std::string_view rootName) = 0;
-  // Free nodes (no parent, in no list) bound to the document's name table.
-  virtual Ref<IXmlElement> CreateElement(int id) = 0;
-  virtual Ref<IXmlElement> CreateElement(std::string_view name) = 0;
-  virtual Ref<IXmlText> CreateText(std::string_view text) = 0;
-  virtual Ref<IXmlCDATASection> CreateCDATASection(std::string_view text) = 0;
-  virtual Ref<IXmlComment> CreateComment(std::string_view text) = 0;
-  virtual Ref<IXmlProcessingInstruction> CreateProcessingInstruction(std::string_view name,
-                                                                     std::string_view data) = 0;
-  virtual Ref<IXmlProcessingInstruction> CreateProcessingInstruction(int id,
-                                                                     std::string_view data) = 0;
-  // Loads replace the content; a failed load keeps what was read before the failure. Binary
-  // XML is told from text by its signature (kBinXmlSignature) at the start.
-  virtual void LoadXML(std::string_view text) = 0;
-  virtual void LoadBinaryString(std::string_view bytes) = 0;
-  virtual void Load(TXmlStream& stream) = 0;
-  virtual void Load(const std::string& fileName) = 0;
-  // Nothing happens when the resource is missing.
-  virtual void LoadFromResource(std::string_view resourceType, std::string_view resourceName) = 0;
-  // Saves leave the document unchanged; a file is created, or emptied when it exists.
-  virtual void Save(TXmlStream& stream) = 0;
-  virtual void Save(const std::string& fileName) = 0;
-  virtual void SaveAsBinary(TXmlStream& stream, int options) = 0;
-  virtual void SaveAsBinary(const std::string& fileName, int options) = 0;
+  static constexpr TXmlKind kKind = TXmlKind::Document;
 
- protected:
-  using TXmlNode::TXmlNode;
-};
-
-class TXmlDocument final : public IXmlDocument {
- public:
-  TXmlDocument(TXmlStoreKey, TXmlNameTable& table) : IXmlDocument(table, kDocumentNameId) {}
-  ~TXmlDocument() override;
+  TXmlDocument(TXmlStoreKey, TXmlNameTable& table) : TXmlNodeOn(kKind, table, kDocumentNameId) {}
+  ~TXmlDocument();
 
   // ---- Node operations.
-  int GetNodeNameIndex() override { return kDocumentNameId; }
-  TXmlNodeType GetNodeType() override { return kDocumentNode; }
   // The texts of the element, text and CDATA children, non-empty ones joined by one space.
   std::string GetText() override { return JoinedChildText(); }
   // Removes all children, then holds the text in one text node.
@@ -79,7 +35,8 @@ class TXmlDocument final : public IXmlDocument {
     TXmlChildChanges::Note();
     LeaveContent(true);
   }
-  void WriteXml(TStringBuilder& out) override;
+  void WriteXml(TStringBuilder& out);
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store);
 
   // ---- Document operations.
   Ref<IXmlElement> GetDocumentElement() override;
@@ -113,11 +70,7 @@ class TXmlDocument final : public IXmlDocument {
 
   // The document's content (its children and everything below them, and the free nodes it
   // creates) lives in a store of its own, made on first use and replaced by every load.
-  TXmlNodeStore& ChildStore() override;
-
- protected:
-  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
-  bool CloneCopiesChildren() const noexcept override { return true; }
+  TXmlNodeStore& ChildStore();
 
  private:
   // Removes the children and the attributes: every load starts so, with a fresh store.
@@ -132,11 +85,5 @@ class TXmlDocument final : public IXmlDocument {
   bool keepWhitespace_ = DefaultKeepWhitespace;
   TXmlNodeStore* content_ = nullptr;
 };
-
-// A new document on table (the shared table when null; a table that is not one of this
-// library's raises "Invalid class typecast"); with a root name, initialised with InitDocument
-// (version, encoding, rootName).
-Ref<IXmlDocument> MakeXmlDocument(std::string_view rootName = {}, std::string_view version = {},
-                                  std::string_view encoding = {}, IXmlNameTable* table = nullptr);
 
 }  // namespace xmldom

@@ -70,7 +70,7 @@ void TXmlElement::SetNodeValue(const XmlValue& value) {
 // Children and a value never coexist: whoever reaches the children finds the value turned into
 // a text child (nothing for a value whose text is empty).
 TXmlNodeList& TXmlElement::GetChildList() {
-  TXmlNodeList& children = TXmlNode::GetChildList();
+  TXmlNodeList& children = MadeOrNewChildList();
   if (Value().IsEmptyOrNull()) return children;
   const std::string text = XmlValueToText(*value_);
   Ref<TXmlText> textNode;

@@ -3,26 +3,20 @@
 // Elements: a name id, attributes, and either a typed value or children, never both at once.
 // Reaching the children through the child list turns a held value into a text child first.
 
-#include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlNodeOn.h"
 #include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
-// The interface of element nodes: the operations of IXmlNode; it marks the node's kind.
-class IXmlElement : public TXmlNode {
- protected:
-  using TXmlNode::TXmlNode;
-};
-
-class TXmlElement final : public IXmlElement {
+class TXmlElement final : public TXmlNodeOn<IXmlElement> {
  public:
-  TXmlElement(TXmlStoreKey, TXmlNameTable& table, int nameId) : IXmlElement(table, nameId) {}
-  TXmlElement(TXmlStoreKey, TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
-      : IXmlElement(table, nameId, in) {}
-  ~TXmlElement() override;
+  static constexpr TXmlKind kKind = TXmlKind::Element;
 
-  int GetNodeNameIndex() override { return NameIdField(); }
-  TXmlNodeType GetNodeType() override { return kElementNode; }
+  TXmlElement(TXmlStoreKey, TXmlNameTable& table, int nameId) : TXmlNodeOn(kKind, table, nameId) {}
+  TXmlElement(TXmlStoreKey, TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
+      : TXmlNodeOn(kKind, table, nameId, in) {}
+  ~TXmlElement();
+
   // With children, their joined text; without, the value's XML text form.
   std::string GetText() override;
   // Removes the children and holds the text as a byte-string value.
@@ -33,10 +27,14 @@ class TXmlElement final : public IXmlElement {
   void SetNodeValue(const XmlValue& value) override;
   Ref<IXmlElement> ToElement() override { return Ref<IXmlElement>::Retain(this); }
 
-  TXmlNodeList& GetChildList() override;
-  int HeldValueChildCount() override;
-  void SetNodeNameIndex(int id) override { SetNameIdField(id); }
-  void WriteXml(TStringBuilder& out) override;
+  // The kind's own forms of what TXmlNode reaches through the kind.
+  TXmlNodeList& GetChildList();
+  int HeldValueChildCount();
+  void WriteXml(TStringBuilder& out);
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store);
+  void DropValueForChildren() noexcept {
+    if (value_ && !value_->Get().IsEmptyOrNull()) DropValue();
+  }
 
   int NameId() const noexcept { return NameIdField(); }
   // The held value (empty once children exist).
@@ -52,13 +50,6 @@ class TXmlElement final : public IXmlElement {
     }
     if (!value_->IsEmpty()) DropValue();
     *value_ = std::move(placed);
-  }
-
- protected:
-  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
-  bool CloneCopiesChildren() const noexcept override { return true; }
-  void DropValueForChildren() noexcept override {
-    if (value_ && !value_->Get().IsEmptyOrNull()) DropValue();
   }
 
  private:

@@ -13,30 +13,16 @@
 #include <string_view>
 #include <vector>
 
+#include "XmlDom/IXmlNameTable.h"
 #include "XmlDom/XmlBase.h"
 
 namespace xmldom {
 
-class IXmlNameTable : public TXmlBase {
+class TXmlNameTable final : public IXmlNameTable, public TXmlBase<TXmlNameTable> {
  public:
-  // The id of the name, interning it when new; the empty name gives -1 and interns nothing.
-  virtual int InternName(std::string_view name) = 0;
-  // The name with that id; a negative id gives "". An id not below the number of names raises
-  // the list index error.
-  virtual std::string NameOfIndex(int id) = 0;
-};
+  void AddRef() const noexcept override { TXmlBase::AddRef(); }
+  void Release() const noexcept override { TXmlBase::Release(); }
 
-// Ids every table holds from its creation.
-enum : int {
-  kTextNameId = 0,      // "#text"
-  kCDataNameId = 1,     // "#cdata-section"
-  kCommentNameId = 2,   // "#comment"
-  kDocumentNameId = 3,  // "#document"
-  kXmlNameId = 4        // "xml", the target of the XML declaration
-};
-
-class TXmlNameTable final : public IXmlNameTable {
- public:
   // Every table of the system has this many buckets.
   static constexpr int kStandardBucketCount = 4096;
 
@@ -87,10 +73,6 @@ class TXmlNameTable final : public IXmlNameTable {
   // name. A binary load makes such a table only to replace its arrays with the stored ones.
   TBuckets buckets_;
 };
-
-// A new, empty table (the predefined names only), for documents that keep their names apart
-// from the shared table's.
-Ref<IXmlNameTable> MakeXmlNameTable();
 
 // The process-wide table that documents share unless they are given their own. Made on first
 // use; ReleaseSharedNameTable drops the library's reference at shutdown (nodes that still use

@@ -27,17 +27,11 @@ void AppendTextPiece(std::string& text, const std::string& piece) {
   text += piece;
 }
 
-template <class Interface, class Node>
-Ref<Interface> AsInterface(const Ref<Node>& node) {
-  return Ref<Interface>(node);
-}
-
 }  // namespace
 
 TXmlNode& NodeOf(IXmlNode* node) {
   if (node)
-    if (TXmlBase* object = node->ImplementingObject())
-      if (TXmlNode* xmlNode = object->AsXmlNode()) return *xmlNode;
+    if (TXmlNode* xmlNode = node->ImplementingNode()) return *xmlNode;
   throw EXmlError(msg::kInvalidTypecast);
 }
 
@@ -59,12 +53,13 @@ void TXmlNode::UseTable(TXmlNameTable& table) {
     table.AddRef();
     DropTable();
   }
-  nameTable_ = &table;
+  SetTableField(table, Kind());
 }
 
 void TXmlNode::DropTable() noexcept {
-  if (nameTable_ && !Store().KeepsTables()) nameTable_->Release();
-  nameTable_ = nullptr;
+  TXmlNameTable* table = TableOrNull();
+  if (table && !Store().KeepsTables()) table->Release();
+  tableAndKind_ &= kKindMask;
 }
 
 void TXmlNode::Destroy() const noexcept {
@@ -79,7 +74,7 @@ void TXmlNode::Destroy() const noexcept {
   queue.Running = true;
   while (TXmlNode* next = queue.First) {
     queue.First = next->parent_;
-    delete next;
+    next->DestroyComplete();
   }
   queue.Running = false;
 }
@@ -95,14 +90,14 @@ void TXmlNode::ReplaceNameTable(TXmlNameTable& table) {
 // ---- Identity and content.
 
 Ref<IXmlNameTable> TXmlNode::NodeNameTable() {
-  return Ref<IXmlNameTable>::Retain(nameTable_);
+  return Ref<IXmlNameTable>::Retain(&NameTable());
 }
 
 std::string TXmlNode::GetNodeName() {
-  return std::string(nameTable_->NameView(GetNodeNameIndex()));
+  return std::string(NameTable().NameView(GetNodeNameIndex()));
 }
 
-void TXmlNode::SetNodeValue(const XmlValue& value) {
+void TXmlNode::SetNodeValueAsText(const XmlValue& value) {
   SetText(XmlValueToGeneralText(value));
 }
 
@@ -113,7 +108,7 @@ std::string TXmlNode::GetXML() {
 }
 
 void TXmlNode::CheckNameId(int id) const {
-  if (id < -1 || id >= nameTable_->NameCount()) RaiseListIndexError();
+  if (id < -1 || id >= NameTable().NameCount()) RaiseListIndexError();
 }
 
 std::string TXmlNode::JoinedChildText() {
@@ -147,7 +142,7 @@ std::string TXmlNode::JoinedChildText() {
 
 Ref<IXmlNode> TXmlNode::CloneNode(bool deep) {
   Ref<TXmlNode> root = CloneSelf(Store());
-  if (!deep || !CloneCopiesChildren()) return Ref<IXmlNode>(root);
+  if (!deep || !CloneCopiesChildren()) return root->Interface();
   // Each copy goes into the child list of the copy of its parent, the innermost open one.
   struct TCopy {
     std::vector<TXmlNode*> Open;
@@ -164,29 +159,13 @@ Ref<IXmlNode> TXmlNode::CloneNode(bool deep) {
     void Leave(TXmlNode&) noexcept { Open.pop_back(); }
   } copy{{root.Get()}};
   WalkXmlTree(*this, copy);
-  return Ref<IXmlNode>(root);
-}
-
-Ref<IXmlElement> TXmlNode::ToElement() {
-  return nullptr;
-}
-Ref<IXmlText> TXmlNode::ToText() {
-  return nullptr;
-}
-Ref<IXmlCDATASection> TXmlNode::ToCDATASection() {
-  return nullptr;
-}
-Ref<IXmlComment> TXmlNode::ToComment() {
-  return nullptr;
-}
-Ref<IXmlProcessingInstruction> TXmlNode::ToInstruction() {
-  return nullptr;
+  return root->Interface();
 }
 
 // ---- Navigation.
 
 Ref<IXmlNode> TXmlNode::GetParentNode() {
-  return Ref<IXmlNode>::Retain(parent_);
+  return InterfaceOf(parent_);
 }
 
 TXmlDocument* TXmlNode::OwnerDocument() noexcept {
@@ -209,12 +188,12 @@ Ref<IXmlNode> TXmlNode::GetNextSibling() {
   const TXmlChildren siblings = parent_->Children();
   const int index = siblings.IndexOf(this);
   if (index < 0 || index + 1 >= siblings.Count()) return nullptr;
-  return Ref<IXmlNode>::Retain(siblings.Item(index + 1));
+  return siblings.Item(index + 1)->Interface();
 }
 
 // ---- Children.
 
-TXmlNodeList& TXmlNode::GetChildList() {
+TXmlNodeList& TXmlNode::MadeOrNewChildList() {
   if (TXmlNodeList* list = children_.MadeList()) return *list;
   return children_.MakeList(*this, ChildStore(), 0);
 }
@@ -267,49 +246,49 @@ int TXmlNode::RemoveChild(IXmlNode* child) {
   return index;
 }
 
-void TXmlNode::ClearChildren() {
+void TXmlNode::ClearChildItems() {
   if (TXmlNodeList* children = ExistingChildList()) children->ClearItems();
 }
 
 Ref<IXmlElement> TXmlNode::AddChildElement(int id) {
   CheckNameId(id);
-  auto element = ChildStore().Make<TXmlElement>(*nameTable_, id);
+  auto element = ChildStore().Make<TXmlElement>(NameTable(), id);
   GetChildList().AppendNode(element.Get());
-  return AsInterface<IXmlElement>(element);
+  return Ref<IXmlElement>(element);
 }
 
 Ref<IXmlElement> TXmlNode::AddChildElement(std::string_view name) {
-  return AddChildElement(nameTable_->InternName(name));
+  return AddChildElement(NameTable().InternName(name));
 }
 
 Ref<IXmlText> TXmlNode::AddChildText(std::string_view text) {
-  auto node = ChildStore().Make<TXmlText>(*nameTable_, XmlValue::FromString(text));
+  auto node = ChildStore().Make<TXmlText>(NameTable(), XmlValue::FromString(text));
   GetChildList().AppendNode(node.Get());
-  return AsInterface<IXmlText>(node);
+  return Ref<IXmlText>(node);
 }
 
 Ref<IXmlCDATASection> TXmlNode::AddChildCDATA(std::string_view text) {
-  auto node = ChildStore().Make<TXmlCDATASection>(*nameTable_, text);
+  auto node = ChildStore().Make<TXmlCDATASection>(NameTable(), text);
   GetChildList().AppendNode(node.Get());
-  return AsInterface<IXmlCDATASection>(node);
+  return Ref<IXmlCDATASection>(node);
 }
 
 Ref<IXmlComment> TXmlNode::AddChildComment(std::string_view text) {
-  auto node = ChildStore().Make<TXmlComment>(*nameTable_, text);
+  auto node = ChildStore().Make<TXmlComment>(NameTable(), text);
   GetChildList().AppendNode(node.Get());
-  return AsInterface<IXmlComment>(node);
+  return Ref<IXmlComment>(node);
 }
 
 Ref<IXmlProcessingInstruction> TXmlNode::AddChildInstruction(int id, std::string_view data) {
   CheckNameId(id);
-  auto node = ChildStore().Make<TXmlProcessingInstruction>(*nameTable_, id, data);
+  auto node = ChildStore().Make<TXmlProcessingInstruction>(NameTable(), id, data);
   GetChildList().AppendNode(node.Get());
-  return AsInterface<IXmlProcessingInstruction>(node);
+  return Ref<IXmlProcessingInstruction>(node);
 }
 
 Ref<IXmlProcessingInstruction> TXmlNode::AddChildInstruction(std::string_view name,
                                                              std::string_view data) {
-  return AddChildInstruction(nameTable_->InternName(name), data);
+  return AddChildInstruction(NameTable().InternName(name), data);
 }
 
 // ---- Name tables.
@@ -334,8 +313,8 @@ void TXmlNode::AdoptNameTable(TXmlNameTable& table) {
   while (!pending.empty()) {
     TXmlNode* node = pending.back();
     pending.pop_back();
-    if (node->nameTable_ == &table) continue;
-    const std::vector<int>& map = mapFor(*node->nameTable_);
+    if (&node->NameTable() == &table) continue;
+    const std::vector<int>& map = mapFor(node->NameTable());
     const auto remap = [&map](int id) { return id < 0 ? id : map[id]; };
     node->SetNodeNameIndex(remap(node->GetNodeNameIndex()));
     node->attributes_.RenameAll(remap);

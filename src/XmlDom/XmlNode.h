@@ -21,6 +21,7 @@
 
 #include "XmlDom/IXmlNode.h"
 #include "XmlDom/XmlAttributes.h"
+#include "XmlDom/XmlBase.h"
 #include "XmlDom/XmlChildSlot.h"
 #include "XmlDom/XmlNameTable.h"
 #include "XmlDom/XmlNodeList.h"
@@ -34,134 +35,166 @@ class TXmlDocument;
 // are written in the indented layout.
 inline constexpr bool DefaultKeepWhitespace = false;
 
-class TXmlNode : public IXmlNode {
- public:
-  TXmlNode* AsXmlNode() noexcept final { return this; }
+// A node's kind, kept with its table pointer (tables are placed at granule-aligned addresses,
+// so its low bits are free): the node reaches its kind's class, and through it its interface,
+// from it.
+enum class TXmlKind : std::uintptr_t {
+  Element,
+  Text,
+  CDataSection,
+  Comment,
+  Instruction,
+  Document
+};
 
-  // ---- IXmlNode, shared by all node classes (the kind classes override some).
-  int SourceLine() final { return sourceLine_; }
-  int SourcePos() final { return sourcePos_; }
-  Ref<IXmlNameTable> NodeNameTable() final;
-  std::string GetNodeName() final;
-  int GetValueType() override { return xvtString; }
-  XmlValue GetNodeValue() override { return XmlValue::FromString(GetText()); }
-  void SetNodeValue(const XmlValue& value) override;
-  std::string GetXML() final;
-  Ref<IXmlNode> CloneNode(bool deep) final;
-  Ref<IXmlNode> GetParentNode() final;
-  Ref<IXmlDocument> GetOwnerDocument() final;
-  Ref<IXmlNode> GetNextSibling() final;
-  Ref<IXmlNodeList> GetChildNodes() final;
-  void AppendChild(IXmlNode* child) final;
-  void InsertBefore(IXmlNode* child, IXmlNode* before) final;
-  void ReplaceChild(IXmlNode* newChild, IXmlNode* oldChild) final;
-  int RemoveChild(IXmlNode* child) final;
-  Ref<IXmlElement> AddChildElement(int id) final;
-  Ref<IXmlElement> AddChildElement(std::string_view name) final;
-  Ref<IXmlText> AddChildText(std::string_view text) final;
-  Ref<IXmlCDATASection> AddChildCDATA(std::string_view text) final;
-  Ref<IXmlComment> AddChildComment(std::string_view text) final;
-  Ref<IXmlProcessingInstruction> AddChildInstruction(int id, std::string_view data) final;
-  Ref<IXmlProcessingInstruction> AddChildInstruction(std::string_view name,
-                                                     std::string_view data) final;
+// The shared part of every node class: its data and the operations that do not depend on the
+// kind. It has no vtable: each kind's class (TXmlNodeOn) puts its interface first and this
+// part after it, and answers the interface's operations with these.
+class TXmlNode : public TXmlBase<TXmlNode> {
+ public:
+  // ---- The node's kind and its interface.
+  TXmlKind Kind() const noexcept { return TXmlKind(tableAndKind_ & kKindMask); }
+  TXmlNodeType GetNodeType() const noexcept;
+  // The node through its interface (the kind's class, seen as IXmlNode).
+  IXmlNode& Self() noexcept;
+  Ref<IXmlNode> Interface() noexcept { return Ref<IXmlNode>::Retain(&Self()); }
+  // The same for a node that may be null.
+  static Ref<IXmlNode> InterfaceOf(TXmlNode* node) noexcept {
+    return node ? node->Interface() : Ref<IXmlNode>();
+  }
+
+  // ---- IXmlNode operations shared by all node classes.
+  int SourceLine() const noexcept { return sourceLine_; }
+  int SourcePos() const noexcept { return sourcePos_; }
+  Ref<IXmlNameTable> NodeNameTable();
+  std::string GetNodeName();
+  int GetNodeNameIndex() const noexcept { return nameId_; }
+  std::string GetXML();
+  Ref<IXmlNode> CloneNode(bool deep);
+  Ref<IXmlNode> GetParentNode();
+  Ref<IXmlDocument> GetOwnerDocument();
+  Ref<IXmlNode> GetNextSibling();
+  Ref<IXmlNodeList> GetChildNodes();
+  void AppendChild(IXmlNode* child);
+  void InsertBefore(IXmlNode* child, IXmlNode* before);
+  void ReplaceChild(IXmlNode* newChild, IXmlNode* oldChild);
+  int RemoveChild(IXmlNode* child);
+  Ref<IXmlElement> AddChildElement(int id);
+  Ref<IXmlElement> AddChildElement(std::string_view name);
+  Ref<IXmlText> AddChildText(std::string_view text);
+  Ref<IXmlCDATASection> AddChildCDATA(std::string_view text);
+  Ref<IXmlComment> AddChildComment(std::string_view text);
+  Ref<IXmlProcessingInstruction> AddChildInstruction(int id, std::string_view data);
+  Ref<IXmlProcessingInstruction> AddChildInstruction(std::string_view name, std::string_view data);
 
   // Child lookup and selection (XmlChildLookup.cpp, XmlSelection.cpp): direct children only.
-  std::string GetNamedChildText(std::string_view name, std::string_view def) final;
-  std::string GetNamedChildText(int id, std::string_view def) final;
-  void SetNamedChildText(std::string_view name, std::string_view text) final;
-  void SetNamedChildText(int id, std::string_view text) final;
-  Ref<IXmlNode> RequireChild(int id) final;
-  Ref<IXmlNode> RequireChild(std::string_view name) final;
-  Ref<IXmlNode> GetOrAddChild(int id) final;
-  Ref<IXmlNode> GetOrAddChild(std::string_view name) final;
-  void ClearChildren() override;
-  Ref<IXmlNodeList> SelectNodes(std::string_view expression) final;
-  Ref<IXmlNodeList> SelectNodes(int id) final;
-  Ref<IXmlNode> SelectSingleNode(std::string_view expression) final;
+  std::string GetNamedChildText(std::string_view name, std::string_view def);
+  std::string GetNamedChildText(int id, std::string_view def);
+  void SetNamedChildText(std::string_view name, std::string_view text);
+  void SetNamedChildText(int id, std::string_view text);
+  Ref<IXmlNode> RequireChild(int id);
+  Ref<IXmlNode> RequireChild(std::string_view name);
+  Ref<IXmlNode> GetOrAddChild(int id);
+  Ref<IXmlNode> GetOrAddChild(std::string_view name);
+  Ref<IXmlNodeList> SelectNodes(std::string_view expression);
+  Ref<IXmlNodeList> SelectNodes(int id);
+  Ref<IXmlNode> SelectSingleNode(std::string_view expression);
   // The name id a selection expression stands for: raises the "not supported" error unless it
   // is a plain element name, and interns it.
   int SelectionNameId(std::string_view expression);
   Ref<IXmlElement> FindChildByAttr(std::string_view elementName, std::string_view attrName,
-                                   const XmlValue& value) final;
+                                   const XmlValue& value);
   Ref<IXmlNodeList> FindChildrenByAttr(std::string_view elementName, std::string_view attrName,
-                                       const XmlValue& value) final;
-  XmlValue GetPathValue(std::string_view path) final;
-  void SetPathValue(std::string_view path, const XmlValue& value) final;
+                                       const XmlValue& value);
+  XmlValue GetPathValue(std::string_view path);
+  void SetPathValue(std::string_view path, const XmlValue& value);
 
   // Attributes (XmlNodeAttributes.cpp).
-  int GetAttributeCount() final { return attributes_.Count(); }
-  int GetAttributeNameIndex(int index) final;
-  std::string GetAttributeName(int index) final;
-  void RemoveAttribute(std::string_view name) final;
-  void RemoveAttribute(int id) final;
-  void ClearAttributes() final { attributes_.Clear(Store()); }
-  bool HasAttribute(int id) final { return attributes_.Find(id) != nullptr; }
-  bool HasAttribute(std::string_view name) final;
-  int GetAttributeType(int id) final;
-  int GetAttributeType(std::string_view name) final;
-  XmlValue GetValueAttr(int id, const XmlValue& def) final;
-  XmlValue GetValueAttr(std::string_view name, const XmlValue& def) final;
-  void SetValueAttr(int id, const XmlValue& value) final;
-  void SetValueAttr(std::string_view name, const XmlValue& value) final;
-  XmlValue RequireValueAttr(int id) final;
-  XmlValue RequireValueAttr(std::string_view name) final;
-  std::string RequireTextAttr(int id) final;
-  std::string RequireTextAttr(std::string_view name) final;
-  std::string GetTextAttr(int id, std::string_view def) final;
-  std::string GetTextAttr(std::string_view name, std::string_view def) final;
-  void SetTextAttr(int id, std::string_view text) final;
-  void SetTextAttr(std::string_view name, std::string_view text) final;
-  bool GetBoolAttr(int id, bool def) final;
-  bool GetBoolAttr(std::string_view name, bool def) final;
-  void SetBoolAttr(int id, bool value) final;
-  void SetBoolAttr(std::string_view name, bool value) final;
-  int GetIntAttr(int id, int def) final;
-  int GetIntAttr(std::string_view name, int def) final;
-  void SetIntAttr(int id, int value) final;
-  void SetIntAttr(std::string_view name, int value) final;
-  TXmlDateTime GetDateAttr(int id, TXmlDateTime def) final;
-  TXmlDateTime GetDateAttr(std::string_view name, TXmlDateTime def) final;
-  void SetDateAttr(int id, TXmlDateTime value) final;
-  void SetDateAttr(std::string_view name, TXmlDateTime value) final;
-  double GetDoubleAttr(int id, double def) final;
-  double GetDoubleAttr(std::string_view name, double def) final;
-  double RequireDoubleAttr(int id) final;
-  double RequireDoubleAttr(std::string_view name) final;
-  void SetDoubleAttr(int id, double value) final;
-  void SetDoubleAttr(std::string_view name, double value) final;
-  int GetHexNumberAttr(std::string_view name, int def) final;
-  int GetHexNumberAttr(int id, int def) final;
-  void SetHexNumberAttr(std::string_view name, int value, int digits) final;
-  void SetHexNumberAttr(int id, int value, int digits) final;
-  int GetChoiceAttr(std::string_view name, const std::vector<std::string>& values, int def) final;
-  int GetChoiceAttr(int id, const std::vector<std::string>& values, int def) final;
-  int RequireChoiceAttr(std::string_view name, const std::vector<std::string>& values) final;
-  int RequireChoiceAttr(int id, const std::vector<std::string>& values) final;
+  int GetAttributeCount() const noexcept { return attributes_.Count(); }
+  int GetAttributeNameIndex(int index);
+  std::string GetAttributeName(int index);
+  void RemoveAttribute(std::string_view name);
+  void RemoveAttribute(int id);
+  void ClearAttributes() { attributes_.Clear(Store()); }
+  bool HasAttribute(int id) const noexcept { return attributes_.Find(id) != nullptr; }
+  bool HasAttribute(std::string_view name);
+  int GetAttributeType(int id);
+  int GetAttributeType(std::string_view name);
+  XmlValue GetValueAttr(int id, const XmlValue& def);
+  XmlValue GetValueAttr(std::string_view name, const XmlValue& def);
+  void SetValueAttr(int id, const XmlValue& value);
+  void SetValueAttr(std::string_view name, const XmlValue& value);
+  XmlValue RequireValueAttr(int id);
+  XmlValue RequireValueAttr(std::string_view name);
+  std::string RequireTextAttr(int id);
+  std::string RequireTextAttr(std::string_view name);
+  std::string GetTextAttr(int id, std::string_view def);
+  std::string GetTextAttr(std::string_view name, std::string_view def);
+  void SetTextAttr(int id, std::string_view text);
+  void SetTextAttr(std::string_view name, std::string_view text);
+  bool GetBoolAttr(int id, bool def);
+  bool GetBoolAttr(std::string_view name, bool def);
+  void SetBoolAttr(int id, bool value);
+  void SetBoolAttr(std::string_view name, bool value);
+  int GetIntAttr(int id, int def);
+  int GetIntAttr(std::string_view name, int def);
+  void SetIntAttr(int id, int value);
+  void SetIntAttr(std::string_view name, int value);
+  TXmlDateTime GetDateAttr(int id, TXmlDateTime def);
+  TXmlDateTime GetDateAttr(std::string_view name, TXmlDateTime def);
+  void SetDateAttr(int id, TXmlDateTime value);
+  void SetDateAttr(std::string_view name, TXmlDateTime value);
+  double GetDoubleAttr(int id, double def);
+  double GetDoubleAttr(std::string_view name, double def);
+  double RequireDoubleAttr(int id);
+  double RequireDoubleAttr(std::string_view name);
+  void SetDoubleAttr(int id, double value);
+  void SetDoubleAttr(std::string_view name, double value);
+  int GetHexNumberAttr(std::string_view name, int def);
+  int GetHexNumberAttr(int id, int def);
+  void SetHexNumberAttr(std::string_view name, int value, int digits);
+  void SetHexNumberAttr(int id, int value, int digits);
+  int GetChoiceAttr(std::string_view name, const std::vector<std::string>& values, int def);
+  int GetChoiceAttr(int id, const std::vector<std::string>& values, int def);
+  int RequireChoiceAttr(std::string_view name, const std::vector<std::string>& values);
+  int RequireChoiceAttr(int id, const std::vector<std::string>& values);
 
   // Text stored as CDATA or Base64 (XmlNodeTextStorage.cpp).
-  void SetTextAsCDATA(std::string_view text) final;
-  void SetTextAsBase64(const void* data, int size, int maxLineLength) final;
-  std::string GetTextFromBase64() final;
-  std::string GetDirectText() final;
+  void SetTextAsCDATA(std::string_view text);
+  void SetTextAsBase64(const void* data, int size, int maxLineLength);
+  std::string GetTextFromBase64();
+  std::string GetDirectText();
 
-  // None; each kind class answers its own.
-  Ref<IXmlElement> ToElement() override;
-  Ref<IXmlText> ToText() override;
-  Ref<IXmlCDATASection> ToCDATASection() override;
-  Ref<IXmlComment> ToComment() override;
-  Ref<IXmlProcessingInstruction> ToInstruction() override;
+  // ---- What each kind answers its own way, reached through the kind (XmlNodeKinds.cpp).
+  std::string GetText() { return Self().GetText(); }
+  void SetText(std::string_view text) { Self().SetText(text); }
+  int GetValueType() { return Self().GetValueType(); }
+  XmlValue GetNodeValue() { return Self().GetNodeValue(); }
+  void SetNodeValue(const XmlValue& value) { Self().SetNodeValue(value); }
+  void ClearChildren() { Self().ClearChildren(); }
+  // The child list, made on first use (an element first turns a held value into a text child).
+  TXmlNodeList& GetChildList();
+  // Stores a new name id (elements and processing instructions; the others have fixed names).
+  void SetNodeNameIndex(int id) noexcept;
+  // Appends this node's XML text.
+  void WriteXml(TStringBuilder& out);
+  // The store the node's children are made in: its own (a document's is its content's).
+  TXmlNodeStore& ChildStore();
+  // The children that reaching them would make of a held value: 1 for an element whose value
+  // has a text, else 0.
+  int HeldValueChildCount();
+  // What reaching the children does to a held value: elements turn it into a text child.
+  // Readers that fill a fresh child list drop it (the text child would be cleared anyway).
+  void DropValueForChildren() noexcept;
+  // A copy of this node alone (no children) on the same table, placed in store, as CloneNode
+  // defines it for the kind.
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store);
+  // Whether a deep clone copies the children (elements and documents).
+  bool CloneCopiesChildren() const noexcept {
+    return Kind() == TXmlKind::Element || Kind() == TXmlKind::Document;
+  }
 
   // ---- The library's own operations on nodes.
-  // The child list, made on first use (an element first turns a held value into a text child).
-  virtual TXmlNodeList& GetChildList();
-  // Stores a new name id (elements and processing instructions; the others have fixed names).
-  virtual void SetNodeNameIndex(int /*id*/) {}
-  // Appends this node's XML text.
-  virtual void WriteXml(TStringBuilder& out) = 0;
-
-  // The store the node's children are made in: its own (a document's is its content's).
-  virtual TXmlNodeStore& ChildStore() { return Store(); }
-
   // The children as they are; reading them never makes the list, nor turns an element's value
   // into a child.
   TXmlChildren Children() const noexcept { return children_.View(); }
@@ -179,7 +212,9 @@ class TXmlNode : public IXmlNode {
   TXmlNodeList* ExistingChildList();
   TXmlNode* Parent() const noexcept { return parent_; }
   void SetParent(TXmlNode* parent) noexcept { parent_ = parent; }
-  TXmlNameTable& NameTable() const noexcept { return *nameTable_; }
+  TXmlNameTable& NameTable() const noexcept {
+    return *reinterpret_cast<TXmlNameTable*>(tableAndKind_ & ~kKindMask);
+  }
   TXmlAttrArray& Attributes() noexcept { return attributes_; }
   // Sets a value or appends an attribute with the value placed in the node's store.
   void SetAttribute(int id, const XmlValue& value) { attributes_.Set(Store(), id, value); }
@@ -194,12 +229,6 @@ class TXmlNode : public IXmlNode {
   bool KeepsWhitespace() noexcept;
   // Moves this node and its subtree onto table (the ids of every name are interned there).
   void AdoptNameTable(TXmlNameTable& table);
-  // The children that reaching them would make of a held value: 1 for an element whose value
-  // has a text, else 0.
-  virtual int HeldValueChildCount() { return 0; }
-  // What reaching the children does to a held value: elements turn it into a text child.
-  // Readers that fill a fresh child list drop it (the text child would be cleared anyway).
-  virtual void DropValueForChildren() noexcept {}
   // Inserts child into the own child list at index (-1 appends), after the ownership check.
   void InsertChild(TXmlNode& child, int index);
 
@@ -212,34 +241,35 @@ class TXmlNode : public IXmlNode {
   };
 
  protected:
-  TXmlNode(TXmlNameTable& table, int nameId) : nameId_(nameId) {
+  TXmlNode(TXmlKind kind, TXmlNameTable& table, int nameId) : nameId_(nameId) {
     TXmlNodeStore& store = Store();
     if (store.KeepsTables()) {
       store.KeepTable(table);
-      nameTable_ = &table;
+      SetTableField(table, kind);
     } else {
+      tableAndKind_ = std::uintptr_t(kind);
       UseTable(table);
     }
     store.NodeMade();
   }
   // The same for the readers, which make their nodes in a store that keeps table already
   // (TXmlNodeStore::KeepTable) and know it.
-  TXmlNode(TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
-      : nameId_(nameId), nameTable_(&table) {
+  TXmlNode(TXmlKind kind, TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
+      : nameId_(nameId) {
     assert(&in.Store == &Store() && in.Store.KeepsTables());
+    SetTableField(table, kind);
     in.Store.NodeMade();
   }
-  ~TXmlNode() override;
+  ~TXmlNode();
 
   // The name id that elements and processing instructions carry.
   int NameIdField() const noexcept { return nameId_; }
   void SetNameIdField(int id) noexcept { nameId_ = id; }
 
-  // A copy of this node alone (no children) on the same table, placed in store, as CloneNode
-  // defines it for the kind.
-  virtual Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) = 0;
-  // Whether a deep clone copies the children (elements and documents).
-  virtual bool CloneCopiesChildren() const noexcept { return false; }
+  // The shared forms of what some kinds answer their own way.
+  void SetNodeValueAsText(const XmlValue& value);
+  void ClearChildItems();
+  TXmlNodeList& MadeOrNewChildList();
   // Texts of element, text and CDATA children and their descendants, non-empty ones joined by
   // one space (GetText of elements and documents).
   std::string JoinedChildText();
@@ -258,8 +288,14 @@ class TXmlNode : public IXmlNode {
   void ForgetChildList() noexcept { children_.Forget(); }
 
  private:
-  void Destroy() const noexcept override;
-  int AttributeId(std::string_view name) { return nameTable_->InternName(name); }
+  static constexpr std::uintptr_t kKindMask = 7;
+
+  // At zero: the node waits in the destroy queue, and its kind's class ends it.
+  friend class TRefCount<TXmlNode>;
+  void Destroy() const noexcept;
+  void DestroyComplete() noexcept;
+
+  int AttributeId(std::string_view name) { return NameTable().InternName(name); }
   // The value of the attribute, or null when absent.
   const XmlValue* FindAttribute(int id) const noexcept;
   // The value of the attribute; raises "attribute not set" naming it when absent.
@@ -270,6 +306,13 @@ class TXmlNode : public IXmlNode {
   // The readers fill the child slot of the nodes they make.
   friend class TXmlTreeBuilder;
 
+  void SetTableField(TXmlNameTable& table, TXmlKind kind) noexcept {
+    assert((reinterpret_cast<std::uintptr_t>(&table) & kKindMask) == 0);
+    tableAndKind_ = reinterpret_cast<std::uintptr_t>(&table) | std::uintptr_t(kind);
+  }
+  TXmlNameTable* TableOrNull() const noexcept {
+    return reinterpret_cast<TXmlNameTable*>(tableAndKind_ & ~kKindMask);
+  }
   // Binds the node to table: kept by the store, or held by the node itself in the loose store.
   void UseTable(TXmlNameTable& table);
   void DropTable() noexcept;
@@ -278,10 +321,14 @@ class TXmlNode : public IXmlNode {
   int sourceLine_ = 0;
   int sourcePos_ = 0;
   TXmlNode* parent_ = nullptr;
-  TXmlNameTable* nameTable_ = nullptr;
+  std::uintptr_t tableAndKind_ = 0;
   TXmlAttrArray attributes_;
   TXmlChildSlot children_;
 };
+
+// The node object behind an interface; raises "Invalid class typecast" for none and for objects
+// that are not nodes of this library.
+TXmlNode& NodeOf(IXmlNode* node);
 
 // A list links the items of its own store; an item of another store is held, and the link
 // that leaves this store is counted, so that neither store goes at once from under the other

@@ -44,7 +44,7 @@ const XmlValue* TXmlNode::FindAttribute(int id) const noexcept {
 
 const XmlValue& TXmlNode::RequiredAttribute(int id) const {
   const XmlValue* value = FindAttribute(id);
-  if (!value) RaiseNotSet(nameTable_->NameView(id));
+  if (!value) RaiseNotSet(NameTable().NameView(id));
   return *value;
 }
 
@@ -60,7 +60,7 @@ int TXmlNode::GetAttributeNameIndex(int index) {
 }
 
 std::string TXmlNode::GetAttributeName(int index) {
-  return nameTable_->NameOfIndex(GetAttributeNameIndex(index));
+  return NameTable().NameOfIndex(GetAttributeNameIndex(index));
 }
 
 void TXmlNode::RemoveAttribute(std::string_view name) {
@@ -211,7 +211,7 @@ int TXmlNode::ChoiceIndex(int id, const XmlValue& value, const std::vector<std::
   for (std::size_t i = 0; i < words.size(); ++i)
     if (SameTextIgnoringCase(text, words[i])) return int(i);
   throw EXmlError(FormatText(msg::kBadAttributeChoice,
-                             {nameTable_->NameView(id), GetNodeName(), JoinLines(words)}));
+                             {NameTable().NameView(id), GetNodeName(), JoinLines(words)}));
 }
 
 int TXmlNode::GetChoiceAttr(int id, const std::vector<std::string>& values, int def) {
@@ -225,7 +225,7 @@ int TXmlNode::GetChoiceAttr(std::string_view name, const std::vector<std::string
 
 int TXmlNode::RequireChoiceAttr(int id, const std::vector<std::string>& values) {
   const XmlValue* value = FindAttribute(id);
-  if (!value) throw EXmlError(FormatText(msg::kAttributeNotFound, {nameTable_->NameView(id)}));
+  if (!value) throw EXmlError(FormatText(msg::kAttributeNotFound, {NameTable().NameView(id)}));
   return ChoiceIndex(id, *value, values);
 }
 int TXmlNode::RequireChoiceAttr(std::string_view name, const std::vector<std::string>& values) {

@@ -25,8 +25,8 @@ void QuickSort(TXmlNode** items, int low, int high, const TXmlNodeCompare& compa
     TXmlNode* pivot = items[(low + high) / 2];
     bool swapped = false;
     do {
-      while (i <= high && compare(items[i], pivot) < 0) ++i;
-      while (j >= low && compare(items[j], pivot) > 0) --j;
+      while (i <= high && compare(&items[i]->Self(), &pivot->Self()) < 0) ++i;
+      while (j >= low && compare(&items[j]->Self(), &pivot->Self()) > 0) --j;
       if (i <= j) {
         std::swap(items[i++], items[j--]);
         swapped = true;
@@ -61,7 +61,7 @@ long TXmlNodeList::LiveCount() noexcept {
 
 Ref<IXmlNode> TXmlNodeList::GetItem(int index) {
   CheckIndex(index, count_);
-  return Ref<IXmlNode>::Retain(items_[index]);
+  return items_[index]->Interface();
 }
 
 std::string TXmlNodeList::GetXML() {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "XmlDom/IXmlNodeList.h"
 #include "XmlDom/XmlBase.h"
 #include "XmlDom/XmlChildChanges.h"
 
@@ -21,36 +22,11 @@ class IXmlNode;
 class TXmlNode;
 class TStringBuilder;
 
-// A negative number, 0 or a positive number, as a sorts before, with, or after b.
-using TXmlNodeCompare = std::function<int(IXmlNode* a, IXmlNode* b)>;
-
-class IXmlNodeList : public TXmlBase {
+class TXmlNodeList final : public IXmlNodeList, public TXmlBase<TXmlNodeList> {
  public:
-  virtual int GetCount() = 0;
-  // Raises the list index error for an index below 0 or not below the count.
-  virtual Ref<IXmlNode> GetItem(int index) = 0;
-  // The XML text of all items in order, without separators.
-  virtual std::string GetXML() = 0;
-  // Sorts in place; the order of equal items is not kept; parent links are not touched.
-  virtual void SortItems(const TXmlNodeCompare& compare) = 0;
-  // The position of that node object, or -1.
-  virtual int IndexOf(IXmlNode* node) = 0;
-  virtual void Add(IXmlNode* node) = 0;
-  // index -1 appends; any index outside -1 to count raises the list index error.
-  virtual void Insert(IXmlNode* node, int index) = 0;
-  // The index the node had, or -1 when it is not in the list.
-  virtual int Remove(IXmlNode* node) = 0;
-  // Raises the list index error for an index outside 0 to count - 1.
-  virtual void Delete(int index) = 0;
-  virtual void Clear() = 0;
+  void AddRef() const noexcept override { TXmlBase::AddRef(); }
+  void Release() const noexcept override { TXmlBase::Release(); }
 
- protected:
-  IXmlNodeList() = default;
-  ~IXmlNodeList() override = default;
-};
-
-class TXmlNodeList final : public IXmlNodeList {
- public:
   // owner: the node whose children this list holds, or null for a free-standing list.
   explicit TXmlNodeList(TXmlStoreKey, TXmlNode* owner = nullptr) noexcept : owner_(owner) {
     Store().ListMade();
@@ -67,7 +43,7 @@ class TXmlNodeList final : public IXmlNodeList {
       : owner_(owner), items_(items), capacity_(capacity) {
     Store().ListMade();
   }
-  ~TXmlNodeList() override;
+  ~TXmlNodeList();
 
   int GetCount() override { return count_; }
   Ref<IXmlNode> GetItem(int index) override;

@@ -158,6 +158,13 @@ class TXmlNodeStore {
   Ref<T> Make(Args&&... args) {
     return Ref<T>::Retain(New<T>(std::forward<Args>(args)...));
   }
+  // Ends an object of this store, of the complete class T, and takes its memory back.
+  template <class T>
+  void Destroy(const T* object) noexcept {
+    auto* complete = const_cast<T*>(object);
+    complete->~T();
+    FreeObject(complete, sizeof(T));
+  }
 
   // ---- Counts that decide whether the content may go at once.
   void Pin() noexcept { ++pins_; }

@@ -8,7 +8,7 @@ namespace xmldom {
 
 TXmlProcessingInstruction::TXmlProcessingInstruction(TXmlStoreKey, TXmlNameTable& table,
                                                      int targetId, std::string_view data)
-    : IXmlProcessingInstruction(table, targetId), data_(PlaceString(Store(), data)) {}
+    : TXmlNodeOn(kKind, table, targetId), data_(PlaceString(Store(), data)) {}
 
 TXmlProcessingInstruction::~TXmlProcessingInstruction() {
   UnplaceValue(Store(), data_);

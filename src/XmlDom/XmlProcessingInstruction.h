@@ -7,38 +7,29 @@
 #include <string>
 #include <string_view>
 
-#include "XmlDom/XmlNode.h"
+#include "XmlDom/XmlNodeOn.h"
 #include "XmlDom/XmlPlacedValue.h"
 
 namespace xmldom {
 
-// The interface of processing instructions: the operations of IXmlNode; it marks the kind.
-class IXmlProcessingInstruction : public TXmlNode {
- protected:
-  using TXmlNode::TXmlNode;
-};
-
-class TXmlProcessingInstruction final : public IXmlProcessingInstruction {
+class TXmlProcessingInstruction final : public TXmlNodeOn<IXmlProcessingInstruction> {
  public:
+  static constexpr TXmlKind kKind = TXmlKind::Instruction;
+
   TXmlProcessingInstruction(TXmlStoreKey, TXmlNameTable& table, int targetId,
                             std::string_view data);
-  ~TXmlProcessingInstruction() override;
+  ~TXmlProcessingInstruction();
 
-  int GetNodeNameIndex() override { return NameIdField(); }
-  TXmlNodeType GetNodeType() override { return kProcessingInstructionNode; }
   std::string GetText() override { return std::string(Data()); }
   void SetText(std::string_view text) override;
   Ref<IXmlProcessingInstruction> ToInstruction() override {
     return Ref<IXmlProcessingInstruction>::Retain(this);
   }
-  void SetNodeNameIndex(int id) override { SetNameIdField(id); }
-  void WriteXml(TStringBuilder& out) override;
+  void WriteXml(TStringBuilder& out);
+  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store);
 
   int TargetId() const noexcept { return NameIdField(); }
   std::string_view Data() const noexcept { return data_.Get().ByteView(); }
-
- protected:
-  Ref<TXmlNode> CloneSelf(TXmlNodeStore& store) override;
 
  private:
   TXmlPlacedValue data_;  // a byte string placed in the node's store

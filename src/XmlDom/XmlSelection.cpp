@@ -47,7 +47,7 @@ Ref<IXmlNode> TXmlNode::SelectSingleNode(std::string_view expression) {
   const int id = SelectionNameId(expression);
   const TXmlNodeList& children = GetChildList();
   for (TXmlNode* child : children)
-    if (IsElementNamed(*child, id)) return Ref<IXmlNode>::Retain(child);
+    if (IsElementNamed(*child, id)) return child->Interface();
   return nullptr;
 }
 

@@ -6,7 +6,7 @@
 namespace xmldom {
 
 TXmlText::TXmlText(TXmlStoreKey, TXmlNameTable& table, const XmlValue& value)
-    : IXmlText(table, kTextNameId), value_(PlaceValue(Store(), value)) {}
+    : TXmlNodeOn(kKind, table, kTextNameId), value_(PlaceValue(Store(), value)) {}
 
 TXmlText::~TXmlText() {
   UnplaceValue(Store(), value_);

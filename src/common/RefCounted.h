@@ -20,14 +20,18 @@
 #include <type_traits>
 #include <utility>
 
-class TRefCounted {
+// The count itself, for any class whose objects go away at zero by Owner::Destroy: the
+// classes below through a virtual Destroy, the XML library's objects through their own (they
+// are placed in stores, and its nodes carry no vtable of their own).
+template <class Owner>
+class TRefCount {
  public:
   void AddRef() const noexcept { ++refCount_; }
 
-  // Drops one reference; at zero the object is handed to Destroy.
+  // Drops one reference; at zero the object is handed to Owner::Destroy.
   void Release() const noexcept {
     assert(refCount_ > 0);
-    if (--refCount_ == 0) Destroy();
+    if (--refCount_ == 0) static_cast<const Owner*>(this)->Destroy();
   }
 
   // Whether anyone holds the object beyond the known references the caller accounts for (its
@@ -44,18 +48,28 @@ class TRefCounted {
   }
 
  protected:
-  TRefCounted() noexcept = default;
+  TRefCount() noexcept = default;
   // A copy is a new object: it starts unreferenced.
-  TRefCounted(const TRefCounted&) noexcept {}
-  TRefCounted& operator=(const TRefCounted&) = delete;
-  virtual ~TRefCounted() { assert(refCount_ == 0); }
+  TRefCount(const TRefCount&) noexcept {}
+  TRefCount& operator=(const TRefCount&) = delete;
+  ~TRefCount() { assert(refCount_ == 0); }
+
+ private:
+  mutable int refCount_ = 0;
+};
+
+class TRefCounted : public TRefCount<TRefCounted> {
+ protected:
+  TRefCounted() noexcept = default;
+  TRefCounted(const TRefCounted&) noexcept = default;
+  virtual ~TRefCounted() = default;
 
   // How an unreferenced object goes away. Classes whose destruction could recurse deeply
   // (trees) override this to take themselves apart iteratively.
   virtual void Destroy() const noexcept { delete this; }
 
  private:
-  mutable int refCount_ = 0;
+  friend class TRefCount<TRefCounted>;
 };
 
 template <class T>

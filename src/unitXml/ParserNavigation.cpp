@@ -21,7 +21,7 @@ int ListIndex(std::int32_t item) {
 // Whether the document's XML text would be empty, without writing it out: any node but a
 // text node always writes some markup, so only a document of text nodes needs the text.
 bool HasXmlText(IXmlDocument& document) {
-  const TXmlChildren children = document.Children();
+  const TXmlChildren children = NodeOf(&document).Children();
   if (children.Count() == 0) return false;
   for (TXmlNode* child : children)
     if (child->GetNodeType() != kTextNode) return true;
@@ -43,7 +43,7 @@ void TzelXMLParser::MoveDown(Ref<IXmlNode> child, int index) {
 }
 
 void TzelXMLParser::MoveDown(const TXmlNamedChildFinder::TFound& found) {
-  MoveDown(Ref<IXmlNode>::Retain(found.Node), found.ChildIndex);
+  MoveDown(found.Node->Interface(), found.ChildIndex);
 }
 
 void TzelXMLParser::MoveUp(Ref<IXmlNode> parent) {
@@ -67,7 +67,7 @@ Ref<IXmlNode> TzelXMLParser::NextSiblingOfCurrent(int& index) {
   index = at + 1;
   // A walk reads the one after next soon: siblings lie apart in memory, so ask for it now.
   if (index + 1 < count) __builtin_prefetch(siblings.Item(index + 1));
-  return Ref<IXmlNode>::Retain(siblings.Item(index));
+  return siblings.Item(index)->Interface();
 }
 
 // ---- The Lingo methods.
@@ -108,7 +108,7 @@ bool TzelXMLParser::selectChild(TDXDeferred<std::int32_t> item) {
   if (count == 0) return false;
   const int index = ListIndex(item.Read());
   if (index < 0 || index >= count) RaiseListIndexError();
-  MoveDown(Ref<IXmlNode>::Retain(&node.ListedChild(index)), index);
+  MoveDown(node.ListedChild(index).Interface(), index);
   return true;
 }
 

@@ -37,7 +37,7 @@ class AllocationFailure : public TXmlTest {
     for (int i = 0; i < children->GetCount(); ++i) {
       auto child = children->GetItem(i);
       EXPECT_EQ(child->GetParentNode().Get(), &node);
-      EXPECT_EQ(child->RefCount(), 2);
+      EXPECT_EQ(NodeOf(child.Get()).RefCount(), 2);
       ExpectWholeTree(*child);
     }
   }

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "XmlDom/BinaryXml.h"
-#include "XmlDom/XmlDom.h"
+#include "XmlDom/XmlNodeClasses.h"
 #include "common/Error.h"
 #include "common/Messages.h"
 
@@ -122,14 +122,23 @@ inline void DescribeInto(TXmlNode& node, int level, std::string& out) {
   for (const TXmlAttrData& attribute : node.Attributes())
     out += " @" + std::string(node.NameTable().NameView(attribute.NameId)) + "=" +
            DescribeValue(attribute.Value);
-  if (auto* element = dynamic_cast<TXmlElement*>(&node))
-    out += " value=" + DescribeValue(element->Value());
-  else if (auto* text = dynamic_cast<TXmlText*>(&node))
-    out += " value=" + DescribeValue(text->Value());
-  else if (auto* data = dynamic_cast<TXmlCharacterData*>(&node))
-    out += " data=" + std::string(data->Data());
-  else if (auto* instruction = dynamic_cast<TXmlProcessingInstruction*>(&node))
-    out += " data=" + std::string(instruction->Data());
+  switch (node.Kind()) {
+    case TXmlKind::Element:
+      out += " value=" + DescribeValue(static_cast<TXmlElement&>(node).Value());
+      break;
+    case TXmlKind::Text:
+      out += " value=" + DescribeValue(static_cast<TXmlText&>(node).Value());
+      break;
+    case TXmlKind::CDataSection:
+    case TXmlKind::Comment:
+      out += " data=" + std::string(CharacterDataOf(node));
+      break;
+    case TXmlKind::Instruction:
+      out += " data=" + std::string(static_cast<TXmlProcessingInstruction&>(node).Data());
+      break;
+    case TXmlKind::Document:
+      break;
+  }
   out += "\n";
   for (TXmlNode* child : node.Children()) DescribeInto(*child, level + 1, out);
 }

@@ -40,7 +40,8 @@ TEST_F(DeepDocument, EveryWalkFitsAHostThreadsStack) {
     try {
       auto document = MakeXmlDocument();
       document->LoadXML(text);
-      EXPECT_EQ(DepthOf(*document), kMaxXmlDepth + 1);  // the last element holds its text
+      EXPECT_EQ(DepthOf(NodeOf(document.Get())),
+                kMaxXmlDepth + 1);  // the last element holds its text
       const std::string indented = document->GetXML();
       document->SetKeepWhitespace(true);
       EXPECT_TRUE(document->GetXML() == text);

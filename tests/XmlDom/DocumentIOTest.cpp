@@ -194,7 +194,7 @@ void ExpectCompactTextParsesBackEqual(const std::string& text) {
   auto second = MakeXmlDocument();
   second->SetKeepWhitespace(true);
   second->LoadXML(compact);
-  JoinAdjacentTexts(*first);
+  JoinAdjacentTexts(NodeOf(first.Get()));
   // Compared whole, not printed: the outlines of real documents are megabytes long.
   EXPECT_TRUE(OutlineChildren(*second) == OutlineChildren(*first));
   EXPECT_TRUE(second->GetXML() == compact);

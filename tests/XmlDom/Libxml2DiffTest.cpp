@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "XmlDom/XmlDom.h"
+#include "XmlDom/XmlNodeClasses.h"
 #include "XmlTestSupport.h"
 #include "common/RecordDocument.h"
 #include "common/TestSupport.h"

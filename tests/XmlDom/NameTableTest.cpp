@@ -115,6 +115,8 @@ TEST(NameTable, DocumentsUseATableOfTheirOwnAndRefuseForeignOnes) {
 
   class TForeignTable final : public IXmlNameTable {
    public:
+    void AddRef() const noexcept override {}
+    void Release() const noexcept override {}
     int InternName(std::string_view) override { return 0; }
     std::string NameOfIndex(int) override { return {}; }
   } foreign;

@@ -121,9 +121,9 @@ TEST_F(NamedChildFinder, EveryChangeToTheChildrenIsSeen) {
     Load(12);
     TXmlNamedChildFinder finder;
     ExpectAsSelected(finder, Root(), "r", {0, 1, 2, 3, 4});
-    changes[change](Root());
+    changes[change](Root().Self());
     ExpectAsSelected(finder, Root(), "r", {4, 5, 3, 12, 11, 0});
-    changes[change](Root());
+    changes[change](Root().Self());
     ExpectAsSelected(finder, Root(), "r", {3, 4, 0});
   }
 }
@@ -179,7 +179,7 @@ TEST_F(NamedChildFinder, ListedChildrenAreReadWithoutMakingTheList) {
   TXmlNode& text = elements.Item(3)->ListedChild(0);
   EXPECT_EQ(text.GetNodeType(), kTextNode);
   EXPECT_EQ(text.GetText(), "42");
-  EXPECT_EQ(held->GetChildNodes()->GetItem(0).Get(), static_cast<IXmlNode*>(&text));
+  EXPECT_EQ(held->GetChildNodes()->GetItem(0).Get(), &text.Self());
 }
 
 }  // namespace

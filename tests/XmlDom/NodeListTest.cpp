@@ -141,7 +141,7 @@ TEST_F(NodeList, ChildListOutlivingItsOwnerNeverReachesIt) {
   list->Add(other.Get());
   EXPECT_EQ(other->Parent(), nullptr);
   EXPECT_EQ(list->Remove(child.Get()), 0);
-  EXPECT_EQ(child->RefCount(), 1);
+  EXPECT_EQ(NodeOf(child.Get()).RefCount(), 1);
 }
 
 TEST_F(NodeList, NodeInTwoListsHasTheLaterOwnerAsParent) {

@@ -44,12 +44,13 @@ std::string ParseWith(TXmlSource& source, bool keepWhitespace, std::string& posi
   document->SetKeepWhitespace(keepWhitespace);
   std::string result;
   try {
-    ReadContent(document->GetChildList(), source, document->NameTable(), keepWhitespace);
-    result = OutlineChildren(*document);
+    TXmlNode& node = NodeOf(document.Get());
+    ReadContent(node.GetChildList(), source, node.NameTable(), keepWhitespace);
+    result = OutlineChildren(node);
   } catch (const EXmlError& error) {
     result = Cat({"error: ", error.Message()});
   }
-  positions = Positions(*document);
+  positions = Positions(NodeOf(document.Get()));
   return result;
 }
 

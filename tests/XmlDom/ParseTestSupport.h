@@ -69,6 +69,9 @@ inline std::string Cat(std::initializer_list<std::string_view> pieces) {
 // !"text", processing instructions as ?target"data"[attributes]; siblings one space apart.
 std::string Outline(TXmlNode& node);
 std::string OutlineChildren(TXmlNode& node);
+inline std::string OutlineChildren(IXmlNode& node) {
+  return OutlineChildren(NodeOf(&node));
+}
 
 // The outline of the document's children after loading text through the string source, or
 // "error: " and the message. Every stream buffer size of kBufferSizes must give the same, or

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "XmlDom/XmlDom.h"
 #include "XmlDom/XmlLocale.h"
+#include "XmlDom/XmlNodeClasses.h"
 #include "XmlDom/XmlNodeList.h"
 #include "common/Error.h"
 

@@ -45,7 +45,7 @@ std::string CatalogueAsBinary(int options) {
 
 // A value of every type, on attributes and as element values.
 std::string EveryValueTypeAsBinary() {
-  const Ref<IXmlDocument> document = MakeXmlDocument({}, {}, {}, MakeLoose<TXmlNameTable>().Get());
+  const Ref<IXmlDocument> document = MakeXmlDocument({}, {}, {}, MakeXmlNameTable().Get());
   const Ref<IXmlElement> root = document->InitDocument("1.0", "", "\xEA\xEE\xF0\xE5\xED\xFC");
   const XmlValue values[] = {XmlValue(),
                              XmlValue::Null(),

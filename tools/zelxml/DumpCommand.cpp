@@ -46,7 +46,7 @@ int RunDump(const TArgs& args, const TZelXmlOutput& output) {
     document->SetKeepWhitespace(compact);
     LoadInput(*document, files[0], output);
     std::ostringstream outline;
-    WriteTreeOutline(*document, outline);
+    WriteTreeOutline(NodeOf(document.Get()), outline);
     output.Out << Shown(output, outline.str());
   } catch (const EXmlError& error) {
     output.Err << Shown(output, error.Message(), {files[0]}) << "\n";
