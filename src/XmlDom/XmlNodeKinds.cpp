@@ -44,6 +44,12 @@ static_assert(kDeclaresOwnForms<TXmlElement> && kDeclaresOwnForms<TXmlText> &&
               kDeclaresOwnForms<TXmlCDATASection> && kDeclaresOwnForms<TXmlComment> &&
               kDeclaresOwnForms<TXmlProcessingInstruction> && kDeclaresOwnForms<TXmlDocument>);
 
+// The interface's vtable pointer is a node's only one, and the shared part fills the rest
+// without a gap: an element, the commonest node, takes 64 bytes on 64-bit builds and 40 on
+// 32-bit ones.
+static_assert(sizeof(TXmlElement) == (sizeof(void*) == 8 ? 64 : 40));
+static_assert(sizeof(TXmlText) == (sizeof(void*) == 8 ? 72 : 56));
+
 constexpr TXmlNodeType kNodeTypes[] = {
     kElementNode, kTextNode, kCDataSectionNode, kCommentNode, kProcessingInstructionNode,
     kDocumentNode};

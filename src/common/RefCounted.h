@@ -31,7 +31,7 @@ class TRefCount {
   // Drops one reference; at zero the object is handed to Owner::Destroy.
   void Release() const noexcept {
     assert(refCount_ > 0);
-    if (--refCount_ == 0) static_cast<const Owner*>(this)->Destroy();
+    if (--refCount_ == 0) Finish();
   }
 
   // Whether anyone holds the object beyond the known references the caller accounts for (its
@@ -55,6 +55,10 @@ class TRefCount {
   ~TRefCount() { assert(refCount_ == 0); }
 
  private:
+  // Out of line: Release stays small where it is inlined, and no caller's code holds the object
+  // after it has gone.
+  [[gnu::noinline]] void Finish() const noexcept { static_cast<const Owner*>(this)->Destroy(); }
+
   mutable int refCount_ = 0;
 };
 
