@@ -253,12 +253,13 @@ class TXmlNode : public TXmlBase<TXmlNode> {
     store.NodeMade();
   }
   // The same for the readers, which make their nodes in a store that keeps table already
-  // (TXmlNodeStore::KeepTable) and know it.
+  // (TXmlNodeStore::KeepTable) and know it, and count the nodes they make themselves
+  // (TXmlReadNodes).
   TXmlNode(TXmlKind kind, TXmlNameTable& table, int nameId, TInKeepingStore in) noexcept
       : nameId_(nameId) {
     assert(&in.Store == &Store() && in.Store.KeepsTables());
+    (void)in;
     SetTableField(table, kind);
-    in.Store.NodeMade();
   }
   ~TXmlNode();
 

@@ -119,24 +119,34 @@ class TXmlNodeStore {
     ++objects_;
     return object;
   }
+  // The same for a reader, which counts what it makes itself and tells the store once
+  // (CountReadNodes): a load makes millions of nodes, and each count is a store to memory.
+  [[gnu::always_inline]] void* AllocateReadObject(std::size_t bytes) {
+    return AllocateSmall(Rounded(bytes));
+  }
   // Memory for an object and, right after it, a piece of bytes for it to keep, cut from one
-  // piece: a reader makes the two at once. Both together are small pieces; each is freed on
-  // its own, as if allocated alone.
+  // piece: the two are made at once. Both together are small pieces; each is freed on its own,
+  // as if allocated alone. AllocateReadObjectWithBytes leaves the object to the reader's count.
   static constexpr bool FitsWithObject(std::size_t objectBytes, std::size_t bytes) noexcept {
     return Rounded(objectBytes) + Rounded(bytes) <= kMaxSmallBytes;
   }
   [[gnu::always_inline]] void* AllocateObjectWithBytes(std::size_t objectBytes, std::size_t bytes,
                                                        char*& piece) {
+    void* object = AllocateReadObjectWithBytes(objectBytes, bytes, piece);
+    ++objects_;
+    return object;
+  }
+  [[gnu::always_inline]] void* AllocateReadObjectWithBytes(std::size_t objectBytes,
+                                                           std::size_t bytes, char*& piece) {
     assert(bytes > 0 && FitsWithObject(objectBytes, bytes));
     auto* object = static_cast<char*>(AllocateSmall(Rounded(objectBytes) + Rounded(bytes)));
-    ++objects_;
     piece = object + Rounded(objectBytes);
     return object;
   }
   // Makes T in memory from AllocateObject or AllocateObjectWithBytes; T's constructor must not
   // fail, so the memory never has to go back.
   template <class T, class... Args>
-  [[gnu::always_inline]] T* MakeIn(void* memory, Args&&... args) noexcept {
+  [[gnu::always_inline, gnu::returns_nonnull]] T* MakeIn(void* memory, Args&&... args) noexcept {
     static_assert(noexcept(T(TXmlStoreKey(), std::forward<Args>(args)...)));
     return ::new (memory) T(TXmlStoreKey(), std::forward<Args>(args)...);
   }
@@ -178,6 +188,13 @@ class TXmlNodeStore {
   void NodeMade() noexcept {
     ++nodes_;
     TXmlContext::Module().CountNodes(1);
+  }
+  // Nodes that a reader made here, each in memory from AllocateReadObject or
+  // AllocateObjectWithBytes, counted at once.
+  void CountReadNodes(long count) noexcept {
+    objects_ += count;
+    nodes_ += count;
+    TXmlContext::Module().CountNodes(count);
   }
   void NodeGone() noexcept {
     --nodes_;

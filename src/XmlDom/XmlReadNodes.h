@@ -2,7 +2,8 @@
 
 // How the readers make the nodes they read most, elements and texts, in the store they fill. A
 // store of a document keeps the name tables of its nodes; the reader makes it keep its table
-// once, and the nodes then skip the check each would make.
+// once, and the nodes then skip the check each would make. The nodes made so are counted here
+// and told to the store when the reading ends, however it ends.
 
 #include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
@@ -17,10 +18,16 @@ class TXmlReadNodes {
       : store_(store), table_(table), keeping_(store.KeepsTables()) {
     if (keeping_) store.KeepTable(table);
   }
+  ~TXmlReadNodes() {
+    if (made_ != 0) store_.CountReadNodes(made_);
+  }
+  TXmlReadNodes(const TXmlReadNodes&) = delete;
+  TXmlReadNodes& operator=(const TXmlReadNodes&) = delete;
 
   TXmlElement* Element(int nameId) {
-    return keeping_ ? store_.New<TXmlElement>(table_, nameId, TXmlNode::TInKeepingStore{store_})
-                    : store_.New<TXmlElement>(table_, nameId);
+    if (!keeping_) return store_.New<TXmlElement>(table_, nameId);
+    return Made(store_.MakeIn<TXmlElement>(store_.AllocateReadObject(sizeof(TXmlElement)), table_,
+                                           nameId, InStore()));
   }
   // An element with room for attributeCount attributes (at least 1), made in one piece with
   // them when it can be.
@@ -32,8 +39,8 @@ class TXmlReadNodes {
       return element;
     }
     char* piece;
-    void* memory = store_.AllocateObjectWithBytes(sizeof(TXmlElement), bytes, piece);
-    auto* element = store_.MakeIn<TXmlElement>(memory, table_, nameId, InStore());
+    void* memory = store_.AllocateReadObjectWithBytes(sizeof(TXmlElement), bytes, piece);
+    auto* element = Made(store_.MakeIn<TXmlElement>(memory, table_, nameId, InStore()));
     element->Attributes().AdoptEmptyPiece(piece, attributeCount);
     return element;
   }
@@ -51,34 +58,42 @@ class TXmlReadNodes {
     const auto size = std::uint32_t(bytes.size());
     const bool ahead = ReadsAhead(bytes, readableEnd);
     if (size <= XmlValue::kInlineBytes) {
-      void* memory = store_.AllocateObject(sizeof(T));
+      void* memory = store_.AllocateReadObject(sizeof(T));
       if (ahead)
-        return store_.MakeIn<T>(
-            memory, table_, TXmlInlineBytes{LoadWordAhead(bytes.data(), size), size}, InStore());
-      return store_.MakeIn<T>(memory, table_, bytes.data(), size, InStore());
+        return Made(store_.MakeIn<T>(
+            memory, table_, TXmlInlineBytes{LoadWordAhead(bytes.data(), size), size}, InStore()));
+      return Made(store_.MakeIn<T>(memory, table_, bytes.data(), size, InStore()));
     }
     if (!TXmlNodeStore::FitsWithObject(sizeof(T), size)) return nullptr;
     char* piece;
-    void* memory = store_.AllocateObjectWithBytes(sizeof(T), size, piece);
+    void* memory = store_.AllocateReadObjectWithBytes(sizeof(T), size, piece);
     if (ahead)
       CopyBytesAhead(piece, bytes.data(), size);
     else
       CopyShortBytes(piece, bytes.data(), size);
-    return store_.MakeIn<T>(memory, table_, piece, size, InStore());
+    return Made(store_.MakeIn<T>(memory, table_, piece, size, InStore()));
   }
   // Takes over a value placed in the store.
   TXmlText* Text(TXmlPlacedValue&& placed) {
-    return keeping_
-               ? store_.New<TXmlText>(table_, std::move(placed), TXmlNode::TInKeepingStore{store_})
-               : store_.New<TXmlText>(table_, std::move(placed), TXmlText::TPlaced{});
+    if (!keeping_) return store_.New<TXmlText>(table_, std::move(placed), TXmlText::TPlaced{});
+    return Made(store_.MakeIn<TXmlText>(store_.AllocateReadObject(sizeof(TXmlText)), table_,
+                                        std::move(placed), InStore()));
   }
 
  private:
+  // Never null: seen as a node's shared part, it takes no test for null.
+  template <class T>
+  [[gnu::always_inline, gnu::returns_nonnull]] T* Made(T* node) noexcept {
+    ++made_;
+    return node;
+  }
+
   TXmlNode::TInKeepingStore InStore() const noexcept { return {store_}; }
 
   TXmlNodeStore& store_;
   TXmlNameTable& table_;
   const bool keeping_;
+  long made_ = 0;
 };
 
 }  // namespace xmldom

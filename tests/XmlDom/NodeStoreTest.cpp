@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "XmlDom/XmlDocument.h"
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlPlacedValue.h"
 #include "XmlTestSupport.h"
@@ -144,6 +145,35 @@ TEST_F(NodeStore, AFailedLoadKeepsWhatItReadAndLeavesNothingWhenDropped) {
   Ref<IXmlNode> kept = Item(*doc, 3);
   doc.Reset();
   EXPECT_EQ(kept->GetTextAttr("note", ""), "note number 3 is long");
+}
+
+// Nodes below node, node included, as they are (reading them makes none).
+int NodesIn(const TXmlNode& node) {
+  int count = 1;
+  for (const TXmlNode* child : node.Children()) count += NodesIn(*child);
+  return count;
+}
+
+// The readers count the nodes they make together and tell the store when they end: whether the
+// load is whole or fails half-way, the live count is the tree's, and dropping it leaves none.
+TEST_F(NodeStore, EveryLoadCountsTheNodesItMadeWholeOrFailed) {
+  const long before = TXmlNode::LiveCount();
+  std::string binary;
+  {
+    auto doc = Loaded();
+    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
+    binary = doc->ToBinaryString();
+    doc->LoadBinaryString(binary);
+    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
+    EXPECT_NE(ErrorOf([&] { doc->LoadBinaryString(binary.substr(0, binary.size() * 2 / 3)); }),
+              "");
+    EXPECT_GT(NodesIn(NodeOf(doc.Get())), 100);
+    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
+    std::string text = Catalog();
+    EXPECT_NE(ErrorOf([&] { doc->LoadXML(text.substr(0, text.size() / 2) + "</x>"); }), "");
+    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
+  }
+  EXPECT_EQ(TXmlNode::LiveCount(), before);
 }
 
 // Most elements of a loaded document hold their text alone, and their child list is made only
