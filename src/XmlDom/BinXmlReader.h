@@ -68,10 +68,11 @@ class TBinXmlReader {
 
   // Several fields of a record at once. The reader's position lives in memory, and every node
   // written between two fields makes the next field wait for it; a cursor is the caller's own
-  // and stays in a register. A cursor is taken only while the window holds kCursorBytes more
-  // bytes, enough for three integers and a type byte, so its integers need no bounds checks;
-  // Commit moves the reader past what the cursor read, and a cursor not committed reads
-  // nothing, so a record it cannot take is read again the ordinary way.
+  // and stays in a register. A cursor reads only while its window holds kCursorBytes more
+  // bytes (Fits), enough for three integers and a type byte, so its integers need no bounds
+  // checks; Commit moves the reader to the cursor, and a cursor not committed reads nothing,
+  // so a record it cannot take is read again the ordinary way. The window does not change
+  // while nothing but cursors reads.
   static constexpr std::size_t kCursorBytes = 16;
   class TCursor {
    public:
@@ -84,6 +85,11 @@ class TBinXmlReader {
       return word;
     }
     void Skip(std::size_t count) noexcept { p_ += count; }
+    // Whether the window holds kCursorBytes more bytes, which the reads below may take
+    // without a check.
+    bool Fits() const noexcept { return std::size_t(end_ - p_) >= kCursorBytes; }
+    // Where the window ends: bytes taken may be read up to there.
+    const char* WindowEnd() const noexcept { return end_; }
     std::int32_t Int() noexcept { return DecodeInt(p_); }
     // count bytes when the window holds them, else an empty view and false.
     bool Take(std::int32_t count, std::string_view& bytes) noexcept {
@@ -98,13 +104,10 @@ class TBinXmlReader {
     const char* p_;
     const char* end_;
   };
-  bool CursorFits() const noexcept { return std::size_t(end_ - pos_) >= kCursorBytes; }
-  // Where the window ends: bytes a cursor took may be read up to there.
-  const char* WindowEnd() const noexcept { return end_; }
   void Commit(const TCursor& cursor) noexcept { pos_ = cursor.p_; }
   // Whether count items of minBytes each can still follow the cursor, as ReadCount requires.
   bool CountFits(const TCursor& cursor, std::int32_t count, int minBytes) const noexcept {
-    return count >= 0 && std::int64_t(count) * minBytes <= (end_ - cursor.p_) + unbuffered_;
+    return count >= 0 && std::int64_t(count) * minBytes <= (cursor.end_ - cursor.p_) + unbuffered_;
   }
 
   // A count of items of at least minBytes bytes each; a negative count, or one that the bytes

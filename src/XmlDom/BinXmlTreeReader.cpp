@@ -45,6 +45,10 @@ class TTreeReader {
     ReadAttributes(root);
     OpenChildren(root);
     TLevel* const levels = levels_.get();
+    // The reader's position while plain records are read: a local of this loop, it stays in
+    // a register, where the reader's own would be read again after every node written. The
+    // reader has it back (Commit) for every record read field by field.
+    TCursor at(reader_);
     while (depth_ != 0) {
       TLevel& level = levels[depth_ - 1];
       if (level.Remaining == 0) {
@@ -52,15 +56,20 @@ class TTreeReader {
         continue;
       }
       --level.Remaining;
-      if (reader_.CursorFits() && ReadPlainRecord(level)) continue;
+      if (at.Fits() && ReadPlainRecord(level, at)) continue;
+      reader_.Commit(at);
       if (TXmlNode* parent = ReadChild(level)) {
         ReadAttributes(*parent);
         OpenChildren(*parent);
       }
+      at = TCursor(reader_);
     }
+    reader_.Commit(at);
   }
 
  private:
+  using TCursor = TBinXmlReader::TCursor;
+
   // A level's children go into its child list; a node that has a single child, made here,
   // links it straight, and its list is made only if it is asked for.
   struct TLevel {
@@ -90,21 +99,22 @@ class TTreeReader {
     const std::int32_t count = reader_.ReadCount(kMinAttributeBytes);
     TXmlAttrArray& attributes = node.Attributes();
     if (count == 0 && attributes.Capacity() == 0) return;  // most nodes: nothing to reset
-    ReadAttributeRecords(attributes, node.Store(), count);
+    TXmlNodeStore& store = node.Store();
+    attributes.ResetWithCapacity(store, count);
+    TCursor at(reader_);
+    ReadAttributesToRoom(attributes, store, count, at);
+    reader_.Commit(at);
   }
 
-  [[gnu::always_inline]] void ReadAttributeRecords(TXmlAttrArray& attributes, TXmlNodeStore& store,
-                                                   std::int32_t count) {
-    attributes.ResetWithCapacity(store, count);
-    ReadAttributesToRoom(attributes, store, count);
-  }
-  // Into an array that has room for them.
+  // Into an array that has room for them, from the position at.
   [[gnu::always_inline]] void ReadAttributesToRoom(TXmlAttrArray& attributes, TXmlNodeStore& store,
-                                                   std::int32_t count) {
+                                                   std::int32_t count, TCursor& at) {
     for (std::int32_t i = 0; i < count; ++i) {
-      if (reader_.CursorFits() && ReadPlainAttribute(attributes, store)) continue;
+      if (at.Fits() && ReadPlainAttribute(attributes, store, at)) continue;
+      reader_.Commit(at);
       const std::int32_t id = ReadNameId();
       attributes.AppendPlacedToRoom(id, [&] { return reader_.ReadPlacedValue(store); });
+      at = TCursor(reader_);
     }
   }
 
@@ -113,10 +123,11 @@ class TTreeReader {
   // else, or that does not lie whole in the window, or that fails a check, is left unread
   // (false) and read field by field, which raises what it must. The commonest headers (names,
   // counts and lengths under 128, the string code) are matched as whole words of their exact
-  // bytes; the same numbers in any other form are decoded one by one.
+  // bytes; the same numbers in any other form are decoded one by one. Each takes the position
+  // (live), whose window holds kCursorBytes more bytes, and moves it past what it read.
 
-  [[gnu::always_inline]] bool ReadPlainRecord(const TLevel& level) {
-    TBinXmlReader::TCursor at(reader_);
+  [[gnu::always_inline]] bool ReadPlainRecord(const TLevel& level, TCursor& live) {
+    TCursor at = live;
     const std::uint32_t word = at.PeekWord();
     std::int32_t id, attributeCount;
     if ((word & 0x80FF80FFu) == kElementNode) {
@@ -124,49 +135,71 @@ class TTreeReader {
       attributeCount = std::int32_t(word >> 24);
       at.Skip(4);
       if (id >= nameCount_) return false;
+      // Most elements: no attributes, and the child count right after the 4 bytes read, still
+      // inside the cursor's window.
+      if (attributeCount == 0) {
+        CheckDepth();
+        TXmlElement* element = make_.Element(id);
+        Append(level, element);
+        OpenElementChildrenAt(*element, at, live);
+        return true;
+      }
     } else {
       const std::uint8_t type = at.Byte();
-      if (type == kTextNode) return ReadPlainText(level, at);
-      if (type == kCommentNode) return ReadPlainComment(level, at);
+      if (type == kTextNode) return ReadPlainText(level, at, live);
+      if (type == kCommentNode) return ReadPlainComment(level, at, live);
       if (type != kElementNode) return false;
       id = at.Int();
       if (id < -1 || id >= nameCount_ || at.Int() != xvtEmpty) return false;
       attributeCount = at.Int();
     }
-    if (!reader_.CountFits(at, attributeCount, kMinAttributeBytes)) return false;
+    if (attributeCount != 0 && !reader_.CountFits(at, attributeCount, kMinAttributeBytes))
+      return false;
     CheckDepth();
-    reader_.Commit(at);
+    live = at;
     TXmlElement* element =
         attributeCount == 0 ? make_.Element(id) : make_.ElementWithAttributes(id, attributeCount);
     Append(level, element);
-    if (attributeCount != 0) ReadAttributesToRoom(element->Attributes(), store_, attributeCount);
-    OpenElementChildren(*element);
+    if (attributeCount != 0)
+      ReadAttributesToRoom(element->Attributes(), store_, attributeCount, live);
+    OpenElementChildren(*element, live);
     return true;
   }
 
   // The child count of an element just made, whose value is empty. An element with one child
   // most often has a text: that is read at once, with no level opened for it.
-  [[gnu::always_inline]] void OpenElementChildren(TXmlElement& element) {
-    if (reader_.CursorFits()) {
-      // No children; or one, a text: the count, the text's type and the string code.
-      TBinXmlReader::TCursor at(reader_);
-      const std::uint32_t word = at.PeekWord();
-      if ((word & 0xFF) == 0) {
-        at.Skip(1);
-        reader_.Commit(at);
-        return;
-      }
-      constexpr std::uint32_t kOneText = 1 | kTextNode << 8 | kStringCodeBytes << 16;
-      if (word == kOneText) {
-        at.Skip(2);
-        if (ReadPlainText(TLevel{&element, nullptr, 1}, at)) return;
-      }
+  [[gnu::always_inline]] void OpenElementChildren(TXmlElement& element, TCursor& live) {
+    if (live.Fits()) return OpenElementChildrenAt(element, live, live);
+    OpenElementChildrenSlowly(element, live);
+  }
+  // The same from at, a position past live whose window still holds 12 bytes or more: the
+  // count's word, and for a single text the text's header read as a plain text reads it.
+  [[gnu::always_inline]] void OpenElementChildrenAt(TXmlElement& element, TCursor at,
+                                                    TCursor& live) {
+    // No children; or one, a text: the count, the text's type and the string code.
+    const std::uint32_t word = at.PeekWord();
+    if ((word & 0xFF) == 0) {
+      at.Skip(1);
+      live = at;
+      return;
     }
+    constexpr std::uint32_t kOneText = 1 | kTextNode << 8 | kStringCodeBytes << 16;
+    if (word == kOneText) {
+      TCursor text = at;
+      text.Skip(2);
+      if (ReadPlainText(TLevel{&element, nullptr, 1}, text, live)) return;
+    }
+    live = at;
+    OpenElementChildrenSlowly(element, live);
+  }
+  void OpenElementChildrenSlowly(TXmlElement& element, TCursor& live) {
+    reader_.Commit(live);
     const std::int32_t count = reader_.ReadCount(kMinChildBytes);
     if (count != 0) OpenLevel(element, count);
+    live = TCursor(reader_);
   }
 
-  [[gnu::always_inline]] bool ReadPlainText(const TLevel& level, TBinXmlReader::TCursor& at) {
+  [[gnu::always_inline]] bool ReadPlainText(const TLevel& level, TCursor& at, TCursor& live) {
     std::string_view bytes;
     // Most texts: the string code's two bytes and a length under 128.
     const std::uint32_t word = at.PeekWord();
@@ -176,8 +209,8 @@ class TTreeReader {
     } else if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) {
       return false;
     }
-    reader_.Commit(at);
-    if (auto* text = make_.OfBytes<TXmlText>(bytes, reader_.WindowEnd()))
+    live = at;
+    if (auto* text = make_.OfBytes<TXmlText>(bytes, at.WindowEnd()))
       Append(level, text);
     else
       AppendText(level, PlaceBytes(store_, xvtString, bytes));
@@ -185,12 +218,12 @@ class TTreeReader {
   }
 
   // A comment of 8-bit bytes that can be made in one piece with them.
-  [[gnu::always_inline]] bool ReadPlainComment(const TLevel& level, TBinXmlReader::TCursor& at) {
+  [[gnu::always_inline]] bool ReadPlainComment(const TLevel& level, TCursor& at, TCursor& live) {
     std::string_view bytes;
     if (!narrowStrings_ || !at.Take(at.Int(), bytes)) return false;
-    auto* comment = make_.OfBytes<TXmlComment>(bytes, reader_.WindowEnd());
+    auto* comment = make_.OfBytes<TXmlComment>(bytes, at.WindowEnd());
     if (!comment) return false;
-    reader_.Commit(at);
+    live = at;
     Append(level, comment);
     return true;
   }
@@ -206,8 +239,9 @@ class TTreeReader {
     }
   }
 
-  [[gnu::always_inline]] bool ReadPlainAttribute(TXmlAttrArray& attributes, TXmlNodeStore& store) {
-    TBinXmlReader::TCursor at(reader_);
+  [[gnu::always_inline]] bool ReadPlainAttribute(TXmlAttrArray& attributes, TXmlNodeStore& store,
+                                                 TCursor& live) {
+    TCursor at = live;
     std::int32_t id, type;
     std::string_view bytes;
     // Most attributes: a name id under 128, the string code, and a length under 128.
@@ -227,10 +261,10 @@ class TTreeReader {
         return false;
       }
     }
-    reader_.Commit(at);
+    live = at;
     attributes.AppendPlacedToRoom(id, [&] {
       return type == xvtEmpty ? TXmlPlacedValue()
-                              : PlaceBytes(store, TXmlValueType(type), bytes, reader_.WindowEnd());
+                              : PlaceBytes(store, TXmlValueType(type), bytes, at.WindowEnd());
     });
     return true;
   }
@@ -249,7 +283,7 @@ class TTreeReader {
   // single child is linked straight.
   [[gnu::always_inline]] void OpenLevel(TXmlNode& node, std::int32_t count) {
     assert(depth_ < kMaxLevels);
-    TXmlNodeList* children = count == 1 ? nullptr : &TXmlTreeBuilder::NewList(store_, node, count);
+    TXmlNodeList* children = count == 1 ? nullptr : &make_.List(node, count);
     levels_[depth_++] = {&node, children, count};
   }
 
@@ -261,7 +295,7 @@ class TTreeReader {
       children->ClearItems();
       children->SetCapacity(count);
     } else {
-      children = &TXmlTreeBuilder::NewList(store_, node, count);
+      children = &make_.List(node, count);
     }
     levels_[depth_++] = {&node, children, count};
   }

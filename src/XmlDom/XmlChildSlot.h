@@ -89,6 +89,22 @@ class TXmlChildSlot {
     AdoptList(*list);
     return *list;
   }
+  // The same for a reader that counts the lists it makes (readLists) and tells the store.
+  TXmlNodeList& MakeEmptyReadList(TXmlNode& owner, TXmlNodeStore& store, int capacity,
+                                  long& readLists) {
+    assert(Empty() && capacity > 0);
+    const std::size_t itemBytes = sizeof(TXmlNode*) * std::size_t(capacity);
+    if (!TXmlNodeStore::FitsWithObject(sizeof(TXmlNodeList), itemBytes))
+      return MakeEmptyList(owner, store, capacity);
+    char* items;
+    void* memory = store.AllocateReadObjectWithBytes(sizeof(TXmlNodeList), itemBytes, items);
+    TXmlNodeList* list =
+        store.MakeIn<TXmlNodeList>(memory, &owner, reinterpret_cast<TXmlNode**>(items), capacity,
+                                   TXmlNodeList::TCountedByReader{});
+    ++readLists;
+    AdoptList(*list);
+    return *list;
+  }
   // Lets go of what the slot holds, as the owner goes or forgets its children: an only child
   // loses its parent, and a list that someone else holds lives on without its owner.
   void Release(const TXmlNode& owner) noexcept;

@@ -481,7 +481,7 @@ class TContentReader {
     }
     TXmlNodeList* children;
     try {
-      children = &TXmlTreeBuilder::NewList(store_, *open.Element, int(count));
+      children = &make_.List(*open.Element, int(count));
     } catch (...) {
       HandOver(open.First);
       throw;

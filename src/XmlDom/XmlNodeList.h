@@ -43,6 +43,11 @@ class TXmlNodeList final : public IXmlNodeList, public TXmlBase<TXmlNodeList> {
       : owner_(owner), items_(items), capacity_(capacity) {
     Store().ListMade();
   }
+  // The same for a reader, which counts the lists it makes itself (TXmlReadNodes).
+  struct TCountedByReader {};
+  TXmlNodeList(TXmlStoreKey, TXmlNode* owner, TXmlNode** items, int capacity,
+               TCountedByReader) noexcept
+      : owner_(owner), items_(items), capacity_(capacity) {}
   ~TXmlNodeList();
 
   int GetCount() override { return count_; }

@@ -196,6 +196,12 @@ class TXmlNodeStore {
     nodes_ += count;
     TXmlContext::Module().CountNodes(count);
   }
+  // The same for lists.
+  void CountReadLists(long count) noexcept {
+    objects_ += count;
+    lists_ += count;
+    TXmlContext::Module().CountLists(count);
+  }
   void NodeGone() noexcept {
     --nodes_;
     TXmlContext::Module().CountNodes(-1);

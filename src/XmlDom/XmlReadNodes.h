@@ -2,13 +2,14 @@
 
 // How the readers make the nodes they read most, elements and texts, in the store they fill. A
 // store of a document keeps the name tables of its nodes; the reader makes it keep its table
-// once, and the nodes then skip the check each would make. The nodes made so are counted here
-// and told to the store when the reading ends, however it ends.
+// once, and the nodes then skip the check each would make. The nodes and child lists made so are
+// counted here and told to the store when the reading ends, however it ends.
 
 #include "XmlDom/XmlCharacterData.h"
 #include "XmlDom/XmlElement.h"
 #include "XmlDom/XmlNodeStore.h"
 #include "XmlDom/XmlText.h"
+#include "XmlDom/XmlTreeBuilder.h"
 
 namespace xmldom {
 
@@ -20,6 +21,7 @@ class TXmlReadNodes {
   }
   ~TXmlReadNodes() {
     if (made_ != 0) store_.CountReadNodes(made_);
+    if (lists_ != 0) store_.CountReadLists(lists_);
   }
   TXmlReadNodes(const TXmlReadNodes&) = delete;
   TXmlReadNodes& operator=(const TXmlReadNodes&) = delete;
@@ -73,6 +75,11 @@ class TXmlReadNodes {
       CopyShortBytes(piece, bytes.data(), size);
     return Made(store_.MakeIn<T>(memory, table_, piece, size, InStore()));
   }
+  // The child list of a node without children, made in the store, with room for capacity
+  // items (> 0).
+  TXmlNodeList& List(TXmlNode& parent, int capacity) {
+    return TXmlTreeBuilder::NewReadList(store_, parent, capacity, lists_);
+  }
   // Takes over a value placed in the store.
   TXmlText* Text(TXmlPlacedValue&& placed) {
     if (!keeping_) return store_.New<TXmlText>(table_, std::move(placed), TXmlText::TPlaced{});
@@ -94,6 +101,7 @@ class TXmlReadNodes {
   TXmlNameTable& table_;
   const bool keeping_;
   long made_ = 0;
+  long lists_ = 0;
 };
 
 }  // namespace xmldom

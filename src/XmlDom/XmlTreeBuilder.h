@@ -24,6 +24,13 @@ class TXmlTreeBuilder {
     assert(&store == &parent.ChildStore());
     return parent.children_.MakeEmptyList(parent, store, capacity);
   }
+  // The same for a reader that counts the lists it makes in readLists (TXmlReadNodes).
+  static TXmlNodeList& NewReadList(TXmlNodeStore& store, TXmlNode& parent, int capacity,
+                                   long& readLists) {
+    assert(parent.children_.Empty() && capacity > 0);
+    assert(&store == &parent.ChildStore());
+    return parent.children_.MakeEmptyReadList(parent, store, capacity, readLists);
+  }
 };
 
 }  // namespace xmldom

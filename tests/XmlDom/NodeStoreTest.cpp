@@ -154,26 +154,40 @@ int NodesIn(const TXmlNode& node) {
   return count;
 }
 
-// The readers count the nodes they make together and tell the store when they end: whether the
-// load is whole or fails half-way, the live count is the tree's, and dropping it leaves none.
-TEST_F(NodeStore, EveryLoadCountsTheNodesItMadeWholeOrFailed) {
-  const long before = TXmlNode::LiveCount();
+// The child lists made in the tree at node.
+long ListsIn(TXmlNode& node) {
+  long count = node.ExistingChildList() ? 1 : 0;
+  for (TXmlNode* child : node.Children()) count += ListsIn(*child);
+  return count;
+}
+
+// The readers count the nodes and child lists they make together and tell the store when they
+// end: whether the load is whole or fails half-way, the live counts are the tree's, and dropping
+// it leaves none.
+TEST_F(NodeStore, EveryLoadCountsTheNodesAndListsItMadeWholeOrFailed) {
+  const long nodesBefore = TXmlNode::LiveCount();
+  const long listsBefore = TXmlNodeStore::LiveLists();
+  const auto expectCounted = [&](IXmlDocument& doc, const char* after) {
+    EXPECT_EQ(TXmlNode::LiveCount() - nodesBefore, NodesIn(NodeOf(&doc))) << after;
+    EXPECT_EQ(TXmlNodeStore::LiveLists() - listsBefore, ListsIn(NodeOf(&doc))) << after;
+  };
   std::string binary;
   {
     auto doc = Loaded();
-    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
+    expectCounted(*doc, "text load");
+    EXPECT_GT(ListsIn(NodeOf(doc.Get())), 10);
     binary = doc->ToBinaryString();
     doc->LoadBinaryString(binary);
-    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
-    EXPECT_NE(ErrorOf([&] { doc->LoadBinaryString(binary.substr(0, binary.size() * 2 / 3)); }),
-              "");
+    expectCounted(*doc, "binary load");
+    EXPECT_NE(ErrorOf([&] { doc->LoadBinaryString(binary.substr(0, binary.size() * 2 / 3)); }), "");
     EXPECT_GT(NodesIn(NodeOf(doc.Get())), 100);
-    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
+    expectCounted(*doc, "failed binary load");
     std::string text = Catalog();
     EXPECT_NE(ErrorOf([&] { doc->LoadXML(text.substr(0, text.size() / 2) + "</x>"); }), "");
-    EXPECT_EQ(TXmlNode::LiveCount() - before, NodesIn(NodeOf(doc.Get())));
+    expectCounted(*doc, "failed text load");
   }
-  EXPECT_EQ(TXmlNode::LiveCount(), before);
+  EXPECT_EQ(TXmlNode::LiveCount(), nodesBefore);
+  EXPECT_EQ(TXmlNodeStore::LiveLists(), listsBefore);
 }
 
 // Most elements of a loaded document hold their text alone, and their child list is made only
