@@ -139,6 +139,7 @@ class TTreeReader {
       // inside the cursor's window.
       if (attributeCount == 0) {
         CheckDepth();
+        if (ReadElementWithText(level, id, at, live)) return true;
         TXmlElement* element = make_.Element(id);
         Append(level, element);
         OpenElementChildrenAt(*element, at, live);
@@ -201,19 +202,41 @@ class TTreeReader {
 
   [[gnu::always_inline]] bool ReadPlainText(const TLevel& level, TCursor& at, TCursor& live) {
     std::string_view bytes;
-    // Most texts: the string code's two bytes and a length under 128.
-    const std::uint32_t word = at.PeekWord();
-    if ((word & 0x80FFFFu) == kStringCodeBytes) {
-      at.Skip(3);
-      if (!at.Take(std::int32_t(word >> 16 & 0x7F), bytes)) return false;
-    } else if (at.Int() != xvtString || !at.Take(at.Int(), bytes)) {
-      return false;
-    }
+    if (!TakeTextBytes(at, bytes)) return false;
     live = at;
     if (auto* text = make_.OfBytes<TXmlText>(bytes, at.WindowEnd()))
       Append(level, text);
     else
       AppendText(level, PlaceBytes(store_, xvtString, bytes));
+    return true;
+  }
+
+  // The bytes of a text's value that at reads, a string, and moves past.
+  [[gnu::always_inline]] static bool TakeTextBytes(TCursor& at, std::string_view& bytes) {
+    // Most texts: the string code's two bytes and a length under 128.
+    const std::uint32_t word = at.PeekWord();
+    if ((word & 0x80FFFFu) == kStringCodeBytes) {
+      at.Skip(3);
+      return at.Take(std::int32_t(word >> 16 & 0x7F), bytes);
+    }
+    return at.Int() == xvtString && at.Take(at.Int(), bytes);
+  }
+
+  // An element without attributes whose only child is a text, the commonest pair of all: at
+  // is past the element's header, with 12 bytes of the window after it. Both nodes (and the
+  // text's bytes) are made in one piece; false, with nothing read or made, for any other
+  // element or a text that cannot be made so.
+  [[gnu::always_inline]] bool ReadElementWithText(const TLevel& level, std::int32_t id, TCursor at,
+                                                  TCursor& live) {
+    constexpr std::uint32_t kOneText = 1 | kTextNode << 8 | kStringCodeBytes << 16;
+    if (at.PeekWord() != kOneText) return false;
+    at.Skip(2);
+    std::string_view bytes;
+    if (!TakeTextBytes(at, bytes)) return false;
+    TXmlElement* element = make_.ElementWithText(id, bytes, at.WindowEnd());
+    if (!element) return false;
+    live = at;
+    Append(level, element);
     return true;
   }
 

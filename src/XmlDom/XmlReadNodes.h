@@ -57,23 +57,29 @@ class TXmlReadNodes {
   template <class T>
   [[gnu::always_inline]] T* OfBytes(std::string_view bytes, const char* readableEnd) {
     if (!keeping_ || bytes.size() > TXmlNodeStore::kMaxSmallBytes) return nullptr;
-    const auto size = std::uint32_t(bytes.size());
-    const bool ahead = ReadsAhead(bytes, readableEnd);
-    if (size <= XmlValue::kInlineBytes) {
-      void* memory = store_.AllocateReadObject(sizeof(T));
-      if (ahead)
-        return Made(store_.MakeIn<T>(
-            memory, table_, TXmlInlineBytes{LoadWordAhead(bytes.data(), size), size}, InStore()));
-      return Made(store_.MakeIn<T>(memory, table_, bytes.data(), size, InStore()));
-    }
-    if (!TXmlNodeStore::FitsWithObject(sizeof(T), size)) return nullptr;
-    char* piece;
-    void* memory = store_.AllocateReadObjectWithBytes(sizeof(T), size, piece);
-    if (ahead)
-      CopyBytesAhead(piece, bytes.data(), size);
-    else
-      CopyShortBytes(piece, bytes.data(), size);
-    return Made(store_.MakeIn<T>(memory, table_, piece, size, InStore()));
+    constexpr std::size_t kNodeBytes = TXmlNodeStore::Rounded(sizeof(T));
+    const std::size_t pieceBytes = BytesPieceFor(bytes.size());
+    if (kNodeBytes + pieceBytes > TXmlNodeStore::kMaxSmallBytes) return nullptr;
+    auto* memory = static_cast<char*>(store_.AllocateReadObject(kNodeBytes + pieceBytes));
+    return MakeOfBytes<T>(memory, memory + kNodeBytes, bytes, readableEnd);
+  }
+  // An element without attributes and its only child, a text of bytes (as OfBytes makes it),
+  // made in one piece, or null when the text cannot be made so.
+  [[gnu::always_inline]] TXmlElement* ElementWithText(int nameId, std::string_view bytes,
+                                                      const char* readableEnd) {
+    if (!keeping_ || bytes.size() > TXmlNodeStore::kMaxSmallBytes) return nullptr;
+    constexpr std::size_t kElementBytes = TXmlNodeStore::Rounded(sizeof(TXmlElement));
+    constexpr std::size_t kPairBytes = kElementBytes + TXmlNodeStore::Rounded(sizeof(TXmlText));
+    const std::size_t pieceBytes = BytesPieceFor(bytes.size());
+    if (kPairBytes + pieceBytes > TXmlNodeStore::kMaxSmallBytes) return nullptr;
+    auto* memory = static_cast<char*>(store_.AllocateReadObject(kPairBytes + pieceBytes));
+    TXmlElement* element = Made(store_.MakeIn<TXmlElement>(memory, table_, nameId, InStore()));
+    TXmlText* text =
+        MakeOfBytes<TXmlText>(memory + kElementBytes, memory + kPairBytes, bytes, readableEnd);
+    text->AddLink();
+    text->SetParent(element);
+    TXmlTreeBuilder::AdoptOnlyChild(*element, *text);
+    return element;
   }
   // The child list of a node without children, made in the store, with room for capacity
   // items (> 0).
@@ -88,6 +94,31 @@ class TXmlReadNodes {
   }
 
  private:
+  // The bytes a node of bytes keeps after it: none when they fit in its value.
+  static std::size_t BytesPieceFor(std::size_t size) noexcept {
+    return size <= XmlValue::kInlineBytes ? 0 : TXmlNodeStore::Rounded(size);
+  }
+  // A text or a comment (T) of bytes in memory, keeping them in piece when they do not fit in
+  // its value (BytesPieceFor).
+  template <class T>
+  [[gnu::always_inline, gnu::returns_nonnull]] T* MakeOfBytes(void* memory, char* piece,
+                                                              std::string_view bytes,
+                                                              const char* readableEnd) {
+    const auto size = std::uint32_t(bytes.size());
+    const bool ahead = ReadsAhead(bytes, readableEnd);
+    if (size <= XmlValue::kInlineBytes) {
+      if (ahead)
+        return Made(store_.MakeIn<T>(
+            memory, table_, TXmlInlineBytes{LoadWordAhead(bytes.data(), size), size}, InStore()));
+      return Made(store_.MakeIn<T>(memory, table_, bytes.data(), size, InStore()));
+    }
+    if (ahead)
+      CopyBytesAhead(piece, bytes.data(), size);
+    else
+      CopyShortBytes(piece, bytes.data(), size);
+    return Made(store_.MakeIn<T>(memory, table_, piece, size, InStore()));
+  }
+
   // Never null: seen as a node's shared part, it takes no test for null.
   template <class T>
   [[gnu::always_inline, gnu::returns_nonnull]] T* Made(T* node) noexcept {
