@@ -31,6 +31,9 @@ constexpr int kMinChildBytes = 2;
 // words are little-endian, as every fixed-size field of the format.
 static_assert(std::endian::native == std::endian::little);
 constexpr std::uint32_t kStringCodeBytes = 0x0081;
+// A child count of 1 and the header of a text that is a string, as one word: an element whose
+// only child is a text.
+constexpr std::uint32_t kOneText = 1 | kTextNode << 8 | kStringCodeBytes << 16;
 
 class TTreeReader {
  public:
@@ -184,7 +187,6 @@ class TTreeReader {
       live = at;
       return;
     }
-    constexpr std::uint32_t kOneText = 1 | kTextNode << 8 | kStringCodeBytes << 16;
     if (word == kOneText) {
       TCursor text = at;
       text.Skip(2);
@@ -228,7 +230,6 @@ class TTreeReader {
   // element or a text that cannot be made so.
   [[gnu::always_inline]] bool ReadElementWithText(const TLevel& level, std::int32_t id, TCursor at,
                                                   TCursor& live) {
-    constexpr std::uint32_t kOneText = 1 | kTextNode << 8 | kStringCodeBytes << 16;
     if (at.PeekWord() != kOneText) return false;
     at.Skip(2);
     std::string_view bytes;

@@ -74,34 +74,30 @@ class TXmlChildSlot {
   // the only child, whose link passes to it; made in store, the owner's child store.
   TXmlNodeList& MakeList(TXmlNode& owner, TXmlNodeStore& store, int capacity);
   // The same for a slot known to be empty, inline: readers make one for most nodes they read.
-  TXmlNodeList& MakeEmptyList(TXmlNode& owner, TXmlNodeStore& store, int capacity) {
+  // A reader counts the lists it makes in readLists and tells the store once (TXmlReadNodes);
+  // without readLists the store counts the list at once.
+  TXmlNodeList& MakeEmptyList(TXmlNode& owner, TXmlNodeStore& store, int capacity,
+                              long* readLists = nullptr) {
     assert(Empty() && capacity > 0);
     const std::size_t itemBytes = sizeof(TXmlNode*) * std::size_t(capacity);
     TXmlNodeList* list;
     if (TXmlNodeStore::FitsWithObject(sizeof(TXmlNodeList), itemBytes)) {
-      char* items;
-      void* memory = store.AllocateObjectWithBytes(sizeof(TXmlNodeList), itemBytes, items);
-      list =
-          store.MakeIn<TXmlNodeList>(memory, &owner, reinterpret_cast<TXmlNode**>(items), capacity);
+      char* pieceBytes;
+      if (readLists) {
+        void* memory =
+            store.AllocateReadObjectWithBytes(sizeof(TXmlNodeList), itemBytes, pieceBytes);
+        auto** items = reinterpret_cast<TXmlNode**>(pieceBytes);
+        list = store.MakeIn<TXmlNodeList>(memory, &owner, items, capacity,
+                                          TXmlNodeList::TCountedByReader{});
+        ++*readLists;
+      } else {
+        void* memory = store.AllocateObjectWithBytes(sizeof(TXmlNodeList), itemBytes, pieceBytes);
+        auto** items = reinterpret_cast<TXmlNode**>(pieceBytes);
+        list = store.MakeIn<TXmlNodeList>(memory, &owner, items, capacity);
+      }
     } else {
       list = store.New<TXmlNodeList>(&owner, capacity);
     }
-    AdoptList(*list);
-    return *list;
-  }
-  // The same for a reader that counts the lists it makes (readLists) and tells the store.
-  TXmlNodeList& MakeEmptyReadList(TXmlNode& owner, TXmlNodeStore& store, int capacity,
-                                  long& readLists) {
-    assert(Empty() && capacity > 0);
-    const std::size_t itemBytes = sizeof(TXmlNode*) * std::size_t(capacity);
-    if (!TXmlNodeStore::FitsWithObject(sizeof(TXmlNodeList), itemBytes))
-      return MakeEmptyList(owner, store, capacity);
-    char* items;
-    void* memory = store.AllocateReadObjectWithBytes(sizeof(TXmlNodeList), itemBytes, items);
-    TXmlNodeList* list =
-        store.MakeIn<TXmlNodeList>(memory, &owner, reinterpret_cast<TXmlNode**>(items), capacity,
-                                   TXmlNodeList::TCountedByReader{});
-    ++readLists;
     AdoptList(*list);
     return *list;
   }

@@ -190,7 +190,7 @@ class TXmlNodeStore {
     TXmlContext::Module().CountNodes(1);
   }
   // Nodes that a reader made here, each in memory from AllocateReadObject or
-  // AllocateObjectWithBytes, counted at once.
+  // AllocateReadObjectWithBytes, counted at once.
   void CountReadNodes(long count) noexcept {
     objects_ += count;
     nodes_ += count;

@@ -84,7 +84,7 @@ class TXmlReadNodes {
   // The child list of a node without children, made in the store, with room for capacity
   // items (> 0).
   TXmlNodeList& List(TXmlNode& parent, int capacity) {
-    return TXmlTreeBuilder::NewReadList(store_, parent, capacity, lists_);
+    return TXmlTreeBuilder::NewList(store_, parent, capacity, lists_);
   }
   // Takes over a value placed in the store.
   TXmlText* Text(TXmlPlacedValue&& placed) {

@@ -18,18 +18,12 @@ class TXmlTreeBuilder {
     parent.children_.AdoptOnlyChild(child);
   }
   // Makes the child list of a node without children, with room for capacity items (> 0), in
-  // store, the node's child store.
-  static TXmlNodeList& NewList(TXmlNodeStore& store, TXmlNode& parent, int capacity) {
+  // store, the node's child store; the reader counts it in readLists (TXmlReadNodes).
+  static TXmlNodeList& NewList(TXmlNodeStore& store, TXmlNode& parent, int capacity,
+                               long& readLists) {
     assert(parent.children_.Empty() && capacity > 0);
     assert(&store == &parent.ChildStore());
-    return parent.children_.MakeEmptyList(parent, store, capacity);
-  }
-  // The same for a reader that counts the lists it makes in readLists (TXmlReadNodes).
-  static TXmlNodeList& NewReadList(TXmlNodeStore& store, TXmlNode& parent, int capacity,
-                                   long& readLists) {
-    assert(parent.children_.Empty() && capacity > 0);
-    assert(&store == &parent.ChildStore());
-    return parent.children_.MakeEmptyReadList(parent, store, capacity, readLists);
+    return parent.children_.MakeEmptyList(parent, store, capacity, &readLists);
   }
 };
 
